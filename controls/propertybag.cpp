@@ -1,0 +1,42 @@
+#include "propertybag.h"
+
+int PropertyBag::indexOf(const QString &name) const
+{
+    for (int i = 0; i < m_entries.size(); ++i)
+        if (m_entries[i].first.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant PropertyBag::read(const QString &name, const QVariant &defaultValue) const
+{
+    int i = indexOf(name);
+    return i < 0 ? defaultValue : m_entries[i].second;
+}
+
+void PropertyBag::write(const QString &name, const QVariant &value, const QVariant &defaultValue)
+{
+    int i = indexOf(name);
+    if (value == defaultValue) {
+        if (i >= 0)
+            m_entries.remove(i);
+        return;
+    }
+    if (i >= 0)
+        m_entries[i].second = value;
+    else
+        m_entries.append({name, value});
+}
+
+bool PropertyBag::contains(const QString &name) const
+{
+    return indexOf(name) >= 0;
+}
+
+QStringList PropertyBag::names() const
+{
+    QStringList out;
+    for (const auto &e : m_entries)
+        out << e.first;
+    return out;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Helpers shared by the test programs.
+#include <QString>
+#include <QTemporaryDir>
+
+namespace qhtest {
+
+// A fresh temporary folder per test; removed with the object.
+QString tempPath(const QTemporaryDir &dir, const QString &name);
+
+} // namespace qhtest
