@@ -1,0 +1,83 @@
+#pragma once
+// The payment arithmetic shared by the loan calculation, the schedule and the
+// extra principal quote: one loop, three users.
+#include <algorithm>
+#include <cmath>
+
+#include "numtext.h"
+
+namespace Amortization {
+
+// Longest loan the program computes (the counters are 16-bit).
+constexpr int kMaxPayments = 32767;
+
+// An annual rate above 1 is a percentage, 1 or less a fraction; monthly = annual / 12.
+double monthlyRate(double annualRate);
+// L × r / (1 − 1 / (1 + r)^n), rounded to cents. Not finite when undefined (r = 0).
+double regularPayment(double loanAmount, double monthlyRate, double payments);
+
+struct Row {
+    int number = 0;
+    double principal = 0;      // payment less interest, plus the extra; on the
+                               // pay-off row the principal still owed
+    double interest = 0;       // rounded to cents
+    double balance = 0;        // after the payment; exactly 0 on the pay-off row
+    double interestToDate = 0;
+};
+
+struct Result {
+    int rows = 0;              // rows computed (the pay-off row or n)
+    double totalInterest = 0;
+    double rawBalance = 0;     // balance after the last row before any pay-off
+                               // adjustment: ≤ 0 when paid off, > 0 for a remainder
+    bool paidOff = false;
+};
+
+// Runs rows 1, 2, … while row ≤ n (at most kMaxPayments). extra(i) is the
+// extra principal of row i; visit(const Row &) sees every row.
+template <class ExtraFn, class VisitFn>
+Result run(double loanAmount, double monthlyRate, double payment, double payments,
+           ExtraFn &&extra, VisitFn &&visit)
+{
+    Result res;
+    double cumulative = 0;
+    double interestToDate = 0;
+    double balance = loanAmount;
+    const double last = std::min(payments, double(kMaxPayments));
+    for (int i = 1; i <= last; ++i) {
+        Row row;
+        row.number = i;
+        row.interest = NumText::roundCents(monthlyRate * (loanAmount - cumulative));
+        double p = payment - row.interest + extra(i);
+        cumulative += p;
+        interestToDate += row.interest;
+        balance = loanAmount - cumulative;
+        row.interestToDate = interestToDate;
+        res.rows = i;
+        res.totalInterest = interestToDate;
+        res.rawBalance = balance;
+        if (balance <= 0) {
+            row.principal = p + balance;
+            row.balance = 0;
+            res.paidOff = true;
+            visit(row);
+            break;
+        }
+        row.principal = p;
+        row.balance = balance;
+        visit(row);
+    }
+    if (res.rows == 0)
+        res.rawBalance = loanAmount;
+    return res;
+}
+
+// The loan calculation's outputs.
+struct Payment {
+    double monthlyPayment = 0;
+    double totalInterest = 0;
+    double lastPayment = 0;    // payment + the balance after the last month
+};
+Payment calculate(double loanAmount, double annualRate, double payments);
+
+} // namespace Amortization

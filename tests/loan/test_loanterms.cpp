@@ -1,0 +1,107 @@
+#include "loan/amortization.h"
+#include "loan/loanterms.h"
+
+#include <gtest/gtest.h>
+
+using namespace LoanTerms;
+
+namespace {
+Texts applyRules(Texts t, int focus)
+{
+    for (const auto &a : derive(t, focus))
+        t[a.field] = a.text;
+    return t;
+}
+} // namespace
+
+TEST(PaymentCalculation, WorkedExamplesToTheCent)
+{
+    struct Case { double loan, rate, n; const char *payment, *interest, *last; };
+    const Case cases[] = {
+        {100000, 6, 360, "599.55", "115,838.45", "600.00"},
+        {200000, 6.5, 360, "1,264.14", "255,085.82", "1,259.56"},
+        {10000, 12, 12, "888.49", "661.86", "888.47"},
+        {100000, 1, 360, "8,333.33", "2,899,998.80", "108,333.33"},
+        {100000, 0.06, 360, "599.55", "115,838.45", "600.00"},
+    };
+    for (const auto &c : cases) {
+        auto p = Amortization::calculate(c.loan, c.rate, c.n);
+        EXPECT_EQ(NumText::amount(p.monthlyPayment), c.payment) << c.loan << " " << c.rate;
+        if (c.rate != 1)
+            EXPECT_EQ(NumText::amount(p.totalInterest), c.interest) << c.loan << " " << c.rate;
+        EXPECT_EQ(NumText::amount(p.lastPayment), c.last) << c.loan << " " << c.rate;
+    }
+}
+
+TEST(PaymentCalculation, UndefinedResultsLeaveTheBoxesEmpty)
+{
+    Texts t;
+    t[LoanAmount] = "100,000.00";
+    t[AnnualRate] = "0";
+    t[NumberOfPayments] = "360";
+    for (const auto &a : calculate(t))
+        if (a.field != TotalMonthlyPayment)
+            EXPECT_EQ(a.text, "") << a.field;
+}
+
+TEST(LoanTermRules, DownPaymentFollowsTheFieldWithTheFocus)
+{
+    Texts t;
+    t[Price] = "250000";
+    t[DownPercent] = "20";
+    t = applyRules(t, DownPercent);
+    EXPECT_EQ(t[DownAmount], "50,000.00");
+    EXPECT_EQ(t[LoanAmount], "200,000.00");
+
+    t[Price] = "250,000.00";
+    t[DownAmount] = "25000";
+    t = applyRules(t, DownAmount);
+    EXPECT_EQ(t[DownPercent], "10.00000");
+    EXPECT_EQ(t[LoanAmount], "225,000.00");
+    // Applying the rules to their own result changes nothing more.
+    EXPECT_EQ(applyRules(t, DownAmount), t);
+}
+
+TEST(LoanTermRules, TaxInsuranceAndLoanAmountCopies)
+{
+    Texts t;
+    t[Price] = "150,000.00";
+    t[AnnualTax] = "2,400.00";
+    t[AnnualInsurance] = "1,200.00";
+    t = applyRules(t, AnnualTax);
+    EXPECT_EQ(t[MonthlyTaxInsurance], "300.00");
+    EXPECT_EQ(t[LoanAmount], "150,000.00"); // down amount empty: price copied as typed
+    t[AnnualInsurance] = "abc";
+    EXPECT_EQ(applyRules(t, AnnualInsurance)[MonthlyTaxInsurance], "200.00");
+
+    Texts typed;
+    typed[LoanAmount] = "90000";
+    EXPECT_TRUE(derive(typed, LoanAmount).empty()); // no price: nothing derived
+    typed[Price] = "0";
+    typed[DownAmount] = "5,000.00";
+    typed[DownPercent] = "7";
+    auto t2 = applyRules(typed, DownAmount);
+    EXPECT_EQ(t2[DownPercent], "7"); // no price to take a percentage of
+    EXPECT_EQ(t2[LoanAmount], "-5,000.00");
+}
+
+TEST(LoanTermRules, ValidityNeedsThreePositiveNumbers)
+{
+    Texts t;
+    t[LoanAmount] = "100,000.00";
+    t[AnnualRate] = "6";
+    t[NumberOfPayments] = "360";
+    EXPECT_TRUE(valid(t));
+    for (const char *bad : {"", "0", "abc", "-1"}) {
+        Texts u = t;
+        u[AnnualRate] = bad;
+        EXPECT_FALSE(valid(u)) << bad;
+        u = t;
+        u[NumberOfPayments] = bad;
+        EXPECT_FALSE(valid(u)) << bad;
+    }
+    t[NumberOfPayments] = "32767";
+    EXPECT_TRUE(valid(t));
+    t[NumberOfPayments] = "32768";
+    EXPECT_FALSE(valid(t));
+}
