@@ -1,0 +1,283 @@
+#include "grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace {
+int px(int twips)
+{
+    return (twips + 7) / 15;
+}
+} // namespace
+
+GridModel::GridModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+    m_cells.resize(m_rows * m_cols);
+    m_cellAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
+    m_fixedAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
+}
+
+void GridModel::setRows(int rows)
+{
+    rows = std::max(rows, 1);
+    if (rows == m_rows)
+        return;
+    // Rows beyond the new count disappear; new rows come empty.
+    if (rows > m_rows) {
+        beginInsertRows(QModelIndex(), m_rows - 1, rows - 2);
+        m_cells.resize(rows * m_cols);
+        m_rows = rows;
+        endInsertRows();
+    } else {
+        beginRemoveRows(QModelIndex(), rows - 1, m_rows - 2);
+        m_cells.resize(rows * m_cols);
+        m_rows = rows;
+        endRemoveRows();
+    }
+}
+
+void GridModel::setCols(int cols)
+{
+    beginResetModel();
+    m_cols = std::max(cols, 1);
+    m_cells.fill(QString(), m_rows * m_cols);
+    m_cellAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
+    m_fixedAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
+    endResetModel();
+}
+
+QString GridModel::cell(int row, int col) const
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return QString();
+    return m_cells[row * m_cols + col];
+}
+
+void GridModel::setCell(int row, int col, const QString &text)
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return;
+    QString &c = m_cells[row * m_cols + col];
+    if (c == text)
+        return;
+    c = text;
+    if (row == 0 && col > 0)
+        emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+    else if (col == 0 && row > 0)
+        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    else if (row > 0)
+        emit dataChanged(index(row - 1, col - 1), index(row - 1, col - 1));
+}
+
+void GridModel::setRowTexts(int row, const QStringList &texts)
+{
+    if (row <= 0 || row >= m_rows)
+        return;
+    const int n = std::min(int(texts.size()), m_cols);
+    for (int c = 0; c < n; ++c)
+        m_cells[row * m_cols + c] = texts[c];
+    emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    if (m_cols > 1)
+        emit dataChanged(index(row - 1, 0), index(row - 1, m_cols - 2));
+}
+
+void GridModel::setCellAlignment(int col, Qt::Alignment alignment)
+{
+    if (col >= 0 && col < m_cols)
+        m_cellAlign[col] = alignment | Qt::AlignVCenter;
+}
+
+void GridModel::setFixedAlignment(int col, Qt::Alignment alignment)
+{
+    if (col >= 0 && col < m_cols)
+        m_fixedAlign[col] = alignment | Qt::AlignVCenter;
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows - 1;
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_cols - 1;
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_cells[(index.row() + 1) * m_cols + index.column() + 1];
+    if (role == Qt::TextAlignmentRole)
+        return int(m_cellAlign[index.column() + 1]);
+    return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (role == Qt::DisplayRole)
+            return cell(0, section + 1);
+        if (role == Qt::TextAlignmentRole && section + 1 < m_cols)
+            return int(m_fixedAlign[section + 1]);
+    } else {
+        if (role == Qt::DisplayRole)
+            return cell(section + 1, 0);
+        if (role == Qt::TextAlignmentRole)
+            return int(m_fixedAlign[0]);
+    }
+    return {};
+}
+
+Grid::Grid(int cols, QWidget *parent)
+    : QTableView(parent)
+    , m_model(new GridModel(this))
+{
+    m_model->setCols(cols);
+    setModel(m_model);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setDefaultSectionSize(m_rowHeight);
+    verticalHeader()->setMinimumSectionSize(8);
+    horizontalHeader()->setMinimumSectionSize(8);
+    horizontalHeader()->setFixedHeight(m_rowHeight + 2);
+}
+
+void Grid::setRows(int rows)
+{
+    m_model->setRows(rows);
+    if (m_row >= rows)
+        m_row = rows - 1;
+}
+
+void Grid::setRow(int row)
+{
+    setCurrentCell(row, m_col);
+}
+
+void Grid::setCol(int col)
+{
+    setCurrentCell(m_row, col);
+}
+
+void Grid::setCurrentCell(int row, int col)
+{
+    m_row = std::clamp(row, 0, rows() - 1);
+    m_col = std::clamp(col, 0, cols() - 1);
+    if (m_row > 0 && m_col > 0) {
+        m_syncing = true;
+        setCurrentIndex(m_model->index(m_row - 1, m_col - 1));
+        m_syncing = false;
+    }
+}
+
+QString Grid::text() const
+{
+    return m_model->cell(m_row, m_col);
+}
+
+void Grid::setText(const QString &text)
+{
+    m_model->setCell(m_row, m_col, text);
+}
+
+void Grid::setColWidth(int col, int twips)
+{
+    if (col == 0)
+        verticalHeader()->setFixedWidth(px(twips));
+    else
+        setColumnWidth(col - 1, px(twips));
+}
+
+void Grid::setRowHeight(int row, int twips)
+{
+    if (row == 0)
+        horizontalHeader()->setFixedHeight(px(twips));
+    else
+        verticalHeader()->resizeSection(row - 1, px(twips));
+}
+
+void Grid::setColAlignment(int col, Qt::Alignment alignment)
+{
+    m_model->setCellAlignment(col, alignment);
+    viewport()->update();
+}
+
+void Grid::setFixedAlignment(int col, Qt::Alignment alignment)
+{
+    m_model->setFixedAlignment(col, alignment);
+    horizontalHeader()->viewport()->update();
+}
+
+int Grid::visibleRows() const
+{
+    // From the widget's own size, so it holds before the grid is first shown.
+    int h = height() - 2 * frameWidth() - horizontalHeader()->height();
+    if (horizontalScrollBar()->isVisible())
+        h -= horizontalScrollBar()->height();
+    return std::max(1, h / std::max(1, verticalHeader()->defaultSectionSize()));
+}
+
+bool Grid::setTopRow(int row)
+{
+    const int dataRows = rows() - 1;
+    const int maxTop = dataRows - visibleRows() + 1;
+    if (row < 1 || row > dataRows || row > maxTop)
+        return false;
+    verticalScrollBar()->setMaximum(std::max(verticalScrollBar()->maximum(), maxTop - 1));
+    verticalScrollBar()->setValue(row - 1);
+    return true;
+}
+
+int Grid::topRow() const
+{
+    return verticalScrollBar()->value() + 1;
+}
+
+void Grid::keyPressEvent(QKeyEvent *event)
+{
+    emit keyDown(event->key(), event->modifiers());
+    int ch = 0;
+    switch (event->key()) {
+    case Qt::Key_Backspace: ch = 8; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: ch = 13; break;
+    case Qt::Key_Escape: ch = 27; break;
+    default:
+        if (!event->text().isEmpty() && event->text()[0].isPrint())
+            ch = event->text()[0].unicode();
+    }
+    if (ch) {
+        emit keyPress(ch);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void Grid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit dblClick();
+}
+
+void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (!m_syncing && current.isValid()) {
+        m_row = current.row() + 1;
+        m_col = current.column() + 1;
+    }
+}

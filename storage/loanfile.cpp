@@ -1,0 +1,169 @@
+#include "loanfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+void putDouble(QByteArray &b, int at, double v)
+{
+    quint64 bits;
+    std::memcpy(&bits, &v, 8);
+    qToLittleEndian(bits, b.data() + at);
+}
+
+void putShort(QByteArray &b, int at, int16_t v)
+{
+    qToLittleEndian(v, b.data() + at);
+}
+
+double getDouble(const QByteArray &b, int at)
+{
+    if (at + 8 > b.size())
+        return 0;
+    quint64 bits = qFromLittleEndian<quint64>(b.constData() + at);
+    double v;
+    std::memcpy(&v, &bits, 8);
+    return std::isfinite(v) ? v : 0;
+}
+
+QString describe(const QString &path)
+{
+    return QStringLiteral("\"%1\"").arg(QFileInfo(path).fileName());
+}
+
+} // namespace
+
+namespace LoanFile {
+
+QByteArray encode(const LoanFileData &data, const QByteArray &previous)
+{
+    const int n = int(data.payments.size());
+    const int size = std::max({int(previous.size()), kFixedSize, kRecordsOffset + kRecordSize * n});
+    QByteArray b = previous;
+    b.resize(size, '\0');
+    for (int i = 0; i < 13; ++i)
+        putDouble(b, 8 * i, data.terms[size_t(i)]);
+    putDouble(b, 104, data.firstPaymentDate);
+    // The filler is a typed text value: type code 8, length 512, then zeros.
+    putShort(b, 112, 8);
+    putShort(b, 114, 512);
+    std::memset(b.data() + 116, 0, kFixedSize - 116);
+    putShort(b, kCountOffset, int16_t(n));
+    for (int k = 0; k < n; ++k) {
+        const PaymentRecord &r = data.payments[size_t(k)];
+        const int at = kRecordsOffset + kRecordSize * k;
+        putDouble(b, at, r.escrow);
+        putDouble(b, at + 8, r.extraPrincipal);
+        const QByteArray date = PaymentsTable::fitDate(r.payDate).toLatin1();
+        std::memcpy(b.data() + at + 16, date.constData(), 8);
+    }
+    return b;
+}
+
+Decoded decode(const QByteArray &bytes)
+{
+    Decoded out;
+    for (int i = 0; i < 13; ++i)
+        out.data.terms[size_t(i)] = getDouble(bytes, 8 * i);
+    out.data.firstPaymentDate = getDouble(bytes, 104);
+    int count = 0;
+    if (bytes.size() >= kCountOffset + 2)
+        count = qFromLittleEndian<qint16>(bytes.constData() + kCountOffset);
+    if (count < 0 || count > PaymentsTable::kSlots) {
+        out.error = QStringLiteral("It says it holds %1 payments; a loan file holds 0 to %2.")
+                        .arg(count)
+                        .arg(PaymentsTable::kSlots);
+        return out;
+    }
+    if (bytes.size() < kRecordsOffset + kRecordSize * count) {
+        out.error = QStringLiteral("It ends inside its payment records: it is cut short.");
+        return out;
+    }
+    out.data.payments.reserve(size_t(count));
+    for (int k = 0; k < count; ++k) {
+        const int at = kRecordsOffset + kRecordSize * k;
+        PaymentRecord r;
+        r.escrow = getDouble(bytes, at);
+        r.extraPrincipal = getDouble(bytes, at + 8);
+        r.payDate = QString::fromLatin1(bytes.constData() + at + 16, 8);
+        out.data.payments.push_back(r);
+    }
+    out.ok = true;
+    return out;
+}
+
+ReadResult read(const QString &path)
+{
+    ReadResult out;
+    QFileInfo info(path);
+    if (info.isDir()) {
+        out.error = QStringLiteral("%1 is a folder, not a loan file.").arg(describe(path));
+        return out;
+    }
+    QFile file(path);
+    if (!info.exists()) {
+        // A name that does not exist yet starts an empty loan file.
+        if (!file.open(QIODevice::WriteOnly)) {
+            out.error = QStringLiteral("The loan file %1 could not be created: %2.")
+                            .arg(describe(path), file.errorString());
+            return out;
+        }
+        file.close();
+        out.ok = true;
+        return out;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.error = QStringLiteral("The loan file %1 could not be opened: %2.")
+                        .arg(describe(path), file.errorString());
+        return out;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        out.error = QStringLiteral("The loan file %1 could not be read: %2.")
+                        .arg(describe(path), file.errorString());
+        return out;
+    }
+    Decoded d = decode(bytes);
+    if (!d.ok) {
+        out.error = QStringLiteral("The loan file %1 is damaged and was not loaded. %2")
+                        .arg(describe(path), d.error);
+        return out;
+    }
+    out.ok = true;
+    out.data = std::move(d.data);
+    return out;
+}
+
+QString write(const QString &path, const LoanFileData &data)
+{
+    QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("%1 is a folder; the loan was not saved.").arg(describe(path));
+    QByteArray previous;
+    if (info.exists()) {
+        if (!info.isWritable())
+            return QStringLiteral("The loan file %1 is read-only; the loan was not saved.")
+                .arg(describe(path));
+        QFile old(path);
+        if (!old.open(QIODevice::ReadOnly))
+            return QStringLiteral("The loan file %1 could not be opened: %2. The loan was not saved.")
+                .arg(describe(path), old.errorString());
+        previous = old.readAll();
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
+            .arg(describe(path), file.errorString());
+    file.write(encode(data, previous));
+    if (!file.commit())
+        return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
+            .arg(describe(path), file.errorString());
+    return QString();
+}
+
+} // namespace LoanFile

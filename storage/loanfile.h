@@ -1,0 +1,52 @@
+#pragma once
+// The loan file (.qhv): a fixed little-endian layout of thirteen loan-term
+// doubles, the first payment date as the number mmddyy, a filler, the payment
+// count at offset 512 and 24-byte payment records from offset 514.
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "ledger/paymentstable.h"
+
+struct LoanFileData {
+    std::array<double, 13> terms{};   // in loan-term field order
+    double firstPaymentDate = 0;      // the digits mmddyy as a number
+    std::vector<PaymentRecord> payments;
+};
+
+namespace LoanFile {
+
+constexpr int kFixedSize = 628;
+constexpr int kCountOffset = 512;
+constexpr int kRecordsOffset = 514;
+constexpr int kRecordSize = 24;
+
+// The bytes of a save over a file that held `previous`: the fixed part and the
+// records are written over it, and bytes beyond the last record stay.
+QByteArray encode(const LoanFileData &data, const QByteArray &previous = QByteArray());
+
+struct Decoded {
+    bool ok = false;
+    QString error;                    // why the bytes were refused
+    LoanFileData data;
+};
+// Missing values of a short fixed part read as 0, and a value that is not
+// finite as 0. A count below 0 or above 1600, or records cut short, refuse
+// the file.
+Decoded decode(const QByteArray &bytes);
+
+struct ReadResult {
+    bool ok = false;
+    QString error;                    // a message for the user
+    LoanFileData data;
+};
+// Reads a loan file; a missing one is created empty and reads as an empty
+// loan. A read-only file is read all the same.
+ReadResult read(const QString &path);
+// Writes through a temporary file renamed over the old one; empty on
+// success, else a message for the user.
+QString write(const QString &path, const LoanFileData &data);
+
+} // namespace LoanFile

@@ -1,0 +1,87 @@
+#include "controls/datebox.h"
+#include "controls/grid.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(GridControl, CellsRowsAndHeaders)
+{
+    Grid g(6);
+    QAbstractItemModelTester tester(g.gridModel(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    g.setRows(4);
+    g.setCell(0, 1, "Date");
+    g.setCurrentCell(2, 3);
+    g.setText("12.50");
+    EXPECT_EQ(g.cell(2, 3), "12.50");
+    EXPECT_EQ(g.gridModel()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Date");
+    EXPECT_EQ(g.gridModel()->rowCount(), 3);
+    EXPECT_EQ(g.gridModel()->columnCount(), 5);
+    g.setRows(2);
+    EXPECT_EQ(g.cell(2, 3), "");
+    g.setRows(4);
+    EXPECT_EQ(g.cell(2, 3), ""); // rows added come empty
+    g.gridModel()->setRowTexts(1, {"1", "01/15/08", "99.55"});
+    EXPECT_EQ(g.cell(1, 2), "99.55");
+    EXPECT_EQ(g.gridModel()->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "1");
+}
+
+TEST(GridControl, TopRowFailsWhereTheGridCannotScroll)
+{
+    Grid g(6);
+    g.resize(300, 20 * 16 + 20);
+    g.show();
+    g.setRows(2); // header and one empty row
+    EXPECT_FALSE(g.setTopRow(1));
+    g.setRows(101);
+    const int visible = g.visibleRows();
+    ASSERT_GT(visible, 5);
+    EXPECT_FALSE(g.setTopRow(0));
+    EXPECT_FALSE(g.setTopRow(101));
+    EXPECT_TRUE(g.setTopRow(50));
+    EXPECT_EQ(g.topRow(), 50);
+    EXPECT_TRUE(g.setTopRow(100 - visible + 1));
+    EXPECT_FALSE(g.setTopRow(100 - visible + 2));
+    EXPECT_EQ(g.topRow(), 100 - visible + 1);
+}
+
+TEST(GridControl, KeysAndDoubleClicksReachTheHost)
+{
+    Grid g(6);
+    g.setRows(3);
+    g.show();
+    g.setCurrentCell(1, 3);
+    QSignalSpy down(&g, &Grid::keyDown);
+    QSignalSpy press(&g, &Grid::keyPress);
+    QTest::keyClick(&g, Qt::Key_5);
+    QTest::keyClick(&g, Qt::Key_Return);
+    QTest::keyClick(&g, Qt::Key_Delete);
+    EXPECT_EQ(down.count(), 3);
+    ASSERT_EQ(press.count(), 2);
+    EXPECT_EQ(press[0][0].toInt(), int('5'));
+    EXPECT_EQ(press[1][0].toInt(), 13);
+    QSignalSpy dbl(&g, &Grid::dblClick);
+    QRect r = g.visualRect(g.gridModel()->index(0, 2));
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(dbl.count(), 1);
+    EXPECT_EQ(g.row(), 1);
+    EXPECT_EQ(g.col(), 3);
+}
+
+TEST(DateBoxControl, BareDigitsAndSeparatedForms)
+{
+    DateBox box;
+    box.setValue("123107");
+    EXPECT_EQ(box.value(), "123107");
+    box.setIncludeLiterals(true);
+    EXPECT_EQ(box.value(), "12/31/07");
+    box.setIncludeLiterals(false);
+    box.setValue("01/05/08");
+    EXPECT_EQ(box.value(), "010508");
+    box.setValue("");
+    EXPECT_EQ(box.withSeparators(), "__/__/__");
+    EXPECT_EQ(box.value(), "______");
+    box.setValue("12");
+    EXPECT_EQ(box.withSeparators(), "12/__/__");
+}
