@@ -1,0 +1,491 @@
+#include "texfx.h"
+
+#include "propertybag.h"
+#include "textwrap.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+
+// ---------------------------------------------------------------- PicFx
+
+PicFx::PicFx(QWidget *parent) : QWidget(parent)
+{
+    // Pointer events on the box belong to it alone; only the surface's
+    // margin reports to the host.
+    setAttribute(Qt::WA_NoMousePropagation);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PicFx::setColors(const QColor &back, const QColor &fore)
+{
+    m_back = back;
+    m_fore = fore;
+}
+
+void PicFx::cls()
+{
+    m_x = 0;
+    m_y = 0;
+    if (width() <= 0 || height() <= 0) {
+        m_image = QImage();
+    } else {
+        m_image = QImage(size(), QImage::Format_RGB32);
+        m_image.fill(m_back);
+    }
+    update();
+}
+
+double PicFx::textHeight(const QString &s) const
+{
+    Q_UNUSED(s); // one line of text is as high as the font's line, whatever it holds
+    return QFontMetricsF(font()).height();
+}
+
+double PicFx::textWidth(const QString &s) const
+{
+    return QFontMetricsF(font()).horizontalAdvance(s);
+}
+
+void PicFx::print(const QString &s)
+{
+    if (s == u"\r" || s == u"\n") {
+        m_x = 0;
+        m_y += textHeight(s);
+        return;
+    }
+    if (!m_image.isNull()) {
+        QPainter p(&m_image);
+        p.setFont(font());
+        p.setPen(m_fore);
+        p.drawText(QPointF(m_x, m_y + QFontMetricsF(font()).ascent()), s);
+    }
+    m_x += textWidth(s);
+    update();
+}
+
+void PicFx::drawPictureAt(const QImage &img, double y)
+{
+    if (m_image.isNull())
+        return;
+    QPainter p(&m_image);
+    p.drawImage(QPointF(0, y), img);
+    const double bottom = y + img.height();
+    if (bottom < m_image.height())
+        p.fillRect(QRectF(0, bottom, m_image.width(), m_image.height() - bottom), m_back);
+    update();
+}
+
+void PicFx::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (m_image.isNull())
+        p.fillRect(rect(), m_back);
+    else
+        p.drawImage(0, 0, m_image);
+}
+
+void PicFx::resizeEvent(QResizeEvent *)
+{
+    if (m_image.size() == size())
+        return;
+    // Keep what was printed; new area shows the back colour.
+    const QImage old = m_image;
+    const double x = m_x;
+    const double y = m_y;
+    cls();
+    m_x = x;
+    m_y = y;
+    if (!old.isNull() && !m_image.isNull()) {
+        QPainter p(&m_image);
+        p.drawImage(0, 0, old);
+    }
+}
+
+// ---------------------------------------------------------------- TexFx
+
+namespace {
+const QString kText = QStringLiteral("Text");
+constexpr int kStoredDelay = 60;
+constexpr int kPlacedScrollSteps = 5;
+
+int twips(double pixels)
+{
+    return static_cast<int>(pixels * TexFx::TwipsPerPixel);
+}
+
+int buttonCode(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
+           | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
+           | (m & Qt::AltModifier ? 4 : 0);
+}
+} // namespace
+
+TexFx::TexFx(QWidget *parent) : QWidget(parent), m_picFx(new PicFx(this))
+{
+    m_timerT.setInterval(50);
+    m_timerS.setInterval(50);
+    connect(&m_timerT, &QTimer::timeout, this, &TexFx::TimerT_Timer);
+    connect(&m_timerS, &QTimer::timeout, this, &TexFx::TimerS_Timer);
+
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Normal);
+    m_picFx->setFont(font);
+
+    m_backColor = defaultBackColor();
+    m_foreColor = defaultForeColor();
+    applySurfaceLook();
+    m_picFx->setColors(m_backColor, m_foreColor);
+
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    const int side = PlacedSizeTwips / TwipsPerPixel;
+    resize(side, side);
+    layoutStep();
+}
+
+QColor TexFx::defaultBackColor()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+
+QColor TexFx::defaultForeColor()
+{
+    return QApplication::palette().color(QPalette::ButtonText);
+}
+
+QFont TexFx::ambientFont() const
+{
+    return parentWidget() ? parentWidget()->font() : QApplication::font();
+}
+
+void TexFx::applySurfaceLook()
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, m_backColor);
+    pal.setColor(QPalette::WindowText, m_foreColor);
+    setPalette(pal);
+    setAutoFillBackground(m_backStyle != 0);
+    update();
+}
+
+void TexFx::initNew()
+{
+    setTextFont(ambientFont());
+    setText(kText);
+    setScrollSteps(kPlacedScrollSteps);
+}
+
+void TexFx::loadProperties(const PropertyBag &bag)
+{
+    m_backColor = bag.read("BackColor", defaultBackColor()).value<QColor>();
+    m_foreColor = bag.read("ForeColor", defaultForeColor()).value<QColor>();
+    QWidget::setEnabled(bag.read("Enabled", true).toBool());
+    setTextFont(bag.read("Font", ambientFont()).value<QFont>());
+    m_backStyle = bag.read("BackStyle", 1).toInt();
+    m_borderStyle = bag.read("BorderStyle", 0).toInt();
+    m_text = bag.read("Text", kText).toString();
+    applySurfaceLook();
+    m_picFx->setColors(m_backColor, m_foreColor);
+    // Once more, so the loaded text is laid out and wrapped in the loaded colours.
+    setTextFont(textFont());
+    m_timerT.setInterval(std::max(1, bag.read("Delay", kStoredDelay).toInt()));
+    if (bag.read("Animate", false).toBool())
+        m_timerT.start();
+    else
+        m_timerT.stop();
+    m_scrollSteps = bag.read("ScrollSteps", kPlacedScrollSteps).toInt();
+    // What the first layout after loading would do: without it a loaded
+    // instance would glide in one step until it is resized.
+    recomputeScrollStep();
+}
+
+void TexFx::saveProperties(PropertyBag &bag) const
+{
+    bag.write("BackColor", m_backColor, defaultBackColor());
+    bag.write("ForeColor", m_foreColor, defaultForeColor());
+    bag.write("Enabled", controlEnabled(), true);
+    bag.write("Font", textFont(), ambientFont());
+    bag.write("BackStyle", m_backStyle, 1);
+    bag.write("BorderStyle", m_borderStyle, 0);
+    bag.write("Text", m_text, kText);
+    bag.write("Delay", delay(), kStoredDelay);
+    bag.write("Animate", animate(), false);
+    bag.write("ScrollSteps", m_scrollSteps, kPlacedScrollSteps);
+}
+
+void TexFx::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    applySurfaceLook();
+    m_picFx->setColors(m_backColor, m_picFx->foreColor());
+    emit propertyChanged("BackColor");
+    refresh();
+}
+
+void TexFx::setForeColor(const QColor &color)
+{
+    m_foreColor = color;
+    applySurfaceLook();
+    m_picFx->setColors(m_picFx->backColor(), m_foreColor);
+    emit propertyChanged("ForeColor");
+}
+
+bool TexFx::controlEnabled() const
+{
+    return !testAttribute(Qt::WA_ForceDisabled);
+}
+
+void TexFx::setControlEnabled(bool enabled)
+{
+    QWidget::setEnabled(enabled);
+    emit propertyChanged("Enabled");
+}
+
+void TexFx::setBorderStyle(int style)
+{
+    m_borderStyle = style;
+    update();
+    emit propertyChanged("BorderStyle");
+}
+
+QFont TexFx::textFont() const
+{
+    return m_picFx->font();
+}
+
+void TexFx::setTextFont(const QFont &font)
+{
+    m_picFx->setFont(font);
+    emit propertyChanged("Font");
+    layoutStep();
+}
+
+void TexFx::setText(const QString &text)
+{
+    m_text = text;
+    emit propertyChanged("Text");
+    // The typing position is kept: it goes on at the same place in the new text.
+    m_wrappedText = WrapStr2Pic(m_text);
+}
+
+void TexFx::setDelay(int milliseconds)
+{
+    // A zero interval would make the timer fire without pause.
+    m_timerT.setInterval(std::max(1, milliseconds));
+    emit propertyChanged("Delay");
+}
+
+void TexFx::setAnimate(bool on)
+{
+    if (on)
+        m_timerT.start();
+    else
+        m_timerT.stop();
+    emit propertyChanged("Animate");
+}
+
+void TexFx::setScrollSteps(int steps)
+{
+    m_scrollSteps = std::clamp(steps, -32768, 32767);
+    emit propertyChanged("ScrollSteps");
+    recomputeScrollStep();
+}
+
+void TexFx::recomputeScrollStep()
+{
+    m_scrollStep = m_scrollSteps >= 2 ? m_lineHeight / float(m_scrollSteps) : m_lineHeight;
+}
+
+void TexFx::refresh()
+{
+    repaint();
+    m_wordPos = 1;
+    m_charPos = 0;
+    m_picFx->cls();
+}
+
+bool TexFx::load(const QString &fileName)
+{
+    // Opened for reading and writing so that a missing file is created, but
+    // never truncated; a file we may only read is still read.
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadWrite) && !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    m_wrappedText = WrapStr2Pic(QString::fromLatin1(bytes));
+    return true;
+}
+
+QString TexFx::WrapStr2Pic(const QString &msg) const
+{
+    const QFontMetricsF metrics(m_picFx->font());
+    // Line breaks move the print position; they take no width on the line.
+    const auto measure = [&metrics](const QString &line) {
+        QString visible = line;
+        visible.remove(u'\r');
+        visible.remove(u'\n');
+        return metrics.horizontalAdvance(visible);
+    };
+    return ::WrapStr2Pic(msg, measure, m_picFx->width());
+}
+
+void TexFx::layoutStep()
+{
+    // A one-pixel (15 twip) margin of the surface shows around the box.
+    const int leftTwips = 15;
+    const int topTwips = 15;
+    const int widthTwips = std::max(0, twips(width()) - 30);
+    const int heightTwips = std::max(0, twips(height()) - 30);
+    m_picFx->setGeometry(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel,
+                         widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
+    m_charPos = 0;
+    m_lineHeight = float(m_picFx->textHeight(QStringLiteral("j^")));
+    recomputeScrollStep();
+    m_picFx->cls();
+    m_wrappedText = WrapStr2Pic(m_text);
+}
+
+void TexFx::TimerT_Timer()
+{
+    ++m_charPos;
+    if (m_charPos > m_wrappedText.size()) {
+        // Nothing is printed on this tick; the next cycle goes on below.
+        m_charPos = 0;
+        m_wordPos = 1;
+        emit Cycle();
+        emit WordPosition(m_wordPos);
+        return;
+    }
+    m_curChar = m_wrappedText.mid(m_charPos - 1, 1);
+    m_picFx->print(m_curChar);
+    if (m_curChar == u" " || m_curChar == u"\n") {
+        ++m_wordPos;
+        emit WordPosition(m_wordPos);
+    }
+    if (m_curChar == u"\r") {
+        // The line feed of a CR LF pair is neither printed nor counted.
+        if (m_charPos < m_wrappedText.size() && m_wrappedText.at(m_charPos) == u'\n')
+            ++m_charPos;
+        applyScrollRule();
+    } else if (m_curChar == u"\n") {
+        // A line feed of its own is a line break too.
+        applyScrollRule();
+    }
+}
+
+void TexFx::applyScrollRule()
+{
+    const float y = float(m_picFx->currentY());
+    if (!(y + m_lineHeight + m_scrollStep > float(m_picFx->height())))
+        return;
+    m_imgFx = m_picFx->image();
+    switch (m_scrollSteps) {
+    case 0:
+        m_picFx->cls();
+        break;
+    case 1:
+        m_picFx->cls();
+        m_picFx->drawPictureAt(m_imgFx, -m_lineHeight);
+        m_picFx->setCurrentY(y - m_lineHeight);
+        break;
+    default:
+        m_timerT.stop();
+        m_timerS.start();
+        break;
+    }
+}
+
+void TexFx::TimerS_Timer()
+{
+    m_scrollOffset += m_scrollStep;
+    // Steps of LineHeight/n add up to a hair under LineHeight in single
+    // precision; the n-th step is the last all the same.
+    const float reached = m_lineHeight - std::max(m_scrollStep, 0.0f) * 1e-3f;
+    if (m_scrollOffset < reached && m_scrollStep > 0) {
+        m_picFx->drawPictureAt(m_imgFx, -m_scrollOffset);
+        return;
+    }
+    m_scrollOffset = 0;
+    m_picFx->drawPictureAt(m_imgFx, -m_lineHeight);
+    m_picFx->setCurrentY(m_picFx->currentY() - m_lineHeight);
+    m_timerS.stop();
+    m_timerT.start();
+}
+
+void TexFx::resizeEvent(QResizeEvent *)
+{
+    layoutStep();
+}
+
+void TexFx::paintEvent(QPaintEvent *)
+{
+    if (m_borderStyle != 1)
+        return;
+    QPainter p(this);
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void TexFx::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+                   float(twips(at.x())), float(twips(at.y())));
+}
+
+void TexFx::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
+                 float(twips(at.x())), float(twips(at.y())));
+    if (m_clickCancelled) {
+        m_clickCancelled = false;
+        return;
+    }
+    if (event->button() == Qt::LeftButton && rect().contains(at.toPoint()))
+        emit Click();
+}
+
+void TexFx::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_clickCancelled = true;
+    emit DblClick();
+}
+
+void TexFx::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
+                   float(twips(at.x())), float(twips(at.y())));
+}
+
+void TexFx::keyPressEvent(QKeyEvent *event)
+{
+    emit KeyDown(event->key(), shiftCode(event->modifiers()));
+    if (!event->text().isEmpty())
+        emit KeyPress(event->text().at(0).unicode());
+}
+
+void TexFx::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat())
+        return;
+    emit KeyUp(event->key(), shiftCode(event->modifiers()));
+}
