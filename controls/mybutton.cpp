@@ -1,0 +1,332 @@
+#include "mybutton.h"
+
+#include "propertybag.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+const QColor White(255, 255, 255);
+const QColor DarkGrey(128, 128, 128);
+
+// Conversion of a single to a 16-bit integer: nearest, halves to the even
+// neighbour; out of range saturates rather than failing.
+qint16 toInt16(float value)
+{
+    double r = std::nearbyint(double(value)); // default mode rounds half to even
+    r = std::clamp(r, double(std::numeric_limits<qint16>::min()),
+                   double(std::numeric_limits<qint16>::max()));
+    return qint16(r);
+}
+
+int twipsToPixels(int twips)
+{
+    return int(std::floor(twips / double(TwipsPerPixel) + 0.5));
+}
+
+// A one-pixel horizontal or vertical line that covers its first point and
+// stops short of its last, as the platform's line drawing does.
+void drawLine(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
+{
+    if (y1 == y2 && x1 != x2) {
+        int from = x1 < x2 ? x1 : x2 + 1;
+        int to = x1 < x2 ? x2 - 1 : x1;
+        p.fillRect(QRect(QPoint(from, y1), QPoint(to, y1)), color);
+    } else if (x1 == x2 && y1 != y2) {
+        int from = y1 < y2 ? y1 : y2 + 1;
+        int to = y1 < y2 ? y2 - 1 : y1;
+        p.fillRect(QRect(QPoint(x1, from), QPoint(x1, to)), color);
+    }
+}
+
+qint16 shiftMask(Qt::KeyboardModifiers mods)
+{
+    qint16 s = 0;
+    if (mods & Qt::ShiftModifier)
+        s |= 1;
+    if (mods & Qt::ControlModifier)
+        s |= 2;
+    if (mods & Qt::AltModifier)
+        s |= 4;
+    return s;
+}
+
+qint16 buttonCode(Qt::MouseButtons buttons)
+{
+    qint16 b = 0;
+    if (buttons & Qt::LeftButton)
+        b |= 1;
+    if (buttons & Qt::RightButton)
+        b |= 2;
+    if (buttons & Qt::MiddleButton)
+        b |= 4;
+    return b;
+}
+
+// Qt key to the classic virtual-key code; 0 for keys without one here.
+qint16 keyCode(int key)
+{
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return qint16(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return qint16(112 + key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+MyButton::MyButton(QWidget *parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_timer1.setInterval(100);
+    connect(&m_timer1, &QTimer::timeout, this, &MyButton::Timer1_Timer);
+}
+
+QSize MyButton::sizeHint() const
+{
+    // 795 x 735 twips, the size the main window gives its file buttons.
+    return QSize(53, 49);
+}
+
+QColor MyButton::BackColor() const
+{
+    return m_backColor.isValid() ? m_backColor : palette().color(QPalette::Button);
+}
+
+void MyButton::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    update();
+    emit propertyChanged(QStringLiteral("BackColor"));
+}
+
+void MyButton::setBackStyle(qint16 style)
+{
+    m_backStyle = style;
+    setAttribute(Qt::WA_OpaquePaintEvent, style != 0);
+    update();
+    emit propertyChanged(QStringLiteral("BackStyle"));
+}
+
+void MyButton::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    emit propertyChanged(QStringLiteral("Picture"));
+    Refresh();
+}
+
+void MyButton::loadProperties(const PropertyBag &bag)
+{
+    // The first three go straight to the surface without notifying; the
+    // picture goes through its setter, which notifies and draws.
+    m_loading = true;
+    m_backColor = bag.read(QStringLiteral("BackColor"), QColor()).value<QColor>();
+    setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
+    m_backStyle = qint16(bag.read(QStringLiteral("BackStyle"), 1).toInt());
+    setAttribute(Qt::WA_OpaquePaintEvent, m_backStyle != 0);
+    m_loading = false;
+    setPicture(bag.read(QStringLiteral("Picture"), QPixmap()).value<QPixmap>());
+}
+
+void MyButton::saveProperties(PropertyBag &bag) const
+{
+    bag.write(QStringLiteral("BackColor"), m_backColor, QColor());
+    bag.write(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.write(QStringLiteral("BackStyle"), int(m_backStyle), 1);
+    bag.write(QStringLiteral("Picture"),
+              m_picture.isNull() ? QVariant() : QVariant::fromValue(m_picture), QVariant());
+}
+
+void MyButton::Refresh()
+{
+    repaint();
+}
+
+QImage MyButton::render(int state) const
+{
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    DrawButton(p, qint16(state));
+    return image;
+}
+
+void MyButton::DrawButton(QPainter &p, qint16 state) const
+{
+    // The rule is stated in twips; at 15 twips a pixel every border line
+    // lands on a whole pixel.
+    const float w = float(width() * TwipsPerPixel);
+    const float h = float(height() * TwipsPerPixel);
+    const int r = twipsToPixels(toInt16(w - TwipsPerPixel));
+    const int b = twipsToPixels(toInt16(h - TwipsPerPixel));
+    const float pw = float(m_picture.width() * TwipsPerPixel);
+    const float ph = float(m_picture.height() * TwipsPerPixel);
+    const qint16 x0 = toInt16((w - pw) * 0.5f);
+    const qint16 y0 = toInt16((h - ph) * 0.5f);
+
+    if (m_backStyle != 0)
+        p.fillRect(QRect(0, 0, width(), height()), BackColor());
+
+    QColor topLeft, bottomRight;
+    switch (state) {
+    case Flat:
+        break;
+    case Raised:
+        topLeft = White;
+        bottomRight = DarkGrey;
+        break;
+    case Pressed:
+        topLeft = DarkGrey;
+        bottomRight = White;
+        break;
+    default:
+        return;
+    }
+    if (state != Flat) {
+        drawLine(p, 0, 0, r, 0, topLeft);
+        drawLine(p, 0, 0, 0, b, topLeft);
+        drawLine(p, r, b, 0, b, bottomRight);
+        drawLine(p, r, 0, r, b, bottomRight);
+    }
+
+    if (m_picture.isNull())
+        return;
+    const int shift = state == Pressed ? TwipsPerPixel : 0;
+    p.drawPixmap(twipsToPixels(x0 + shift), twipsToPixels(y0 + shift), m_picture);
+}
+
+void MyButton::setLook(qint16 state)
+{
+    m_buttonState = state;
+    Refresh();
+}
+
+bool MyButton::pointerIsOver()
+{
+    return QApplication::widgetAt(m_cursorPos) == this;
+}
+
+void MyButton::Timer1_Timer()
+{
+    m_cursorPos = QCursor::pos();
+    // A disabled button takes no part in hovering, so it stays flat.
+    const bool over = isEnabled() && pointerIsOver();
+    if (over) {
+        m_buttonState = Raised;
+        if (m_mouseOver != 1) {
+            m_mouseOver = 1;
+            Refresh();
+        }
+    } else {
+        m_buttonState = Flat;
+        if (m_mouseOver != 0) {
+            m_mouseOver = 0;
+            Refresh();
+        }
+    }
+}
+
+void MyButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    DrawButton(p, m_buttonState);
+}
+
+void MyButton::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position() * TwipsPerPixel;
+    emit MouseDown(buttonCode(event->button()), shiftMask(event->modifiers()),
+                   float(pos.x()), float(pos.y()));
+    setLook(Pressed);
+}
+
+void MyButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position() * TwipsPerPixel;
+    emit MouseUp(buttonCode(event->button()), shiftMask(event->modifiers()),
+                 float(pos.x()), float(pos.y()));
+    setLook(m_buttonState != Flat ? Raised : Flat);
+    // A click is a left press and release both on the button.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click();
+}
+
+void MyButton::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position() * TwipsPerPixel;
+    emit MouseMove(buttonCode(event->buttons()), shiftMask(event->modifiers()),
+                   float(pos.x()), float(pos.y()));
+}
+
+void MyButton::keyPressEvent(QKeyEvent *event)
+{
+    const qint16 shift = shiftMask(event->modifiers());
+    emit KeyDown(keyCode(event->key()), shift);
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).unicode() != 0)
+        emit KeyPress(qint16(text.at(0).unicode()));
+    event->accept();
+}
+
+void MyButton::keyReleaseEvent(QKeyEvent *event)
+{
+    emit KeyUp(keyCode(event->key()), shiftMask(event->modifiers()));
+    event->accept();
+}
+
+void MyButton::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_timer1.start();
+}
+
+void MyButton::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    m_timer1.stop();
+}
+
+void MyButton::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    if (!isEnabled()) {
+        m_buttonState = Flat;
+        m_mouseOver = 0;
+    }
+    update();
+    if (!m_loading)
+        emit propertyChanged(QStringLiteral("Enabled"));
+}

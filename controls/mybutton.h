@@ -1,0 +1,94 @@
+#pragma once
+// A flat picture button: no caption, no focus rectangle. The pointer resting
+// over it gives a one-pixel raised border; a mouse button held on it gives a
+// sunken border with the picture moved one pixel right and down.
+#include <QColor>
+#include <QImage>
+#include <QPixmap>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+class PropertyBag;
+class QPainter;
+
+class MyButton : public QWidget {
+    Q_OBJECT
+public:
+    // Looks, as kept in ButtonState; any other value draws an empty surface.
+    enum Look : qint16 { Flat = 0, Raised = 1, Pressed = 2 };
+
+    explicit MyButton(QWidget *parent = nullptr);
+
+    // Back colour of the surface. Until one is set, it follows the system's
+    // button-face colour.
+    QColor BackColor() const;
+    void setBackColor(const QColor &color);
+    // 0 transparent (the surface is not cleared), 1 opaque.
+    qint16 BackStyle() const { return m_backStyle; }
+    void setBackStyle(qint16 style);
+    // A null pixmap means no picture.
+    QPixmap Picture() const { return m_picture; }
+    void setPicture(const QPixmap &picture);
+    // Enabled is QWidget's own enabled state; changing it notifies "Enabled".
+
+    void loadProperties(const PropertyBag &bag);
+    void saveProperties(PropertyBag &bag) const;
+
+    qint16 ButtonState() const { return m_buttonState; }
+    qint16 MouseOver() const { return m_mouseOver; }
+    QPoint CursorPos() const { return m_cursorPos; }
+    bool hoverPollActive() const { return m_timer1.isActive(); }
+
+    // The surface as it looks in the given state, at the widget's size.
+    QImage render(int state) const;
+    // Forces an immediate complete repaint.
+    void Refresh();
+
+    QSize sizeHint() const override;
+
+public slots:
+    // One tick of the hover poll (every 100 ms while shown).
+    void Timer1_Timer();
+
+signals:
+    void propertyChanged(const QString &name);
+    void Click();
+    // Key codes are the classic virtual-key codes (letters and digits are
+    // their upper-case character codes, Enter 13, Escape 27, ...); Shift is
+    // 1 Shift + 2 Ctrl + 4 Alt.
+    void KeyDown(qint16 keyCode, qint16 shift);
+    void KeyPress(qint16 keyAscii);
+    void KeyUp(qint16 keyCode, qint16 shift);
+    // Button is 1 left, 2 right, 4 middle; X and Y are in twips.
+    void MouseDown(qint16 button, qint16 shift, float x, float y);
+    void MouseMove(qint16 button, qint16 shift, float x, float y);
+    void MouseUp(qint16 button, qint16 shift, float x, float y);
+
+protected:
+    // Whether the window under the pointer is this button. Tests replace it.
+    virtual bool pointerIsOver();
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void DrawButton(QPainter &painter, qint16 state) const;
+    void setLook(qint16 state);
+
+    QColor m_backColor;         // invalid: the system's button face
+    qint16 m_backStyle = 1;
+    QPixmap m_picture;
+    QPoint m_cursorPos;
+    qint16 m_buttonState = Flat;
+    qint16 m_mouseOver = 0;
+    bool m_loading = false;
+    QTimer m_timer1;
+};

@@ -1,0 +1,35 @@
+#include "netsupport.h"
+
+#include "prompts.h"
+
+#include <QUrl>
+
+QString NetSupport::webFailureText()
+{
+    return QStringLiteral("Error lauching web borwser. Make sure that your web browser is "
+                          "correctly installed and configured");
+}
+
+QString NetSupport::mailFailureText()
+{
+    return QStringLiteral("Error sending mail. Make sure that you have your email client  "
+                          "correctly installed and configured");
+}
+
+bool NetSupport::OpenWebPage(const QString &url, QWidget *parent)
+{
+    if (Prompts::current().openUrl(QUrl(url.trimmed())))
+        return true;
+    Prompts::current().message(parent, QMessageBox::Critical, webFailureText(), QMessageBox::Ok,
+                               QStringLiteral("Quillhaven"));
+    return false;
+}
+
+bool NetSupport::SendEmail(const QString &address, QWidget *parent)
+{
+    if (Prompts::current().openUrl(QUrl(QStringLiteral("mailto:") + address.trimmed())))
+        return true;
+    Prompts::current().message(parent, QMessageBox::Critical, mailFailureText(), QMessageBox::Ok,
+                               QStringLiteral("Quillhaven"));
+    return false;
+}
