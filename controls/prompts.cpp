@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include "helpwindow.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -51,9 +53,9 @@ bool Prompts::openUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
-void Prompts::showHelp(QWidget *, int)
+void Prompts::showHelp(QWidget *, int context)
 {
-    // The real help window is installed by the application (see HelpWindow).
+    HelpWindow::instance()->showContext(context);
 }
 
 namespace {
