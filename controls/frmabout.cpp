@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -28,7 +29,10 @@ QRect twips(int left, int top, int width, int height)
 
 QFont arial9(bool underline = false)
 {
-    QFont f(QStringLiteral("Arial"));
+    QFont f;
+    // Arial, or a font drawn to the same widths where Arial is missing.
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                   QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans")});
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(9);
     f.setUnderline(underline);
@@ -43,6 +47,17 @@ void setTextColor(QLabel *label, const QColor &color)
 }
 
 // One-pixel line covering its first point and stopping short of its last.
+// The places were laid out for Arial; a wider stand-in font is made a
+// little smaller until the text fits its label instead of being cut off.
+void fitText(QLabel *label)
+{
+    QFont f = label->font();
+    while (f.pointSizeF() > 6
+           && QFontMetrics(f).horizontalAdvance(label->text()) > label->width())
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    label->setFont(f);
+}
+
 void drawLine(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
 {
     if (y1 == y2 && x1 != x2)
@@ -147,6 +162,10 @@ void frmAbout::Form_Load()
     m_lblTitle->setText(AppTitle);
     m_lblDescription->setText(QStringLiteral(QH_FILE_DESCRIPTION));
     m_lblCopyright->setText(CopyrightNote());
+
+    for (QLabel *l : {m_lblTitle, m_lblVersion, m_lblDescription, m_lblCopyright, m_label1[0],
+                      m_label1[1], m_lblEmail, m_web})
+        fitText(l);
 }
 
 QString frmAbout::CopyrightNote()
