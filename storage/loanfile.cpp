@@ -80,7 +80,7 @@ Decoded decode(const QByteArray &bytes)
                         .arg(PaymentsTable::kSlots);
         return out;
     }
-    if (bytes.size() < kRecordsOffset + kRecordSize * count) {
+    if (count > 0 && bytes.size() < kRecordsOffset + kRecordSize * count) {
         out.error = QStringLiteral("It ends inside its payment records: it is cut short.");
         return out;
     }
@@ -146,7 +146,10 @@ QString write(const QString &path, const LoanFileData &data)
         return QStringLiteral("%1 is a folder; the loan was not saved.").arg(describe(path));
     QByteArray previous;
     if (info.exists()) {
-        if (!info.isWritable())
+        // A file marked read-only is not written over, whoever runs the program.
+        const auto writeBits = QFile::WriteOwner | QFile::WriteGroup
+                               | QFile::WriteOther;
+        if (!info.isWritable() || !(info.permissions() & writeBits))
             return QStringLiteral("The loan file %1 is read-only; the loan was not saved.")
                 .arg(describe(path));
         QFile old(path);
