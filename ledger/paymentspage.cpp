@@ -1,0 +1,417 @@
+#include "paymentspage.h"
+
+#include "controls/datebox.h"
+#include "controls/grid.h"
+#include "controls/prompts.h"
+#include "ledger/payfrm.h"
+#include "ledger/paymentstable.h"
+#include "loan/dates.h"
+#include "loan/numtext.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <optional>
+
+namespace {
+
+constexpr int kCols = 6;
+// Rows counted back from the newest payment when it is scrolled into view:
+// the newest payment and the empty row end at the bottom of the grid.
+constexpr int kNewestOffset = 14;
+
+// Busy pointer for the length of a refill, restored on every way out.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// The year of a stored payment date; none when the text is not a date.
+std::optional<int> yearOf(const QString &payDate)
+{
+    if (auto d = Dates::parse(payDate))
+        return d->year();
+    return std::nullopt;
+}
+
+QString caption(int n)
+{
+    // The number is written as a positive number always was: after a blank.
+    return QStringLiteral("Payment # %1").arg(n);
+}
+
+} // namespace
+
+PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
+    : QWidget(parent)
+    , m_table(table)
+    , m_yearLabel(new QLabel(tr("Year:"), this))
+    , m_yearList(new QComboBox(this))
+    , m_frame(new QFrame(this))
+    , m_grid(new Grid(kCols, m_frame))
+    , m_totalLabel(new QLabel(tr("Total:"), this))
+{
+    runDialog = [](Payfrm &dlg) { dlg.exec(); };
+
+    m_yearList->setObjectName(QStringLiteral("Combo1"));
+    m_yearLabel->setBuddy(m_yearList);
+    m_frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_frame->setLineWidth(1);
+    m_grid->setObjectName(QStringLiteral("Grid2"));
+    m_totalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (int i = 0; i < 4; ++i) {
+        m_totals[i] = new QLabel(this);
+        m_totals[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
+        m_totals[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        m_totals[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_totals[i]->setText(NumText::amount(0));
+    }
+
+    connect(m_yearList, &QComboBox::currentIndexChanged, this, [this] { yearFilter(); });
+    connect(m_grid, &Grid::dblClick, this, [this] { Grid2_DblClick(); });
+    connect(m_grid, &Grid::keyDown, this,
+            [this](int key, Qt::KeyboardModifiers mods) { Grid2_KeyDown(key, mods); });
+    connect(m_grid, &Grid::keyPress, this, [this](int ch) { Grid2_KeyPress(ch); });
+    // The totals stay under their columns.
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { placeTotals(); });
+    connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { placeTotals(); });
+
+    resize(460, 300);
+    layoutChildren();
+}
+
+QLabel *PaymentsPage::total(int i) const
+{
+    return i >= 0 && i < 4 ? m_totals[i] : nullptr;
+}
+
+void PaymentsPage::setupGrid()
+{
+    static const int widths[kCols] = {500, 1000, 1200, 1200, 1200, 1300};
+    static const char *const headers[kCols] = {"", "Date", "Loan Payment", "Escrow",
+                                               "Extra Principal", "Total Payment"};
+    for (int c = 0; c < kCols; ++c) {
+        m_grid->setColWidth(c, widths[c]);
+        m_grid->setCell(0, c, QString::fromLatin1(headers[c]));
+    }
+    m_grid->setFixedAlignment(1, Qt::AlignHCenter);
+    for (int c = 2; c < kCols; ++c) {
+        m_grid->setColAlignment(c, Qt::AlignRight);
+        m_grid->setFixedAlignment(c, Qt::AlignHCenter);
+    }
+    placeTotals();
+}
+
+double PaymentsPage::monthlyPayment() const
+{
+    // An empty or non-numeric box counts as 0, like any other amount.
+    return monthlyPaymentText ? NumText::value(monthlyPaymentText()) : 0.0;
+}
+
+void PaymentsPage::fillRow(int k)
+{
+    const PaymentRecord p = m_table.at(k);
+    const double mp = monthlyPayment();
+    m_grid->gridModel()->setRowTexts(
+        k, {QString::number(k), p.payDate, NumText::amount(mp), NumText::amount(p.escrow),
+            NumText::amount(p.extraPrincipal),
+            NumText::amount(mp + p.escrow + p.extraPrincipal)});
+}
+
+void PaymentsPage::emptyLastRow()
+{
+    const int last = m_table.paymentsMade() + 1;
+    m_grid->gridModel()->setRowTexts(last, QStringList(kCols, QString()));
+    m_grid->setCurrentCell(last, kCols - 1);
+}
+
+void PaymentsPage::ShowPayments()
+{
+    BusyCursor busy;
+    const int made = m_table.paymentsMade();
+    m_grid->setRows(made + 2);
+    for (int k = 1; k <= made; ++k)
+        fillRow(k);
+    emptyLastRow();
+}
+
+void PaymentsPage::ShowPayment(int n)
+{
+    m_grid->setRows(m_table.paymentsMade() + 2);
+    if (n > 0)
+        fillRow(n);
+    emptyLastRow();
+    yearFilter();
+}
+
+void PaymentsPage::yearFilter()
+{
+    const int made = m_table.paymentsMade();
+    const double mp = monthlyPayment();
+    double loan = 0, escrow = 0, extra = 0;
+    int first = 0;
+    const int index = m_yearList->currentIndex();
+    if (index > 0) {
+        const QString chosen = m_yearList->itemText(index).trimmed();
+        for (int k = 1; k <= made; ++k) {
+            const PaymentRecord p = m_table.at(k);
+            // A date that is not a date has no year and matches none.
+            const std::optional<int> year = yearOf(p.payDate);
+            if (!year || QString::number(*year) != chosen)
+                continue;
+            loan += mp;
+            escrow += p.escrow;
+            extra += p.extraPrincipal;
+            if (first == 0)
+                first = k;
+        }
+    } else {
+        for (int k = 1; k <= made; ++k) {
+            const PaymentRecord p = m_table.at(k);
+            loan += mp;
+            escrow += p.escrow;
+            extra += p.extraPrincipal;
+        }
+        first = 1;
+    }
+    m_totals[0]->setText(NumText::amount(loan));
+    m_totals[1]->setText(NumText::amount(escrow));
+    m_totals[2]->setText(NumText::amount(extra));
+    m_totals[3]->setText(NumText::amount(loan + escrow + extra));
+
+    // A row the grid cannot put on top falls back once; a second refusal is
+    // of no consequence.
+    if (!m_grid->setTopRow(first))
+        m_grid->setTopRow(m_grid->rows() - 15);
+}
+
+void PaymentsPage::fillYearList()
+{
+    {
+        const QSignalBlocker block(m_yearList);
+        m_yearList->clear();
+        m_yearList->addItem(QStringLiteral("All"));
+        std::optional<int> before;
+        for (int k = 1; k <= m_table.paymentsMade(); ++k) {
+            const std::optional<int> year = yearOf(m_table.at(k).payDate);
+            // Years in file order, neither sorted nor unique; the first
+            // payment always counts as differing.
+            if (year && (k == 1 || year != before))
+                m_yearList->addItem(QString::number(*year));
+            before = year;
+        }
+        m_yearList->setCurrentIndex(0);
+    }
+    yearFilter();
+}
+
+bool PaymentsPage::refuseFullTable()
+{
+    if (m_table.paymentsMade() < PaymentsTable::kSlots)
+        return false;
+    Prompts::current().message(
+        this, QMessageBox::Warning,
+        tr("This loan already has %1 payments recorded, the most the ledger can hold. "
+           "No further payment can be added.")
+            .arg(PaymentsTable::kSlots),
+        QMessageBox::Ok);
+    return true;
+}
+
+void PaymentsPage::addPayment()
+{
+    if (refuseFullTable())
+        return;
+    const int made = m_table.paymentsMade();
+    {
+        Payfrm dlg(this);
+        dlg.setWindowTitle(caption(made + 1));
+        dlg.setEscrowText(monthlyTaxInsuranceText ? monthlyTaxInsuranceText() : QString());
+        // The next due date: the first payment date plus one month per payment
+        // made, a day past the month's end clamped to its last day.
+        const QString first = firstPaymentDateText ? firstPaymentDateText() : QString();
+        const std::optional<QDate> firstDate = Dates::parse(first);
+        dlg.setDateText(Dates::format(firstDate ? Dates::addMonths(*firstDate, made)
+                                                : Dates::today()));
+        if (runDialog)
+            runDialog(dlg);
+        if (dlg.result() != QLatin1String("Cancel")) {
+            m_table.append({NumText::value(dlg.escrowText()), NumText::value(dlg.extraText()),
+                            dlg.dateText()});
+        }
+    }
+    const int now = m_table.paymentsMade();
+    ShowPayment(now);
+    if (now > kNewestOffset)
+        m_grid->setTopRow(now - kNewestOffset);
+}
+
+void PaymentsPage::editPayment(int row)
+{
+    if (row < 1 || row > m_table.paymentsMade())
+        return;
+    {
+        const PaymentRecord p = m_table.at(row);
+        Payfrm dlg(this);
+        dlg.setWindowTitle(caption(row));
+        dlg.setEscrowText(NumText::plainDecimal(p.escrow));
+        dlg.setExtraText(NumText::plainDecimal(p.extraPrincipal));
+        // A stored date that is not a date is shown as it was stored.
+        const std::optional<QDate> date = Dates::parse(p.payDate);
+        dlg.setDateText(date ? Dates::format(*date) : p.payDate);
+        if (runDialog)
+            runDialog(dlg);
+        if (dlg.result() != QLatin1String("Cancel")) {
+            m_table.set(row, {NumText::value(dlg.escrowText()), NumText::value(dlg.extraText()),
+                              dlg.dateText()});
+        }
+    }
+    ShowPayment(row);
+}
+
+void PaymentsPage::deleteLast()
+{
+    m_table.removeLast();
+    const int made = m_table.paymentsMade();
+    ShowPayment(made - 1);
+    if (made > kNewestOffset)
+        m_grid->setTopRow(made - kNewestOffset);
+}
+
+void PaymentsPage::deleteAll()
+{
+    m_table.setPaymentsMade(0);
+    ShowPayments();
+    // The totals would otherwise still add up the payments just removed.
+    yearFilter();
+}
+
+void PaymentsPage::onTabShown(bool command2Enabled)
+{
+    m_grid->setCurrentCell(1, 0);
+    if (command2Enabled && m_grid->text().isEmpty()) {
+        ShowPayments();
+        const int made = m_table.paymentsMade();
+        if (made > kNewestOffset)
+            m_grid->setTopRow(made - kNewestOffset);
+    }
+}
+
+void PaymentsPage::Grid2_DblClick()
+{
+    const int row = m_grid->row();
+    const int col = m_grid->col();
+    if (row == m_table.paymentsMade() + 1) {
+        addPayment();
+        return;
+    }
+    if (row < 1)
+        return;
+    if (col == 3 || col == 4) {
+        const QString prompt = col == 3 ? QStringLiteral("\r Escro Amount:")
+                                        : QStringLiteral("\r Extra Principal Amount:");
+        const std::optional<QString> answer = Prompts::current().inputText(
+            this, QStringLiteral("Payment #%1").arg(row), prompt, m_grid->cell(row, col));
+        if (!answer || answer->isEmpty())
+            return;
+        m_grid->setCell(row, col, *answer);
+        PaymentRecord p = m_table.at(row);
+        (col == 3 ? p.escrow : p.extraPrincipal) = NumText::value(*answer);
+        m_table.set(row, p);
+        ShowPayment(row);
+        return;
+    }
+    editPayment(row);
+}
+
+void PaymentsPage::Grid2_KeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (m_grid->row() > PaymentsTable::kSlots)
+        return;
+    if (key == Qt::Key_Delete)
+        m_grid->setText(QString());
+    // Typing into a zero amount replaces it.
+    if (m_grid->text() == QLatin1String("0.00"))
+        m_grid->setText(QString());
+}
+
+void PaymentsPage::Grid2_KeyPress(int character)
+{
+    const int row = m_grid->row();
+    // The empty row below a full table has no slot behind it.
+    if (row > PaymentsTable::kSlots) {
+        refuseFullTable();
+        return;
+    }
+    QString text = m_grid->text();
+    switch (character) {
+    case 8:
+        if (!text.isEmpty()) {
+            text.chop(1);
+            m_grid->setText(text);
+        }
+        break;
+    case 13: {
+        const int col = m_grid->col();
+        if (col == 3 || col == 4) {
+            PaymentRecord p = m_table.at(row);
+            (col == 3 ? p.escrow : p.extraPrincipal) = NumText::value(text);
+            m_table.set(row, p);
+        }
+        ShowPayment(row);
+        break;
+    }
+    case 27:
+        ShowPayment(row);
+        break;
+    default:
+        m_grid->setText(text + QChar(character));
+    }
+}
+
+void PaymentsPage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutChildren();
+}
+
+void PaymentsPage::layoutChildren()
+{
+    // Year list on top, the framed grid filling the middle, the totals line
+    // at the bottom under the amount columns.
+    const int margin = 4;
+    const int lineHeight = 22;
+    m_yearLabel->setGeometry(margin, margin, 34, lineHeight);
+    m_yearList->setGeometry(margin + 36, margin, 90, lineHeight);
+    const int top = margin + lineHeight + 4;
+    const int bottom = height() - margin - lineHeight - 2;
+    m_frame->setGeometry(margin, top, std::max(0, width() - 2 * margin),
+                         std::max(0, bottom - top));
+    m_grid->setGeometry(m_frame->contentsRect());
+    placeTotals();
+}
+
+void PaymentsPage::placeTotals()
+{
+    const int lineHeight = 22;
+    const int y = height() - 4 - lineHeight;
+    const int gridLeft = m_frame->x() + m_grid->x() + m_grid->frameWidth()
+                         + m_grid->verticalHeader()->width();
+    auto colLeft = [&](int col) { return gridLeft + m_grid->columnViewportPosition(col - 1); };
+    for (int i = 0; i < 4; ++i) {
+        const int col = i + 2;
+        m_totals[i]->setGeometry(colLeft(col), y, m_grid->columnWidth(col - 1), lineHeight);
+    }
+    const int labelRight = colLeft(2) - 4;
+    m_totalLabel->setGeometry(m_frame->x(), y, std::max(0, labelRight - m_frame->x()),
+                              lineHeight);
+}

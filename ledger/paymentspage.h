@@ -1,0 +1,79 @@
+#pragma once
+// The content of the "Payments" tab: the grid of recorded payments (Grid2),
+// the year list (Combo1) and the totals line (Label3(0..3)), with the
+// commands that add, edit and delete payments. The main window owns the
+// table and supplies the loan terms the ledger reads through the hooks.
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class Grid;
+class Payfrm;
+class PaymentsTable;
+class QComboBox;
+class QFrame;
+class QLabel;
+
+class PaymentsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaymentsPage(PaymentsTable &table, QWidget *parent = nullptr);
+
+    // Host hooks. The monthly payment and the monthly tax and insurance as
+    // the main window displays them; the first payment date read with its
+    // separators ("mm/dd/yy", or "__/__/__" when empty).
+    std::function<QString()> monthlyPaymentText;
+    std::function<QString()> monthlyTaxInsuranceText;
+    std::function<QString()> firstPaymentDateText;
+    // Shows the dialog modally; tests fill it and press a button instead.
+    std::function<void(Payfrm &)> runDialog;
+
+    Grid *grid() const { return m_grid; }
+    QComboBox *yearList() const { return m_yearList; }
+    QLabel *total(int i) const;
+
+    // Column widths, headers and alignments of the grid, once at start-up.
+    void setupGrid();
+
+    // Refills the whole grid from the table; the totals stay as they are.
+    void ShowPayments();
+    // Refreshes row n (when n > 0) and the empty row, then the totals.
+    void ShowPayment(int n);
+    // Totals of all payments or of the chosen year, and scrolls to its first.
+    void yearFilter();
+    // "All", then the year of each payment that differs from the one before.
+    void fillYearList();
+
+    // "&Make": records one more payment through the dialog.
+    void addPayment();
+    // "Delete &Last" and "Delete &All": nothing is asked.
+    void deleteLast();
+    void deleteAll();
+    // Arrival on the tab; fills an empty grid when the loan terms are valid.
+    void onTabShown(bool command2Enabled);
+    // Changes payment `row` through the dialog.
+    void editPayment(int row);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void Grid2_DblClick();
+    void Grid2_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Grid2_KeyPress(int character);
+
+    double monthlyPayment() const;
+    void fillRow(int k);
+    void emptyLastRow();
+    bool refuseFullTable();
+    void layoutChildren();
+    void placeTotals();
+
+    PaymentsTable &m_table;
+    QLabel *m_yearLabel;
+    QComboBox *m_yearList;
+    QFrame *m_frame;
+    Grid *m_grid;
+    QLabel *m_totalLabel;
+    QLabel *m_totals[4];
+};
