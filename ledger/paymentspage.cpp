@@ -1,6 +1,5 @@
 #include "paymentspage.h"
 
-#include "controls/datebox.h"
 #include "controls/grid.h"
 #include "controls/prompts.h"
 #include "ledger/payfrm.h"
@@ -15,6 +14,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -103,6 +103,11 @@ void PaymentsPage::setupGrid()
         m_grid->setColWidth(c, widths[c]);
         m_grid->setCell(0, c, QString::fromLatin1(headers[c]));
     }
+    // The headings are set a little smaller than the cells so that "Loan
+    // Payment" and "Extra Principal" fit their 1200-twip columns.
+    QFont headerFont = m_grid->horizontalHeader()->font();
+    headerFont.setPointSizeF(std::min(headerFont.pointSizeF(), 7.5));
+    m_grid->horizontalHeader()->setFont(headerFont);
     m_grid->setFixedAlignment(1, Qt::AlignHCenter);
     for (int c = 2; c < kCols; ++c) {
         m_grid->setColAlignment(c, Qt::AlignRight);
