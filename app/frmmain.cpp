@@ -2,6 +2,8 @@
 
 #include "app/maincode.h"
 #include "controls/datebox.h"
+#include "controls/frmabout.h"
+#include "controls/mybutton.h"
 #include "controls/prompts.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 
 using namespace LoanTerms;
@@ -96,6 +99,24 @@ frmMain::frmMain(QWidget *parent)
     connect(&m_general, &QTimer::timeout, this, &frmMain::General_Timer);
     connect(m_ssTab1, &QTabWidget::currentChanged, this, [this] { m_timer3.start(); });
 
+    m_fileDialog.sethWnd(this);
+    m_fileDialog.setFilter(QStringLiteral("Quillhaven File|*.qhv|All Files|*.*"));
+    m_fileDialog.setInitDir(BundledFiles::dataFolder());
+
+    // The usual keys for what the picture buttons do.
+    const struct { QKeySequence key; int button; } keys[] = {
+        {QKeySequence::New, 0}, {QKeySequence::Open, 1}, {QKeySequence::Save, 2},
+        {QKeySequence::HelpContents, -1}};
+    for (const auto &k : keys) {
+        auto *sc = new QShortcut(k.key, this);
+        connect(sc, &QShortcut::activated, this, [this, b = k.button] {
+            if (b < 0)
+                showHelp(m_helpContext);
+            else
+                MyButton1_Click(b);
+        });
+    }
+
     // Centred on the screen.
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->geometry();
@@ -167,6 +188,29 @@ void frmMain::buildMainTab(QWidget *page)
         label->setBuddy(box);
         y += 24;
     }
+    // The file commands, the About box and the help, in a column on the right.
+    auto *frame = new QFrame(page);
+    frame->setObjectName(QStringLiteral("Frame1_1"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(px(5700), px(480), px(1155), px(4185));
+    const struct { const char *tip; const char *icon; } pictures[] = {
+        {" New File ", "newfile"}, {" Open File ", "openfile"}, {" Save File ", "savefile"},
+        {" About Quillhaven ", "about"}, {" Help ", "help"}};
+    const int tops[] = {210, 990, 1770, 2550, 3330};
+    for (int i = 0; i < 5; ++i) {
+        auto *b = new MyButton(frame);
+        b->setObjectName(QStringLiteral("MyButton1_%1").arg(i));
+        b->setGeometry(px(180), px(tops[i]), px(795), px(735));
+        b->setToolTip(QString::fromLatin1(pictures[i].tip));
+        b->setAccessibleName(QString::fromLatin1(pictures[i].tip).trimmed());
+        b->setPicture(QPixmap(QStringLiteral(":/resources/icons/%1.png")
+                                  .arg(QLatin1String(pictures[i].icon))));
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &MyButton::Click, this, [this, i] { MyButton1_Click(i); });
+        m_myButton1[size_t(i)] = b;
+    }
+
     // The computed fields are the program's to write.
     for (int f : {MonthlyPayment, MonthlyTaxInsurance, TotalMonthlyPayment, TotalInterest,
                   LastPayment}) {
@@ -443,6 +487,58 @@ void frmMain::closeEvent(QCloseEvent *event)
     } else {
         event->ignore();
     }
+}
+
+void frmMain::MyButton1_Click(int index)
+{
+    switch (index) {
+    case 0: newFile(); break;
+    case 1: openFile(); break;
+    case 2: saveFile(); break;
+    case 3: {
+        frmAbout about(this);
+        about.exec();
+        break;
+    }
+    case 4: showHelp(0); break;
+    default: break;
+    }
+}
+
+void frmMain::newFile()
+{
+    m_fileDialog.setDialogTitle(QStringLiteral("New Loan File"));
+    m_fileDialog.ShowOpen();
+    QString name = m_fileDialog.FileName();
+    if (name.isEmpty())
+        return;
+    if (MainCode::FileExists(name)) {
+        const auto answer = Prompts::current().message(
+            this, QMessageBox::Critical,
+            name + QStringLiteral("\nThis file already exist.\n\nReplace existing file?"),
+            QMessageBox::Ok | QMessageBox::Cancel);
+        if (answer != QMessageBox::Ok)
+            return;
+    }
+    NewLoan(name);
+}
+
+void frmMain::openFile()
+{
+    m_fileDialog.setDialogTitle(QStringLiteral("Open Loan File"));
+    m_fileDialog.ShowOpen();
+    QString name = m_fileDialog.FileName();
+    if (!name.isEmpty())
+        LoadData(name);
+}
+
+void frmMain::saveFile()
+{
+    m_fileDialog.setDialogTitle(QStringLiteral("Save Loan File"));
+    m_fileDialog.ShowSave();
+    QString name = m_fileDialog.FileName();
+    if (!name.isEmpty())
+        Save(name);
 }
 
 void frmMain::showHelp(int context)

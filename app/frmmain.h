@@ -8,8 +8,10 @@
 
 #include "ledger/paymentstable.h"
 #include "loan/loanterms.h"
+#include "storage/filecmdlg.h"
 
 class DateBox;
+class MyButton;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -28,6 +30,9 @@ public:
     QTabWidget *SSTab1() const { return m_ssTab1; }
     // Command1 "&Exit" .. Command5 "&Help".
     QPushButton *Command(int index) const { return m_command[size_t(index)]; }
+    // The picture buttons of the first tab: New, Open, Save, About, Help.
+    MyButton *MyButton1(int index) const { return m_myButton1[size_t(index)]; }
+    FileCmdlg &FileDialog() { return m_fileDialog; }
     PaymentsTable &payments() { return m_payments; }
     int helpContext() const { return m_helpContext; }
     int currentField() const { return m_currentField; }
@@ -46,6 +51,8 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    // The picture buttons' command by index; others do nothing.
+    void MyButton1_Click(int index);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,11 +70,16 @@ private:
     void setTermsAvailable(bool available);
     void setCaption(const QString &prefix, const QString &path);
     void showHelp(int context);
+    void newFile();
+    void openFile();
+    void saveFile();
 
     std::array<QLineEdit *, LoanTerms::kFieldCount> m_text1{};
     DateBox *m_maskEdBox1 = nullptr;
     QTabWidget *m_ssTab1 = nullptr;
     std::array<QPushButton *, 6> m_command{};   // 1..5 used
+    std::array<MyButton *, 5> m_myButton1{};
+    FileCmdlg m_fileDialog;
     QTimer m_timer2;
     QTimer m_timer3;
     QTimer m_general;

@@ -9,3 +9,10 @@ namespace qhtest {
 QString tempPath(const QTemporaryDir &dir, const QString &name);
 
 } // namespace qhtest
+
+#include <ostream>
+// Lets test failures show QString values as text.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
