@@ -1,0 +1,142 @@
+#include "app/frmmain.h"
+#include "app/maincode.h"
+#include "controls/frmabout.h"
+#include "controls/mybutton.h"
+#include "fakeprompts.h"
+#include "storage/loanfile.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace LoanTerms;
+
+namespace {
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, dir.filePath("config"));
+        LoanFileData d;
+        d.terms[LoanAmount] = 100000;
+        d.terms[AnnualRate] = 6;
+        d.terms[NumberOfPayments] = 360;
+        d.payments.push_back({250, 0, "01/15/08"});
+        ASSERT_EQ(LoanFile::write(path("Current.qhv"), d), "");
+        MainCode::CurrentFile = path("Current.qhv");
+        w = std::make_unique<frmMain>();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->windowTitle().contains("Current.qhv"); }));
+    }
+    QString path(const QString &name) const { return qhtest::tempPath(dir, name); }
+    // The dialog returns `name` under filter pair `filter`.
+    void choose(const QString &name, int filter = 1)
+    {
+        prompts.fileResults.push_back({true, path(name), filter});
+    }
+
+    QTemporaryDir dir;
+    FakePrompts prompts;
+    std::unique_ptr<frmMain> w;
+};
+
+} // namespace
+
+TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
+{
+    choose("Loan");
+    w->MyButton1_Click(2);
+    ASSERT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_TRUE(prompts.fileRequests[0].save);
+    EXPECT_EQ(prompts.fileRequests[0].title, "Save Loan File");
+    EXPECT_EQ(prompts.fileRequests[0].owner, w.get());
+    EXPECT_TRUE(QFile::exists(path("Loan.qhv")));
+    EXPECT_EQ(w->windowTitle(), "Quillhaven  (Loan.qhv)");
+    EXPECT_EQ(LoanFile::read(path("Loan.qhv")).data.payments.size(), 1u);
+    // Saving again over it asks nothing; the setting waits for the exit.
+    choose("Loan.qhv");
+    w->MyButton1_Click(2);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(MainCode::readCurrentFileSetting(), "");
+}
+
+TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFile)
+{
+    choose("Current.qhv");
+    prompts.answers = {QMessageBox::Cancel};
+    w->MyButton1_Click(0);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              path("Current.qhv") + "\nThis file already exist.\n\nReplace existing file?");
+    EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts.fileRequests[0].title, "New Loan File");
+    EXPECT_TRUE(QFile::exists(path("Current.qhv")));
+    EXPECT_EQ(w->Text1(LoanAmount)->text(), "100,000.00");
+
+    choose("Current.qhv");
+    prompts.answers = {QMessageBox::Ok};
+    w->MyButton1_Click(0);
+    EXPECT_FALSE(QFile::exists(path("Current.qhv")));
+    EXPECT_EQ(w->Text1(LoanAmount)->text(), "");
+    EXPECT_EQ(w->payments().paymentsMade(), 0);
+    EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Current.qhv)");
+
+    choose("Fresh");
+    w->MyButton1_Click(0);
+    EXPECT_EQ(prompts.messages.size(), 2u); // no question for a new name
+    EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Fresh.qhv)");
+}
+
+TEST_F(FileCommandsTest, OpenOfAMissingNameStartsAnEmptyLoan)
+{
+    w->MyButton1_Click(1); // cancelled: nothing happens
+    EXPECT_EQ(w->Text1(LoanAmount)->text(), "100,000.00");
+    choose("Other.qhv");
+    w->MyButton1_Click(1);
+    EXPECT_EQ(prompts.fileRequests.back().title, "Open Loan File");
+    EXPECT_TRUE(QFile::exists(path("Other.qhv")));
+    EXPECT_EQ(w->Text1(LoanAmount)->text(), "");
+    EXPECT_EQ(w->payments().paymentsMade(), 0);
+    EXPECT_EQ(w->windowTitle(), "Quillhaven  (Other.qhv)");
+}
+
+TEST_F(FileCommandsTest, TheChosenFilterIsKeptForTheNextDialog)
+{
+    choose("Plain", 2);
+    w->MyButton1_Click(2);
+    EXPECT_TRUE(QFile::exists(path("Plain")));
+    EXPECT_EQ(prompts.fileRequests[0].filterIndex, 1);
+    EXPECT_EQ(prompts.fileRequests[0].filters,
+              QStringList({"Quillhaven File (*.qhv)", "All Files (*.*)"}));
+    w->MyButton1_Click(1);
+    EXPECT_EQ(prompts.fileRequests[1].filterIndex, 2);
+}
+
+TEST_F(FileCommandsTest, AboutAndHelpFromThePictureButtons)
+{
+    EXPECT_EQ(w->MyButton1(3)->toolTip(), " About Quillhaven ");
+    EXPECT_EQ(w->MyButton1(0)->toolTip(), " New File ");
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget())) {
+            title = about->windowTitle();
+            about->accept();
+        }
+    });
+    w->MyButton1_Click(3);
+    EXPECT_EQ(title, "About Quillhaven");
+    w->MyButton1_Click(4);
+    w->Command(5)->click();
+    EXPECT_EQ(prompts.helpContexts, std::vector<int>({0, 3}));
+    w->MyButton1_Click(7); // not a button: nothing
+    EXPECT_TRUE(prompts.fileRequests.empty());
+}
