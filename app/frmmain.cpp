@@ -1,16 +1,21 @@
 #include "frmmain.h"
 
+#include "app/amortizationpage.h"
 #include "app/maincode.h"
+#include "app/quotepage.h"
 #include "controls/datebox.h"
+#include "controls/grid.h"
 #include "controls/frmabout.h"
 #include "controls/mybutton.h"
 #include "controls/prompts.h"
+#include "ledger/paymentspage.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
 #include "storage/bundledfiles.h"
 #include "storage/loanfile.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
@@ -21,6 +26,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 using namespace LoanTerms;
 
@@ -55,10 +61,20 @@ frmMain::frmMain(QWidget *parent)
     m_ssTab1->setGeometry(px(135), px(120), px(7020), px(4935));
     auto *mainPage = new QWidget;
     m_ssTab1->addTab(mainPage, QStringLiteral("Main "));
-    m_ssTab1->addTab(new QWidget, QStringLiteral("Amortization"));
-    m_ssTab1->addTab(new QWidget, QStringLiteral("Payments"));
-    m_ssTab1->addTab(new QWidget, QStringLiteral("Extra Principal Quote"));
+    m_amortization = new AmortizationPage;
+    m_paymentsPage = new PaymentsPage(m_payments);
+    m_quote = new QuotePage;
+    m_ssTab1->addTab(m_amortization, QStringLiteral("Amortization"));
+    m_ssTab1->addTab(m_paymentsPage, QStringLiteral("Payments"));
+    m_ssTab1->addTab(m_quote, QStringLiteral("Extra Principal Quote"));
     buildMainTab(mainPage);
+    m_paymentsPage->monthlyPaymentText = [this] { return Text1(MonthlyPayment)->text(); };
+    m_paymentsPage->monthlyTaxInsuranceText = [this] { return Text1(MonthlyTaxInsurance)->text(); };
+    m_paymentsPage->firstPaymentDateText = [this] { return m_maskEdBox1->withSeparators(); };
+    connect(m_quote, &QuotePage::recomputeRequested, this, [this] {
+        if (m_command[2]->isEnabled())
+            Command2_Click();
+    });
 
     const struct { int index; const char *caption; int left; } buttons[] = {
         {5, "&Help", 180}, {4, "", 1620}, {3, "", 3060}, {2, "&Calculate", 4500}, {1, "&Exit", 5940},
@@ -71,6 +87,29 @@ frmMain::frmMain(QWidget *parent)
     }
     m_command[3]->hide();
     m_command[4]->hide();
+
+    // Two outlines, one over the other, frame the button of the schedule
+    // view built last.
+    const char *outline[] = {"border: 1px solid palette(shadow);",
+                             "border: 1px dotted palette(highlight);"};
+    for (int i = 0; i < 2; ++i) {
+        auto *shape = new QFrame(this);
+        shape->setObjectName(QStringLiteral("Shape1_%1").arg(i));
+        shape->setStyleSheet(QString::fromLatin1(outline[i]));
+        shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+        shape->setGeometry(px(4500) - 4 + i, px(5160) - 3 + i, px(1170) + 8 - 2 * i,
+                           px(350) + 6 - 2 * i);
+        shape->lower();
+        shape->hide();
+        m_shape1[size_t(i)] = shape;
+    }
+    connect(m_amortization, &AmortizationPage::built, this, [this](int view) {
+        // Step 8 of a build: frame the button of the view, 60 twips to its left.
+        QPushButton *b = m_command[size_t(view == 0 ? 2 : view == 1 ? 3 : 4)];
+        for (int i = 0; i < 2; ++i)
+            m_shape1[size_t(i)]->move(b->x() - px(60) + i, m_shape1[size_t(i)]->y());
+        showOutlines(true);
+    });
     for (int i : {2, 3, 4})
         m_command[size_t(i)]->setEnabled(false);
     connect(m_command[1], &QPushButton::clicked, this, &QWidget::close);
@@ -123,6 +162,8 @@ frmMain::frmMain(QWidget *parent)
         move(avail.left() + (avail.width() - width()) / 2,
              avail.top() + (avail.height() - height()) / 2);
     }
+    m_amortization->setupGrid();
+    m_paymentsPage->setupGrid();
     m_timer2.start();
 }
 
@@ -345,31 +386,96 @@ void frmMain::General_Timer()
 void frmMain::Command2_Click()
 {
     switch (m_ssTab1->currentIndex()) {
-    case 0:
-        m_general.start();
-        break;
-    default:
-        break;
+    case 0: m_general.start(); break;
+    case 1: Amort(0); break;
+    case 2: m_paymentsPage->addPayment(); break;
+    case 3: ExtraPrn(m_quote->selectedMode()); break;
+    default: break;
     }
 }
 
 void frmMain::Command3_Click()
 {
+    switch (m_ssTab1->currentIndex()) {
+    case 1: Amort(1); break;
+    case 2: m_paymentsPage->deleteLast(); break;
+    default: break;
+    }
 }
 
 void frmMain::Command4_Click()
 {
+    switch (m_ssTab1->currentIndex()) {
+    case 1: Amort(2); break;
+    case 2: m_paymentsPage->deleteAll(); break;
+    default: break;
+    }
+}
+
+void frmMain::Amort(int view)
+{
+    if (m_amortization->building())
+        return;
+    ScheduleInputs in;
+    in.texts = texts();
+    in.firstPaymentDate = m_maskEdBox1->withSeparators();
+    if (view == 2)
+        in.plan = m_quote->plan();
+    in.table = &m_payments;
+    m_amortization->build(view, in);
+}
+
+void frmMain::ExtraPrn(int mode)
+{
+    m_quote->ExtraPrn(mode, texts(), m_payments);
+}
+
+void frmMain::setCommands(const char *c2, const char *c3, const char *c4)
+{
+    m_command[2]->setText(QString::fromLatin1(c2));
+    m_command[3]->setVisible(c3 != nullptr);
+    m_command[4]->setVisible(c4 != nullptr);
+    if (c3)
+        m_command[3]->setText(QString::fromLatin1(c3));
+    if (c4)
+        m_command[4]->setText(QString::fromLatin1(c4));
+}
+
+void frmMain::showOutlines(bool shown)
+{
+    for (QFrame *shape : m_shape1)
+        shape->setVisible(shown);
 }
 
 void frmMain::Timer3_Timer()
 {
     CalLoan();
     const int tab = m_ssTab1->currentIndex();
-    if (tab == 0) {
+    switch (tab) {
+    case 0:
         Text1(Price)->setFocus();
-        m_command[2]->setText(QStringLiteral("&Calculate"));
-        m_command[3]->hide();
-        m_command[4]->hide();
+        setCommands("&Calculate", nullptr, nullptr);
+        showOutlines(false);
+        break;
+    case 1:
+        m_amortization->grid()->setCurrentCell(1, 0);
+        setCommands("&Schedule", "&Actual", "&Projected");
+        if (m_amortization->yearList()->count() > 0)
+            showOutlines(true);
+        break;
+    case 2:
+        m_paymentsPage->onTabShown(m_command[2]->isEnabled());
+        setCommands("&Make", "Delete &Last", "Delete &All");
+        showOutlines(false);
+        break;
+    case 3:
+        setCommands("&Calculate", nullptr, nullptr);
+        showOutlines(false);
+        // Picks a plan if none is picked and asks for the quote at once.
+        m_quote->onTabShown(m_payments.paymentsMade(), m_command[2]->isEnabled());
+        break;
+    default:
+        break;
     }
     m_helpContext = tab + 3;
 }
@@ -390,6 +496,7 @@ void frmMain::NewLoan(QString &path)
     m_suspendChange = false;
     Text1_Change(AnnualRate);
     m_payments.setPaymentsMade(0);
+    m_paymentsPage->ShowPayments();
     MainCode::CurrentFile = path;
     setCaption(QStringLiteral("   NEW ("), path);
 }
@@ -404,6 +511,7 @@ bool frmMain::LoadData(QString &path)
         return false;
     }
     m_payments.setPaymentsMade(0);
+    m_paymentsPage->ShowPayments();
 
     m_suspendChange = true;
     for (int i = 0; i < kFieldCount; ++i) {
@@ -429,6 +537,7 @@ bool frmMain::LoadData(QString &path)
     for (size_t k = 0; k < file.data.payments.size(); ++k)
         m_payments.set(int(k) + 1, file.data.payments[k]);
     m_payments.setPaymentsMade(int(file.data.payments.size()));
+    m_paymentsPage->fillYearList();
 
     MainCode::CurrentFile = path;
     setCaption(QStringLiteral("  ("), path);

@@ -10,8 +10,11 @@
 #include "loan/loanterms.h"
 #include "storage/filecmdlg.h"
 
+class AmortizationPage;
 class DateBox;
 class MyButton;
+class PaymentsPage;
+class QuotePage;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -34,6 +37,11 @@ public:
     MyButton *MyButton1(int index) const { return m_myButton1[size_t(index)]; }
     FileCmdlg &FileDialog() { return m_fileDialog; }
     PaymentsTable &payments() { return m_payments; }
+    AmortizationPage *amortizationPage() const { return m_amortization; }
+    PaymentsPage *paymentsPage() const { return m_paymentsPage; }
+    QuotePage *quotePage() const { return m_quote; }
+    // The outlines that frame the button of the schedule view built last.
+    QFrame *Shape1(int index) const { return m_shape1[size_t(index)]; }
     int helpContext() const { return m_helpContext; }
     int currentField() const { return m_currentField; }
     LoanTerms::Texts texts() const;
@@ -51,6 +59,10 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    // Builds schedule view 0, 1 or 2; ignored while a build is running.
+    void Amort(int view);
+    // The extra principal quote for ExtraMode 1, 2 or 0.
+    void ExtraPrn(int mode);
     // The picture buttons' command by index; others do nothing.
     void MyButton1_Click(int index);
 
@@ -68,6 +80,8 @@ private:
     void Timer3_Timer();
     void General_Timer();
     void setTermsAvailable(bool available);
+    void setCommands(const char *c2, const char *c3, const char *c4);
+    void showOutlines(bool shown);
     void setCaption(const QString &prefix, const QString &path);
     void showHelp(int context);
     void newFile();
@@ -80,6 +94,10 @@ private:
     std::array<QPushButton *, 6> m_command{};   // 1..5 used
     std::array<MyButton *, 5> m_myButton1{};
     FileCmdlg m_fileDialog;
+    std::array<QFrame *, 2> m_shape1{};
+    AmortizationPage *m_amortization = nullptr;
+    PaymentsPage *m_paymentsPage = nullptr;
+    QuotePage *m_quote = nullptr;
     QTimer m_timer2;
     QTimer m_timer3;
     QTimer m_general;

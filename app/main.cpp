@@ -2,6 +2,7 @@
 #include "app/maincode.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 
 int main(int argc, char **argv)
@@ -14,6 +15,10 @@ int main(int argc, char **argv)
                                             .arg(QH_VERSION_MINOR)
                                             .arg(QH_VERSION_PATCH));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icons/quillhaven.png")));
+    // The window's fixed layout was drawn for an Arial-sized font; use the
+    // metric-compatible one where it is installed.
+    if (QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
+        QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
     MainCode::loadCurrentFile();
     frmMain window;
     window.show();

@@ -178,8 +178,13 @@ void Grid::setCurrentCell(int row, int col)
     m_row = std::clamp(row, 0, rows() - 1);
     m_col = std::clamp(col, 0, cols() - 1);
     if (m_row > 0 && m_col > 0) {
+        // Moving the current cell leaves the view where it is, as scrolling
+        // is the caller's to decide (setTopRow).
         m_syncing = true;
+        const bool scrolls = hasAutoScroll();
+        setAutoScroll(false);
         setCurrentIndex(m_model->index(m_row - 1, m_col - 1));
+        setAutoScroll(scrolls);
         m_syncing = false;
     }
 }

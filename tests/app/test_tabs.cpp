@@ -1,0 +1,205 @@
+#include "app/amortizationpage.h"
+#include "app/frmmain.h"
+#include "app/maincode.h"
+#include "app/quotepage.h"
+#include "controls/datebox.h"
+#include "controls/grid.h"
+#include "fakeprompts.h"
+#include "ledger/payfrm.h"
+#include "ledger/paymentspage.h"
+#include "loan/dates.h"
+#include "storage/loanfile.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace LoanTerms;
+
+namespace {
+
+class TabsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, dir.filePath("config"));
+        Dates::setToday(QDate(2026, 12, 6));
+    }
+    void TearDown() override { Dates::setToday(QDate()); }
+
+    // A loan of 100,000.00 at 6 over 360 payments, first paid 01/15/08.
+    void open(int payments = 0, double extra = 0)
+    {
+        LoanFileData d;
+        d.terms[LoanAmount] = 100000;
+        d.terms[AnnualRate] = 6;
+        d.terms[NumberOfPayments] = 360;
+        d.firstPaymentDate = 11508;
+        for (int k = 1; k <= payments; ++k)
+            d.payments.push_back({250, extra, Dates::format(QDate(2008, 1, 15).addMonths(k - 1))});
+        const QString file = qhtest::tempPath(dir, "Loan.qhv");
+        ASSERT_EQ(LoanFile::write(file, d), "");
+        MainCode::CurrentFile = file;
+        w = std::make_unique<frmMain>();
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->windowTitle().contains("Loan.qhv"); }));
+    }
+    // Switches tab and lets the tab's deferred work run.
+    void showTab(int tab)
+    {
+        w->SSTab1()->setCurrentIndex(tab);
+        QTest::qWait(5);
+    }
+    QStringList captions() const
+    {
+        QStringList out;
+        for (int i : {2, 3, 4})
+            out << (w->Command(i)->isVisible() ? w->Command(i)->text() : QStringLiteral("-"));
+        return out;
+    }
+
+    QTemporaryDir dir;
+    FakePrompts prompts;
+    std::unique_ptr<frmMain> w;
+};
+
+} // namespace
+
+TEST_F(TabsTest, EachTabShowsItsCommandsAndHelp)
+{
+    open();
+    const struct { int tab; QStringList captions; } expected[] = {
+        {1, {"&Schedule", "&Actual", "&Projected"}},
+        {2, {"&Make", "Delete &Last", "Delete &All"}},
+        {3, {"&Calculate", "-", "-"}},
+        {0, {"&Calculate", "-", "-"}},
+    };
+    for (const auto &e : expected) {
+        showTab(e.tab);
+        EXPECT_EQ(captions(), e.captions) << e.tab;
+        w->Command(5)->click();
+        EXPECT_EQ(prompts.helpContexts.back(), e.tab + 3);
+    }
+    EXPECT_TRUE(w->Text1(Price)->hasFocus());
+    // No schedule is computed by arriving on the Amortization tab.
+    showTab(1);
+    EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
+    EXPECT_FALSE(w->Shape1(0)->isVisible());
+}
+
+TEST_F(TabsTest, InvalidTermsKeepTheOtherTabsLocked)
+{
+    open();
+    w->Text1(NumberOfPayments)->setText("abc");
+    EXPECT_FALSE(w->SSTab1()->isTabEnabled(2));
+    EXPECT_FALSE(w->Command(2)->isEnabled());
+    QTabBar *bar = w->SSTab1()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    EXPECT_EQ(w->SSTab1()->currentIndex(), 0);
+    w->Text1(NumberOfPayments)->setText("360");
+    EXPECT_TRUE(w->SSTab1()->isTabEnabled(2));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    EXPECT_EQ(w->SSTab1()->currentIndex(), 2);
+}
+
+TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
+{
+    open(20);
+    showTab(2);
+    PaymentsPage *page = w->paymentsPage();
+    EXPECT_EQ(page->grid()->rows(), 22);
+    EXPECT_EQ(page->grid()->topRow(), 6); // the newest payments in view
+    QString caption, proposed;
+    page->runDialog = [&](Payfrm &dlg) {
+        caption = dlg.windowTitle();
+        proposed = dlg.dateBox()->value();
+        dlg.extraBox()->setText("1,250.00");
+        dlg.okButton()->click();
+    };
+    w->Command(2)->click();
+    EXPECT_EQ(caption, "Payment # 21");
+    EXPECT_EQ(proposed, "09/15/09");
+    ASSERT_EQ(w->payments().paymentsMade(), 21);
+    EXPECT_EQ(w->payments().at(21).extraPrincipal, 1250.0);
+    w->Command(3)->click(); // Delete Last
+    w->Command(3)->click();
+    EXPECT_EQ(w->payments().paymentsMade(), 19);
+
+    QString file = MainCode::CurrentFile;
+    ASSERT_TRUE(w->Save(file));
+    auto read = LoanFile::read(file);
+    ASSERT_EQ(read.data.payments.size(), 19u);
+    EXPECT_EQ(read.data.payments[18].payDate, "07/15/09");
+
+    w->Command(4)->click(); // Delete All
+    EXPECT_EQ(w->payments().paymentsMade(), 0);
+    EXPECT_EQ(page->grid()->rows(), 2);
+    ASSERT_TRUE(w->LoadData(file));
+    showTab(0);
+    showTab(2);
+    EXPECT_EQ(page->grid()->rows(), 21);
+    EXPECT_EQ(page->grid()->cell(19, 1), "07/15/09");
+}
+
+TEST_F(TabsTest, ScheduleViewsAndOutlines)
+{
+    open(3, 100);
+    showTab(1);
+    w->Command(2)->click();
+    AmortizationPage *page = w->amortizationPage();
+    EXPECT_EQ(page->grid()->rows(), 361);
+    EXPECT_EQ(page->grid()->cell(1, 4), "99,900.45");
+    EXPECT_TRUE(w->Shape1(0)->isVisible());
+    EXPECT_EQ(w->Shape1(0)->x(), w->Command(2)->x() - 4);
+    EXPECT_EQ(page->yearList()->count(), 32);
+
+    // "Actual" adds the 100.00 recorded with each of the three payments.
+    w->Command(3)->click();
+    EXPECT_EQ(page->grid()->cell(1, 2), "199.55");
+    EXPECT_EQ(page->grid()->cell(4, 2), NumText::amount(599.55 - page->schedule()[4].Interest));
+    EXPECT_EQ(w->Shape1(1)->x(), w->Command(3)->x() - 4 + 1);
+
+    // Leaving and coming back shows the outlines where they were.
+    showTab(0);
+    EXPECT_FALSE(w->Shape1(0)->isVisible());
+    showTab(1);
+    EXPECT_TRUE(w->Shape1(0)->isVisible());
+}
+
+TEST_F(TabsTest, QuoteIsComputedOnArrivalAndDrivesTheProjectedView)
+{
+    open();
+    showTab(3);
+    QuotePage *quote = w->quotePage();
+    EXPECT_TRUE(quote->option(2)->isChecked());
+    EXPECT_EQ(quote->grid()->cell(1, 1), "360");
+    EXPECT_EQ(quote->grid()->cell(2, 1), "115,838.45");
+    EXPECT_EQ(quote->grid()->cell(2, 2), "115,339.42");
+    EXPECT_EQ(quote->grid()->cell(2, 3), "499.03");
+
+    quote->option(1)->click();
+    EXPECT_EQ(quote->grid()->cell(1, 2), "252");
+    EXPECT_EQ(quote->grid()->cell(1, 3), "108");
+    EXPECT_EQ(quote->grid()->cell(2, 2), "75,938.04");
+    EXPECT_EQ(quote->grid()->cell(2, 3), "39,900.41");
+
+    showTab(1);
+    w->Command(4)->click(); // Projected: the plan of the quote tab
+    EXPECT_EQ(w->amortizationPage()->grid()->rows(), 253);
+    EXPECT_EQ(w->amortizationPage()->grid()->cell(1, 2), "199.55");
+    EXPECT_EQ(w->amortizationPage()->grid()->cell(1, 4), "99,800.45");
+}
