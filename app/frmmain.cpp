@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -216,7 +217,7 @@ void frmMain::buildMainTab(QWidget *page)
             box->setGeometry(boxX, y, 58, h);
             sign("%", boxX + 61, y);
             sign("$", boxX + 76, y);
-            Text1(DownAmount)->setGeometry(boxX + 88, y, 92, h);
+            Text1(DownAmount)->setGeometry(boxX + 88, y, 86, h);
             Text1(DownAmount)->setAccessibleName(QStringLiteral("Down amount"));
             box->setAccessibleName(QStringLiteral("Down percent"));
         } else {
@@ -234,7 +235,10 @@ void frmMain::buildMainTab(QWidget *page)
     frame->setObjectName(QStringLiteral("Frame1_1"));
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Sunken);
-    frame->setGeometry(px(5700), px(480), px(1155), px(4185));
+    // Places on the tab are measured from the tab control's top; the page
+    // starts below the tab bar.
+    const int tabBar = m_ssTab1->tabBar()->sizeHint().height();
+    frame->setGeometry(px(5700), px(480) - tabBar + 4, px(1155), px(4185));
     const struct { const char *tip; const char *icon; } pictures[] = {
         {" New File ", "newfile"}, {" Open File ", "openfile"}, {" Save File ", "savefile"},
         {" About Quillhaven ", "about"}, {" Help ", "help"}};
