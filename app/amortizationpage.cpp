@@ -1,0 +1,175 @@
+#include "amortizationpage.h"
+
+#include "controls/grid.h"
+#include "loan/numtext.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace {
+// Grid1's column widths in twips, column 0 (payment number) first.
+constexpr int kColWidths[6] = {500, 900, 1100, 1100, 1400, 1400};
+// Longest the grid goes without repainting while a schedule is built.
+constexpr int kRepaintMs = 50;
+constexpr int px(int twips) { return (twips + 7) / 15; }
+} // namespace
+
+AmortizationPage::AmortizationPage(QWidget *parent)
+    : QWidget(parent)
+    , m_gridFrame(new QFrame(this))
+    , m_grid(new Grid(6, m_gridFrame))
+    , m_yearLabel(new QLabel(QStringLiteral("Year:"), this))
+    , m_yearList(new QComboBox(this))
+    , m_totalCaption(new QLabel(QStringLiteral("Total:"), this))
+{
+    setFixedSize(460, 300);
+    m_gridFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_gridFrame->setLineWidth(1);
+    m_gridFrame->setGeometry(4, 4, 452, 244);
+    auto *frameLayout = new QVBoxLayout(m_gridFrame);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
+    frameLayout->addWidget(m_grid);
+    m_grid->setObjectName(QStringLiteral("Grid1"));
+    m_grid->setFrameShape(QFrame::NoFrame);
+
+    m_yearLabel->setObjectName(QStringLiteral("Label4"));
+    m_yearLabel->setGeometry(6, 256, 40, 20);
+    m_yearList->setObjectName(QStringLiteral("Combo2"));
+    m_yearList->setGeometry(6, 274, 80, 22);
+    m_totalCaption->setObjectName(QStringLiteral("Label5"));
+
+    // The totals sit under their columns: x positions follow Grid1's widths.
+    int x = 6 + px(kColWidths[0]) + px(kColWidths[1]);
+    m_totalCaption->setGeometry(x - 50, 258, 44, 20);
+    m_totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Label3(7) Principal, (6) Interest, (5) Principal Bal, (4) Total Interest.
+    for (int col = 2; col <= 5; ++col) {
+        const int index = 9 - col;
+        auto *l = new QLabel(QStringLiteral("0.00"), this);
+        l->setObjectName(QStringLiteral("Label3_%1").arg(index));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setGeometry(x, 258, px(kColWidths[col]) - 2, 20);
+        m_totals[index - 4] = l;
+        x += px(kColWidths[col]);
+    }
+
+    connect(m_yearList, &QComboBox::currentIndexChanged, this, [this] { yearFilter(); });
+}
+
+QLabel *AmortizationPage::total(int i) const
+{
+    return i >= 4 && i <= 7 ? m_totals[i - 4] : nullptr;
+}
+
+void AmortizationPage::setupGrid()
+{
+    static const char *const headings[6] = {"", "Date", "Principal", "Interest",
+                                            "Principal Bal", "Total Interest"};
+    for (int c = 0; c < 6; ++c) {
+        m_grid->setColWidth(c, kColWidths[c]);
+        m_grid->setCell(0, c, QString::fromLatin1(headings[c]));
+        if (c >= 1)
+            m_grid->setFixedAlignment(c, Qt::AlignHCenter);
+        if (c >= 2)
+            m_grid->setColAlignment(c, Qt::AlignRight);
+    }
+}
+
+void AmortizationPage::build(int view, const ScheduleInputs &in)
+{
+    // One build at a time: the row loop lets window events run, and a view
+    // button pressed meanwhile must not start a second pass over the table.
+    if (m_building)
+        return;
+    m_building = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QPointer<AmortizationPage> self(this);
+
+    const Schedule::Setup setup = Schedule::prepare(view, in);
+    m_numberOfPayments = in.texts[LoanTerms::NumberOfPayments];
+    m_grid->setRows(setup.lastRow + 1);
+
+    // Built aside and moved in at the end, so the page going away while
+    // events run cannot leave the loop writing into a dead table.
+    std::vector<ScheduleRow> table;
+    bool gone = false;
+    Grid *grid = m_grid;
+    // Events run after every row, but the grid repaints at most every
+    // kRepaintMs: a repaint per row would cost far more than the row. The
+    // payment numbers (the grid's header column) are written in batches at
+    // those moments, because every header change makes the view lay itself
+    // out again on the next event pass.
+    grid->setUpdatesEnabled(false);
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    int numbered = 0;
+    auto numberRows = [&](int upTo) {
+        for (int k = numbered + 1; k <= upTo; ++k)
+            grid->setCell(k, 0, QString::number(k));
+        numbered = upTo;
+    };
+    const auto res = Schedule::fill(setup, table, [&](int i, const ScheduleRow &row, bool paidOff) {
+        if (gone)
+            return;
+        if (paidOff)
+            grid->setRows(i + 1);
+        const QStringList texts = Schedule::gridTexts(i, row);
+        for (int c = 1; c < 6; ++c)
+            grid->setCell(i, c, texts[c]);
+        const bool repaint = sinceRepaint.elapsed() >= kRepaintMs;
+        if (repaint) {
+            numberRows(i);
+            grid->setUpdatesEnabled(true);
+        }
+        QCoreApplication::processEvents();
+        gone = self.isNull();
+        if (repaint && !gone) {
+            grid->setUpdatesEnabled(false);
+            sinceRepaint.restart();
+        }
+    });
+    if (gone) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    numberRows(res.rows);
+    grid->setUpdatesEnabled(true);
+
+    if (Schedule::hasRemainder(res)) {
+        const ScheduleRow &last = table[size_t(res.rows)];
+        m_grid->setCell(res.rows, 2, Schedule::remainderPrincipal(last, res));
+        m_grid->setCell(res.rows, 4, NumText::amount(0));
+    }
+    m_schedule = std::move(table);
+    m_grid->setCurrentCell(0, 0);
+
+    {
+        const QSignalBlocker block(m_yearList);
+        m_yearList->clear();
+        m_yearList->addItems(Schedule::years(setup));
+        m_yearList->setCurrentIndex(0);
+    }
+    yearFilter();
+    m_yearList->setFocus();
+    QApplication::restoreOverrideCursor();
+    m_building = false;
+    emit built(view);
+}
+
+void AmortizationPage::yearFilter()
+{
+    const int index = m_yearList->currentIndex();
+    const QString entry = index <= 0 ? QString() : m_yearList->itemText(index);
+    const Schedule::Totals t = Schedule::yearTotals(m_schedule, m_numberOfPayments, entry);
+    const auto texts = Schedule::totalsTexts(t);
+    for (int k = 0; k < 4; ++k)
+        m_totals[3 - k]->setText(texts[size_t(k)]); // Label3(7), (6), (5), (4)
+    if (!m_grid->setTopRow(t.firstRow))
+        m_grid->setTopRow(m_grid->rows() - 15); // refused too: nothing more to do
+}

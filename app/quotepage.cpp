@@ -1,0 +1,218 @@
+#include "quotepage.h"
+
+#include "controls/grid.h"
+#include "loan/numtext.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+QuotePage::QuotePage(QWidget *parent)
+    : QWidget(parent)
+    , m_grid(new Grid(4, this))
+    , m_label16(new QLabel(QStringLiteral("Extra principal  $"), this))
+    , m_text{new QLineEdit(QStringLiteral("100.00"), this), new QLineEdit(QStringLiteral("1"), this)}
+    , m_option{new QRadioButton(QStringLiteral("Every payment"), this),
+               new QRadioButton(QStringLiteral("One payment #"), this)}
+    , m_spinner(new QScrollBar(Qt::Vertical, this))
+    , m_label17(new QLabel(this))
+    , m_check(new QCheckBox(QStringLiteral("Include actual payments data"), this))
+{
+    setFixedSize(460, 300);
+
+    m_grid->setObjectName(QStringLiteral("Grid3"));
+    m_grid->setRows(3);
+    const int widths[4] = {920, 1755, 1755, 1755};
+    for (int c = 0; c < 4; ++c)
+        m_grid->setColWidth(c, widths[c]);
+    m_grid->setRowHeight(0, 300);
+    m_grid->setRowHeight(1, 500);
+    m_grid->setRowHeight(2, 500);
+    const QStringList headings{QString(), QStringLiteral("Scheduled"), QStringLiteral("Projected"),
+                               QStringLiteral("Difference")};
+    for (int c = 1; c < 4; ++c) {
+        m_grid->setCell(0, c, headings[c]);
+        m_grid->setFixedAlignment(c, Qt::AlignHCenter);
+        m_grid->setColAlignment(c, Qt::AlignHCenter);
+    }
+    m_grid->setCell(1, 0, QStringLiteral(" Payments"));
+    m_grid->setCell(2, 0, QStringLiteral(" Interest"));
+    m_grid->setCurrentCell(1, 1);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setGeometry(22, 16, (920 + 3 * 1755) / 15 + 2 * m_grid->frameWidth() + 1,
+                        (300 + 500 + 500) / 15 + 2 * m_grid->frameWidth() + 2);
+
+    m_label16->setObjectName(QStringLiteral("Label1_16"));
+    m_label16->setGeometry(40, 140, 110, 22);
+    m_text[0]->setObjectName(QStringLiteral("Text2_0"));
+    m_text[0]->setGeometry(150, 140, 90, 22);
+    m_text[0]->setAlignment(Qt::AlignRight);
+    m_option[0]->setObjectName(QStringLiteral("Option1_1"));
+    m_option[0]->setGeometry(40, 174, 200, 22);
+    m_option[1]->setObjectName(QStringLiteral("Option1_2"));
+    m_option[1]->setGeometry(40, 202, 110, 22);
+    m_text[1]->setObjectName(QStringLiteral("Text2_1"));
+    m_text[1]->setGeometry(150, 202, 60, 22);
+    m_text[1]->setAlignment(Qt::AlignRight);
+    m_spinner->setObjectName(QStringLiteral("VScroll1"));
+    m_spinner->setGeometry(210, 202, 16, 22);
+    m_label17->setObjectName(QStringLiteral("Label1_17"));
+    m_label17->setGeometry(232, 202, 60, 22);
+    m_check->setObjectName(QStringLiteral("Check1"));
+    m_check->setGeometry(40, 236, 260, 22);
+    m_check->setEnabled(false);
+
+    // K runs 1..32767 with 32767 at the top, so the upper arrow raises it:
+    // the scroll bar's steps are turned round as they happen (a scroll bar
+    // otherwise lowers its value with the upper arrow), and so is the wheel.
+    m_spinner->setRange(1, 32767);
+    m_spinner->setValue(1);
+    m_spinner->setInvertedControls(true);
+    m_spinner->setFocusPolicy(Qt::NoFocus);
+    connect(m_spinner, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        int step = 0;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: step = m_spinner->singleStep(); break;
+        case QAbstractSlider::SliderSingleStepAdd: step = -m_spinner->singleStep(); break;
+        case QAbstractSlider::SliderPageStepSub: step = m_spinner->pageStep(); break;
+        case QAbstractSlider::SliderPageStepAdd: step = -m_spinner->pageStep(); break;
+        default: return;
+        }
+        m_spinner->setSliderPosition(
+            std::clamp(m_spinner->value() + step, m_spinner->minimum(), m_spinner->maximum()));
+    });
+
+    for (int i = 0; i < 2; ++i) {
+        m_text[i]->installEventFilter(this);
+        connect(m_text[i], &QLineEdit::textChanged, this, [this] { textChanged(); });
+        connect(m_option[i], &QRadioButton::clicked, this, [this, i] { optionClicked(i + 1); });
+    }
+    m_spinner->installEventFilter(this);
+    connect(m_spinner, &QScrollBar::valueChanged, this, [this](int v) { spinnerChanged(v); });
+    connect(m_check, &QCheckBox::toggled, this, [this](bool on) { checkClicked(on); });
+}
+
+int QuotePage::selectedMode() const
+{
+    if (m_option[0]->isChecked())
+        return 1;
+    if (m_option[1]->isChecked())
+        return 2;
+    return 0;
+}
+
+ExtraPlan QuotePage::plan() const
+{
+    ExtraPlan p;
+    p.mode = selectedMode();
+    p.amount = NumText::value(m_text[0]->text());
+    p.payment = NumText::toInt16(m_text[1]->text());
+    p.includeActual = m_check->isChecked();
+    return p;
+}
+
+void QuotePage::ExtraPrn(int mode, const LoanTerms::Texts &texts, const PaymentsTable &table)
+{
+    ExtraPlan p;
+    p.mode = mode;
+    // The amount is the number the text starts with: "10,000" counts 10.
+    p.amount = NumText::leadingNumber(m_text[0]->text());
+    p.payment = NumText::toInt16(m_text[1]->text());
+    p.includeActual = m_check->isChecked();
+    // Only the one-payment plan needs K; a K that is no 16-bit number keeps
+    // the quote as it was.
+    if (mode == 2 && !p.payment)
+        return;
+    const auto q = Schedule::quote(texts, Schedule::ruleForQuote(mode, p, &table));
+    const auto cells = Schedule::quoteCells(texts, q);
+    for (int k = 0; k < 6; ++k)
+        m_grid->setCell(1 + k / 3, 1 + k % 3, cells[size_t(k)]);
+}
+
+void QuotePage::onTabShown(int paymentsMade, bool command2Enabled)
+{
+    m_paymentsMade = paymentsMade;
+    if (selectedMode() == 0 && command2Enabled) {
+        m_option[1]->setChecked(true);
+        optionClicked(2);
+    }
+    if (paymentsMade > 0)
+        m_check->setEnabled(true);
+    emit recomputeRequested();
+}
+
+void QuotePage::optionClicked(int index)
+{
+    const bool one = index == 2;
+    m_text[0]->setEnabled(true);
+    m_label16->setEnabled(true);
+    m_text[1]->setEnabled(one);
+    m_spinner->setEnabled(one);
+    m_label17->setEnabled(one);
+    emit recomputeRequested();
+}
+
+void QuotePage::checkClicked(bool checked)
+{
+    emit recomputeRequested();
+    if (checked) {
+        const int low = std::min(m_paymentsMade + 1, m_spinner->maximum());
+        // Raising the lower end moves a value below it up, which puts the new
+        // number into Text2(1) and recomputes through the change chain.
+        m_spinner->setMinimum(low);
+        m_option[0]->setText(QStringLiteral("Every remaining payment"));
+    } else {
+        m_spinner->setMinimum(1);
+        m_option[0]->setText(QStringLiteral("Every payment"));
+    }
+}
+
+void QuotePage::textChanged()
+{
+    const double k = NumText::leadingNumber(m_text[1]->text());
+    if (k > 0) {
+        const double r = std::round(k);
+        // Outside the spinner's range the spinner stays where it is.
+        if (r >= m_spinner->minimum() && r <= m_spinner->maximum())
+            m_spinner->setValue(int(r));
+        emit recomputeRequested();
+    } else {
+        m_text[1]->setText(QStringLiteral("1")); // runs this handler again, which recomputes
+        if (m_spinner->minimum() <= 1)
+            m_spinner->setValue(1);
+    }
+}
+
+void QuotePage::spinnerChanged(int value)
+{
+    m_text[1]->setText(QString::number(value));
+}
+
+bool QuotePage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_spinner && event->type() == QEvent::FocusIn) {
+        m_text[1]->setFocus();
+        return false;
+    }
+    if (watched == m_text[0] && event->type() == QEvent::FocusIn) {
+        // After the line edit's own focus handling, which may place the caret.
+        QTimer::singleShot(0, m_text[0], &QLineEdit::selectAll);
+        return false;
+    }
+    if ((watched == m_text[0] || watched == m_text[1]) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            focusNextChild();
+            emit recomputeRequested();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,74 @@
+// The schedule and the quote: plain arithmetic, grid texts, and the
+// Amortization tab's build shown offscreen with its per-row event processing.
+#include "app/amortizationpage.h"
+#include "controls/grid.h"
+#include "loan/schedule.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+ScheduleInputs loan(int payments)
+{
+    ScheduleInputs in;
+    in.texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
+    in.texts[LoanTerms::AnnualRate] = QStringLiteral("6");
+    in.texts[LoanTerms::NumberOfPayments] = QString::number(payments);
+    in.texts[LoanTerms::TotalInterest] = QStringLiteral("115,838.45");
+    in.firstPaymentDate = QStringLiteral("01/15/08");
+    return in;
+}
+
+void BM_Quote(benchmark::State &state)
+{
+    const auto in = loan(int(state.range(0)));
+    ExtraPlan plan{1, 100.0, int16_t(1), false};
+    const auto rule = Schedule::ruleForQuote(2, plan, nullptr);
+    for (auto _ : state) {
+        auto q = Schedule::quote(in.texts, rule);
+        auto cells = Schedule::quoteCells(in.texts, q);
+        benchmark::DoNotOptimize(cells);
+    }
+}
+BENCHMARK(BM_Quote)->Arg(360)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+void BM_ScheduleRows(benchmark::State &state)
+{
+    const auto in = loan(int(state.range(0)));
+    for (auto _ : state) {
+        auto t = Schedule::build(0, in);
+        benchmark::DoNotOptimize(t);
+    }
+}
+BENCHMARK(BM_ScheduleRows)->Arg(360)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+void BM_AmortizationPageBuild(benchmark::State &state)
+{
+    const auto in = loan(int(state.range(0)));
+    AmortizationPage page;
+    page.setupGrid();
+    page.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        page.build(0, in);
+        benchmark::DoNotOptimize(page.schedule().data());
+    }
+}
+BENCHMARK(BM_AmortizationPageBuild)->Arg(360)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The page is a widget: it needs an application, and no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

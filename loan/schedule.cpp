@@ -1,0 +1,247 @@
+#include "schedule.h"
+
+#include "dates.h"
+#include "numtext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Schedule {
+
+namespace {
+
+constexpr bool isLeap(int y)
+{
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int daysInMonth(int y, int m)
+{
+    static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && isLeap(y) ? 29 : days[m - 1];
+}
+
+void put2(QChar *out, int v)
+{
+    out[0] = QChar(u'0' + v / 10);
+    out[1] = QChar(u'0' + v % 10);
+}
+
+} // namespace
+
+QString money(double v)
+{
+    const double a = std::fabs(v);
+    // Below 1e9 the 15 significant digits NumText rounds from sit within
+    // 1e-6 of v, so away from a half cent the nearest whole cent is the same.
+    if (!(a < 1e9))
+        return NumText::amount(v);
+    const double s = a * 100.0;
+    const double f = std::floor(s);
+    const double frac = s - f;
+    if (std::fabs(frac - 0.5) <= 1e-3)
+        return NumText::amount(v);
+    long long cents = (long long)f + (frac > 0.5 ? 1 : 0);
+    const bool zero = cents == 0;
+    char16_t buf[32];
+    int pos = 32;
+    buf[--pos] = char16_t(u'0' + cents % 10);
+    cents /= 10;
+    buf[--pos] = char16_t(u'0' + cents % 10);
+    cents /= 10;
+    buf[--pos] = u'.';
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            buf[--pos] = u',';
+        buf[--pos] = char16_t(u'0' + cents % 10);
+        cents /= 10;
+        ++digits;
+    } while (cents > 0);
+    if (std::signbit(v) && !zero)
+        buf[--pos] = u'-';
+    return QString(reinterpret_cast<const QChar *>(buf + pos), 32 - pos);
+}
+
+ExtraRule ruleForQuote(int mode, const ExtraPlan &plan, const PaymentsTable *table)
+{
+    ExtraRule rule;
+    if (mode != 1 && mode != 2)
+        return rule;
+    if (plan.includeActual)
+        rule.ledger = table;
+    rule.amount = plan.amount;
+    if (mode == 1) {
+        // "Every remaining payment" with the ledger: E only after the recorded payments.
+        rule.first = plan.includeActual && table ? table->paymentsMade() + 1 : 1;
+        rule.last = INT_MAX;
+    } else if (plan.payment) {
+        rule.first = rule.last = *plan.payment;
+    }
+    return rule;
+}
+
+ExtraRule ruleForView(int view, const ExtraPlan &plan, const PaymentsTable *table)
+{
+    if (view == 1) {
+        ExtraRule rule;
+        rule.ledger = table;
+        return rule;
+    }
+    if (view == 2)
+        return ruleForQuote(plan.mode, plan, table);
+    return {};
+}
+
+Setup prepare(int view, const ScheduleInputs &in)
+{
+    using namespace LoanTerms;
+    Setup s;
+    s.loanAmount = NumText::value(in.texts[LoanAmount]);
+    s.monthlyRate = Amortization::monthlyRate(NumText::value(in.texts[AnnualRate]));
+    s.payments = NumText::value(in.texts[NumberOfPayments]);
+    s.payment = Amortization::regularPayment(s.loanAmount, s.monthlyRate, s.payments);
+    const double n = std::nearbyint(s.payments);
+    s.lastRow = n < 0 ? 0 : int(std::min(n, double(Amortization::kMaxPayments)));
+    s.firstDate = Dates::parse(in.firstPaymentDate).value_or(Dates::today());
+    s.extra = ruleForView(view, in.plan, in.table);
+    return s;
+}
+
+QString dateText(const QDate &first, int months, int *year)
+{
+    return dateText(first.year(), first.month(), first.day(), months, year);
+}
+
+QString dateText(int firstYear, int firstMonth, int firstDay, int months, int *year)
+{
+    const int total = firstMonth - 1 + months;
+    const int y = firstYear + total / 12;
+    const int m = total % 12 + 1;
+    const int d = std::min(firstDay, daysInMonth(y, m));
+    QString out(8, u'/');
+    QChar *c = out.data();
+    put2(c, m);
+    put2(c + 3, d);
+    put2(c + 6, ((y % 100) + 100) % 100);
+    if (year)
+        *year = y;
+    return out;
+}
+
+QStringList gridTexts(int i, const ScheduleRow &row)
+{
+    return {QString::number(i),
+            row.DateText,
+            money(row.Principal),
+            money(row.Interest),
+            money(row.Balance),
+            money(row.InterestToDate)};
+}
+
+bool hasRemainder(const Amortization::Result &res)
+{
+    return !res.paidOff && res.rows > 0 && res.rawBalance > 0;
+}
+
+QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res)
+{
+    return money(last.Principal + res.rawBalance);
+}
+
+QStringList years(const Setup &s)
+{
+    QStringList out{QStringLiteral("All")};
+    if (s.payments > 0) {
+        const int y = s.firstDate.year();
+        const int m = s.lastRow / 12;
+        for (int k = 0; k <= m; ++k)
+            out << QString::number(y + k);
+    }
+    return out;
+}
+
+Totals yearTotals(const std::vector<ScheduleRow> &table, const QString &numberOfPayments,
+                  const QString &entry)
+{
+    Totals t;
+    const int tableLast = int(table.size()) - 1;
+    const auto n16 = NumText::toInt16(numberOfPayments);
+    const int count = std::min(n16 ? int(*n16) : tableLast, tableLast);
+
+    const QString e = entry.trimmed();
+    const bool all = e.isEmpty();
+    // The entry's year compared as text: only a canonical year text can match.
+    bool ok = false;
+    int year = e.toInt(&ok);
+    if (!all && (!ok || QString::number(year) != e))
+        year = INT_MIN;
+
+    for (int k = 1; k <= count; ++k) {
+        const ScheduleRow &row = table[size_t(k)];
+        if (all || (row.Year == year && !row.DateText.isEmpty())) {
+            t.principal += row.Principal;
+            t.interest += row.Interest;
+            t.balance = row.Balance;
+            t.interestToDate = row.InterestToDate;
+            if (t.firstRow == 0)
+                t.firstRow = k;
+        }
+        if (row.Balance == 0)
+            break;
+    }
+    if (all)
+        t.firstRow = 1;
+    return t;
+}
+
+std::array<QString, 4> totalsTexts(const Totals &t)
+{
+    return {money(t.principal), money(t.interest),
+            money(t.balance), money(t.interestToDate)};
+}
+
+Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra)
+{
+    using namespace LoanTerms;
+    const double loan = NumText::value(texts[LoanAmount]);
+    const double r = Amortization::monthlyRate(NumText::value(texts[AnnualRate]));
+    const double n = NumText::value(texts[NumberOfPayments]);
+    const double a = Amortization::regularPayment(loan, r, n);
+    const auto res = Amortization::run(loan, r, a, n, extra, [](const Amortization::Row &) {});
+    return {res.rows, res.totalInterest};
+}
+
+std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q)
+{
+    using namespace LoanTerms;
+    const double n = NumText::value(texts[NumberOfPayments]);
+    const double scheduledInterest = NumText::value(texts[TotalInterest]);
+    return {texts[NumberOfPayments],
+            QString::number(q.payments),
+            NumText::plainDecimal(n - q.payments),
+            texts[TotalInterest],
+            money(q.interest),
+            money(scheduledInterest - q.interest)};
+}
+
+Table build(int view, const ScheduleInputs &in)
+{
+    Table out;
+    const Setup s = prepare(view, in);
+    out.grid.resize(size_t(s.lastRow) + 1);
+    out.result = fill(s, out.rows, [&](int i, const ScheduleRow &row, bool) {
+        if (size_t(i) >= out.grid.size())
+            out.grid.resize(size_t(i) + 1);
+        out.grid[size_t(i)] = gridTexts(i, row);
+    });
+    if (hasRemainder(out.result)) {
+        QStringList &last = out.grid[size_t(out.result.rows)];
+        last[2] = remainderPrincipal(out.rows[size_t(out.result.rows)], out.result);
+        last[4] = NumText::amount(0);
+    }
+    out.years = years(s);
+    return out;
+}
+
+} // namespace Schedule

@@ -1,0 +1,157 @@
+#pragma once
+// The amortization schedule and the extra principal quote over the loan-term
+// texts: the rows of the three schedule views, the texts the grids show, the
+// year list with its totals, and the projected payments and interest of an
+// extra principal plan. Window-free: the pages only put these on screen.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "amortization.h"
+#include "ledger/paymentstable.h"
+#include "loanterms.h"
+
+// The extra principal plan of the quote tab.
+struct ExtraPlan {
+    int mode = 0;                    // ExtraMode: 1 every (remaining) payment, 2 one payment, 0 none
+    double amount = 0;               // E
+    std::optional<int16_t> payment;  // K; nullopt when its text is not a 16-bit whole number
+    bool includeActual = false;      // add the ledger's recorded extra principal
+};
+
+// One payment of the schedule.
+struct ScheduleRow {
+    QString DateText;                // "mm/dd/yy"
+    double Principal = 0;            // including any extra the view adds
+    double Interest = 0;             // rounded to cents
+    double Balance = 0;              // exactly 0 on the pay-off row
+    double InterestToDate = 0;
+    int Year = 0;                    // calendar year of the payment date; the
+                                     // two-digit text cannot tell it for long loans
+};
+
+// What building a schedule view reads.
+struct ScheduleInputs {
+    LoanTerms::Texts texts;
+    QString firstPaymentDate;        // with its separators, "mm/dd/yy"
+    ExtraPlan plan;                  // view 2 only
+    const PaymentsTable *table = nullptr;
+};
+
+namespace Schedule {
+
+// The extra principal added to row i: the ledger's slot i when it counts,
+// plus E on the rows first..last.
+struct ExtraRule {
+    const PaymentsTable *ledger = nullptr;
+    double amount = 0;
+    int first = 1;
+    int last = 0;
+
+    double operator()(int i) const
+    {
+        double x = ledger ? ledger->extraPrincipal(i) : 0.0;
+        if (i >= first && i <= last)
+            x += amount;
+        return x;
+    }
+};
+
+// View 0 adds nothing, view 1 the ledger, view 2 the plan.
+ExtraRule ruleForView(int view, const ExtraPlan &plan, const PaymentsTable *table);
+// The quote's rule for an ExtraMode (the plan's own mode is not used).
+ExtraRule ruleForQuote(int mode, const ExtraPlan &plan, const PaymentsTable *table);
+
+// Everything a build reads, taken from the inputs once.
+struct Setup {
+    double loanAmount = 0;
+    double monthlyRate = 0;
+    double payment = 0;              // regular payment, cents
+    double payments = 0;             // n as typed
+    int lastRow = 0;                 // N: n rounded, at most 32,767
+    QDate firstDate;                 // today when the typed date is not valid
+    ExtraRule extra;
+};
+Setup prepare(int view, const ScheduleInputs &in);
+
+// "mm/dd/yy" and the year of the first date plus `months` calendar months,
+// the day clamped to the target month.
+QString dateText(const QDate &first, int months, int *year = nullptr);
+QString dateText(int firstYear, int firstMonth, int firstDay, int months, int *year);
+
+// Recreates `table` as rows 0..N, computes the rows and calls
+// visit(i, const ScheduleRow &, bool paidOff) after storing each one.
+template <class VisitFn>
+Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, VisitFn &&visit)
+{
+    table.assign(size_t(s.lastRow) + 1, ScheduleRow{});
+    const int y = s.firstDate.year(), m = s.firstDate.month(), d = s.firstDate.day();
+    return Amortization::run(
+        s.loanAmount, s.monthlyRate, s.payment, s.payments, s.extra,
+        [&](const Amortization::Row &r) {
+            if (size_t(r.number) >= table.size())
+                table.resize(size_t(r.number) + 1);
+            ScheduleRow &row = table[size_t(r.number)];
+            row.DateText = dateText(y, m, d, r.number - 1, &row.Year);
+            row.Principal = r.principal;
+            row.Interest = r.interest;
+            row.Balance = r.balance;
+            row.InterestToDate = r.interestToDate;
+            // Only the pay-off row has a balance of exactly 0.
+            visit(r.number, static_cast<const ScheduleRow &>(row), r.balance == 0);
+        });
+}
+
+// NumText::amount, with a quick path for amounts of ordinary size away from
+// half a cent; the schedule formats four per row.
+QString money(double v);
+
+// Grid texts of row i: number, date, principal, interest, balance, interest to date.
+QStringList gridTexts(int i, const ScheduleRow &row);
+// When n payments leave a remainder B > 0, the grid's last row shows p + B as
+// its principal and 0.00 as its balance; the table keeps the remainder.
+bool hasRemainder(const Amortization::Result &res);
+QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res);
+
+// "All" and the years Y..Y + M, M = N / 12 with the fraction dropped.
+QStringList years(const Setup &s);
+
+struct Totals {
+    double principal = 0;
+    double interest = 0;
+    double balance = 0;
+    double interestToDate = 0;
+    int firstRow = 0;                // 0: no row in the period
+};
+// Totals of "All" (entry empty) or of one year. Counts rows 1..N', N' being
+// `numberOfPayments` as a 16-bit number within the table, and stops after
+// the first row whose balance is exactly 0.
+Totals yearTotals(const std::vector<ScheduleRow> &table, const QString &numberOfPayments,
+                  const QString &entry);
+// Label texts in the order Label3(7), (6), (5), (4).
+std::array<QString, 4> totalsTexts(const Totals &t);
+
+struct Quote {
+    int payments = 0;                // P
+    double interest = 0;             // T
+};
+Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra);
+// Grid3's six cells: payments Scheduled, Projected, Difference; interest
+// Scheduled, Projected, Difference.
+std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q);
+
+// The whole table and its grid texts without a window.
+struct Table {
+    std::vector<ScheduleRow> rows;
+    std::vector<QStringList> grid;   // index = row; row 0 and rows after the last empty
+    Amortization::Result result;
+    QStringList years;
+};
+Table build(int view, const ScheduleInputs &in);
+
+} // namespace Schedule
