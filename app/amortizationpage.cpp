@@ -28,6 +28,10 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     , m_totalCaption(new QLabel(QStringLiteral("Total:"), this))
 {
     setFixedSize(460, 300);
+    // The column widths are the program's own, in twips, sized for an 8-point face.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     m_gridFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_gridFrame->setLineWidth(1);
     m_gridFrame->setGeometry(4, 4, 452, 244);

@@ -25,6 +25,10 @@ QuotePage::QuotePage(QWidget *parent)
     , m_check(new QCheckBox(QStringLiteral("Include actual payments data"), this))
 {
     setFixedSize(460, 300);
+    // The column widths are the program's own, in twips, sized for an 8-point face.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     m_grid->setObjectName(QStringLiteral("Grid3"));
     m_grid->setRows(3);
