@@ -122,7 +122,9 @@ frmMain::frmMain(QWidget *parent)
     // Tab order: the input fields, the date box, then the primary command.
     QWidget *order[] = {Text1(Price), Text1(DownPercent), Text1(DownAmount), Text1(LoanAmount),
                         Text1(AnnualRate), Text1(NumberOfPayments), Text1(AnnualTax),
-                        Text1(AnnualInsurance), m_maskEdBox1, m_command[2]};
+                        Text1(AnnualInsurance), m_maskEdBox1, m_command[2], m_command[3],
+                        m_command[4], m_command[1], m_command[5], m_myButton1[0],
+                        m_myButton1[1], m_myButton1[2], m_myButton1[3], m_myButton1[4]};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -251,10 +253,23 @@ void frmMain::buildMainTab(QWidget *page)
         b->setAccessibleName(QString::fromLatin1(pictures[i].tip).trimmed());
         b->setPicture(QPixmap(QStringLiteral(":/resources/icons/%1.png")
                                   .arg(QLatin1String(pictures[i].icon))));
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab; Space or Enter runs its command, as on any button.
+        b->setFocusPolicy(Qt::TabFocus);
+        b->installEventFilter(this);
         connect(b, &MyButton::Click, this, [this, i] { MyButton1_Click(i); });
+        connect(b, &MyButton::KeyPress, this, [this, i](qint16 key) {
+            if (key == 13 || key == 32)
+                MyButton1_Click(i);
+        });
         m_myButton1[size_t(i)] = b;
     }
+    // The picture buttons draw no focus rectangle; this outline shows which
+    // one has the keyboard focus.
+    m_focusOutline = new QFrame(frame);
+    m_focusOutline->setObjectName(QStringLiteral("FocusOutline"));
+    m_focusOutline->setStyleSheet(QStringLiteral("border: 1px dotted palette(text);"));
+    m_focusOutline->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_focusOutline->hide();
 
     // The computed fields are the program's to write.
     for (int f : {MonthlyPayment, MonthlyTaxInsurance, TotalMonthlyPayment, TotalInterest,
@@ -335,6 +350,18 @@ void frmMain::Text1_LostFocus(int index)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    for (MyButton *b : m_myButton1) {
+        if (watched != b)
+            continue;
+        if (event->type() == QEvent::FocusIn) {
+            m_focusOutline->setGeometry(b->geometry().adjusted(-3, -3, 3, 3));
+            m_focusOutline->show();
+            m_focusOutline->lower();
+        } else if (event->type() == QEvent::FocusOut) {
+            m_focusOutline->hide();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     int index = -1;
     for (int i = 0; i < kFieldCount; ++i)
         if (watched == m_text1[size_t(i)])

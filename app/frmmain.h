@@ -95,6 +95,7 @@ private:
     std::array<MyButton *, 5> m_myButton1{};
     FileCmdlg m_fileDialog;
     std::array<QFrame *, 2> m_shape1{};
+    QFrame *m_focusOutline = nullptr;
     AmortizationPage *m_amortization = nullptr;
     PaymentsPage *m_paymentsPage = nullptr;
     QuotePage *m_quote = nullptr;
