@@ -34,7 +34,7 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     setFont(small);
     m_gridFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_gridFrame->setLineWidth(1);
-    m_gridFrame->setGeometry(4, 4, 452, 244);
+    m_gridFrame->setGeometry(4, 32, 452, 236);
     auto *frameLayout = new QVBoxLayout(m_gridFrame);
     frameLayout->setContentsMargins(1, 1, 1, 1);
     frameLayout->addWidget(m_grid);
@@ -42,14 +42,14 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     m_grid->setFrameShape(QFrame::NoFrame);
 
     m_yearLabel->setObjectName(QStringLiteral("Label4"));
-    m_yearLabel->setGeometry(6, 256, 40, 20);
+    m_yearLabel->setGeometry(6, 5, 34, 22);
     m_yearList->setObjectName(QStringLiteral("Combo2"));
-    m_yearList->setGeometry(6, 274, 80, 22);
+    m_yearList->setGeometry(42, 5, 90, 22);
     m_totalCaption->setObjectName(QStringLiteral("Label5"));
 
     // The totals sit under their columns: x positions follow Grid1's widths.
     int x = 6 + px(kColWidths[0]) + px(kColWidths[1]);
-    m_totalCaption->setGeometry(x - 50, 258, 44, 20);
+    m_totalCaption->setGeometry(x - 50, 273, 44, 20);
     m_totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Label3(7) Principal, (6) Interest, (5) Principal Bal, (4) Total Interest.
     for (int col = 2; col <= 5; ++col) {
@@ -58,7 +58,7 @@ AmortizationPage::AmortizationPage(QWidget *parent)
         l->setObjectName(QStringLiteral("Label3_%1").arg(index));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setGeometry(x, 258, px(kColWidths[col]) - 2, 20);
+        l->setGeometry(x, 273, px(kColWidths[col]) - 2, 20);
         m_totals[index - 4] = l;
         x += px(kColWidths[col]);
     }
