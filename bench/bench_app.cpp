@@ -1,0 +1,144 @@
+// The program as a user meets it: start to the first painted window with a
+// loan loaded, loading and saving a loan of 1,600 payments, the longest
+// schedule shown, and the peak memory of each (run each in its own process,
+// see tools/measure.sh, so the peaks do not mix).
+#include "app/amortizationpage.h"
+#include "app/frmmain.h"
+#include "app/maincode.h"
+#include "controls/grid.h"
+#include "storage/loanfile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+using namespace LoanTerms;
+
+namespace {
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // ru_maxrss is in kilobytes
+}
+
+// A 30-year loan with `payments` recorded payments, written to `path`.
+void writeLoan(const QString &path, int payments, double numberOfPayments = 360)
+{
+    LoanFileData d;
+    d.terms[LoanAmount] = 260000;
+    d.terms[AnnualRate] = 6.25;
+    d.terms[NumberOfPayments] = numberOfPayments;
+    d.terms[Price] = 325000;
+    d.terms[DownAmount] = 65000;
+    d.terms[DownPercent] = 20;
+    d.firstPaymentDate = 10126;
+    for (int k = 0; k < payments; ++k)
+        d.payments.push_back({445, k % 3 ? 0.0 : 100.0,
+                              QDate(2026, 1, 1).addMonths(k).toString("MM/dd/yy")});
+    LoanFile::write(path, d);
+}
+
+// Counts paints of a window, so a benchmark can wait for the first one.
+class PaintWatch : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// From creating the main window to its first paint after the loan is loaded.
+void BM_StartToFirstPaint(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Sample.qhv");
+    writeLoan(file, 12);
+    for (auto _ : state) {
+        MainCode::CurrentFile = file;
+        QElapsedTimer clock;
+        clock.start();
+        frmMain w;
+        PaintWatch watch;
+        w.Text1(Price)->installEventFilter(&watch);
+        w.show();
+        // Loaded when the caption names the file; painted when Price repaints.
+        while (!w.windowTitle().contains("Sample.qhv") || watch.paints == 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A start with 1,600 recorded payments, the payments tab shown: peak memory.
+void BM_StartWith1600Payments(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Long.qhv");
+    writeLoan(file, 1600);
+    for (auto _ : state) {
+        MainCode::CurrentFile = file;
+        frmMain w;
+        w.show();
+        while (!w.windowTitle().contains("Long.qhv"))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        w.SSTab1()->setCurrentIndex(2);
+        QTest::qWait(20);
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_StartWith1600Payments)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// LoadData and Save of a loan with 1,600 payments, through the main window.
+void BM_LoadAndSave1600(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    QString file = dir.filePath("Long.qhv");
+    writeLoan(file, 1600);
+    MainCode::CurrentFile = dir.filePath("Other.qhv");
+    frmMain w;
+    QTest::qWait(5);
+    const bool save = state.range(0) == 1;
+    for (auto _ : state) {
+        if (save)
+            w.Save(file);
+        else
+            w.LoadData(file);
+    }
+    state.SetLabel(save ? "save" : "load");
+}
+BENCHMARK(BM_LoadAndSave1600)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The longest schedule built and shown on the Amortization tab: time and peak memory.
+void BM_LongestScheduleShown(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Longest.qhv");
+    writeLoan(file, 0, 32767);
+    MainCode::CurrentFile = file;
+    frmMain w;
+    w.show();
+    while (!w.windowTitle().contains("Longest.qhv"))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    w.SSTab1()->setCurrentIndex(1);
+    QTest::qWait(5);
+    for (auto _ : state) {
+        w.Amort(0);
+        benchmark::DoNotOptimize(w.amortizationPage()->grid()->rows());
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_LongestScheduleShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
