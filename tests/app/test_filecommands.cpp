@@ -2,7 +2,7 @@
 #include "app/maincode.h"
 #include "controls/frmabout.h"
 #include "controls/mybutton.h"
-#include "fakeprompts.h"
+#include "mainwindowfixture.h"
 #include "storage/loanfile.h"
 #include "testsupport.h"
 
@@ -20,33 +20,23 @@ using namespace LoanTerms;
 
 namespace {
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, dir.filePath("config"));
-        LoanFileData d;
-        d.terms[LoanAmount] = 100000;
-        d.terms[AnnualRate] = 6;
-        d.terms[NumberOfPayments] = 360;
-        d.payments.push_back({250, 0, "01/15/08"});
-        ASSERT_EQ(LoanFile::write(path("Current.qhv"), d), "");
-        MainCode::CurrentFile = path("Current.qhv");
-        w = std::make_unique<frmMain>();
-        w->show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w->windowTitle().contains("Current.qhv"); }));
+        MainWindowFixture::SetUp();
+        LoanFileData d = standardLoan(1);
+        d.firstPaymentDate = 0;
+        writeLoan(path("Current.qhv"), d);
+        w = start(path("Current.qhv"));
     }
-    QString path(const QString &name) const { return qhtest::tempPath(dir, name); }
     // The dialog returns `name` under filter pair `filter`.
     void choose(const QString &name, int filter = 1)
     {
         prompts.fileResults.push_back({true, path(name), filter});
     }
 
-    QTemporaryDir dir;
-    FakePrompts prompts;
-    std::unique_ptr<frmMain> w;
+    frmMain *w = nullptr;
 };
 
 } // namespace
@@ -58,7 +48,7 @@ TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_TRUE(prompts.fileRequests[0].save);
     EXPECT_EQ(prompts.fileRequests[0].title, "Save Loan File");
-    EXPECT_EQ(prompts.fileRequests[0].owner, w.get());
+    EXPECT_EQ(prompts.fileRequests[0].owner, w);
     EXPECT_TRUE(QFile::exists(path("Loan.qhv")));
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Loan.qhv)");
     EXPECT_EQ(LoanFile::read(path("Loan.qhv")).data.payments.size(), 1u);

@@ -3,7 +3,7 @@
 #include "controls/datebox.h"
 #include "controls/frmabout.h"
 #include "controls/mybutton.h"
-#include "fakeprompts.h"
+#include "mainwindowfixture.h"
 #include "ledger/payfrm.h"
 #include "ledger/paymentspage.h"
 #include "storage/loanfile.h"
@@ -24,24 +24,13 @@ using namespace LoanTerms;
 
 namespace {
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, dir.filePath("config"));
-        LoanFileData d;
-        d.terms[LoanAmount] = 100000;
-        d.terms[AnnualRate] = 6;
-        d.terms[NumberOfPayments] = 360;
-        const QString file = qhtest::tempPath(dir, "Keys.qhv");
-        ASSERT_EQ(LoanFile::write(file, d), "");
-        MainCode::CurrentFile = file;
-        w = std::make_unique<frmMain>();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w->windowTitle().contains("Keys.qhv"); }));
+        MainWindowFixture::SetUp();
+        writeLoan(path("Keys.qhv"), standardLoan());
+        w = start(path("Keys.qhv"));
     }
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
@@ -50,9 +39,7 @@ protected:
         QTest::qWait(mods & Qt::AltModifier ? 200 : 5);
     }
 
-    QTemporaryDir dir;
-    FakePrompts prompts;
-    std::unique_ptr<frmMain> w;
+    frmMain *w = nullptr;
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/frmmain.h"
 #include "app/maincode.h"
 #include "controls/datebox.h"
-#include "fakeprompts.h"
+#include "mainwindowfixture.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
 #include "storage/loanfile.h"
@@ -24,30 +24,8 @@ using namespace LoanTerms;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, dir.filePath("config"));
-        Dates::setToday(QDate(2026, 12, 6));
-    }
-    void TearDown() override { Dates::setToday(QDate()); }
-
-    QString path(const QString &name) const { return qhtest::tempPath(dir, name); }
-
-    // Opens the main window on `file` and waits for the start-up to finish.
-    std::unique_ptr<frmMain> start(const QString &file)
-    {
-        MainCode::CurrentFile = file;
-        auto w = std::make_unique<frmMain>();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w->windowTitle() != "Quillhaven"
-                                                 && w->windowTitle() != "Loading"; }));
-        return w;
-    }
     // Gives `field` the focus and types into it, replacing its text.
     static void type(QWidget *field, const QString &text)
     {
@@ -59,13 +37,6 @@ protected:
         }
         QTest::keyClicks(field, text);
     }
-    static void writeLoan(const QString &file, const LoanFileData &data)
-    {
-        ASSERT_EQ(LoanFile::write(file, data), "");
-    }
-
-    QTemporaryDir dir;
-    FakePrompts prompts;
 };
 
 } // namespace

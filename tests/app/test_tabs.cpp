@@ -4,7 +4,7 @@
 #include "app/quotepage.h"
 #include "controls/datebox.h"
 #include "controls/grid.h"
-#include "fakeprompts.h"
+#include "mainwindowfixture.h"
 #include "ledger/payfrm.h"
 #include "ledger/paymentspage.h"
 #include "loan/dates.h"
@@ -30,33 +30,13 @@ using namespace LoanTerms;
 
 namespace {
 
-class TabsTest : public ::testing::Test {
+class TabsTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, dir.filePath("config"));
-        Dates::setToday(QDate(2026, 12, 6));
-    }
-    void TearDown() override { Dates::setToday(QDate()); }
-
-    // A loan of 100,000.00 at 6 over 360 payments, first paid 01/15/08.
+    // The standard loan with `payments` recorded.
     void open(int payments = 0, double extra = 0)
     {
-        LoanFileData d;
-        d.terms[LoanAmount] = 100000;
-        d.terms[AnnualRate] = 6;
-        d.terms[NumberOfPayments] = 360;
-        d.firstPaymentDate = 11508;
-        for (int k = 1; k <= payments; ++k)
-            d.payments.push_back({250, extra, Dates::format(QDate(2008, 1, 15).addMonths(k - 1))});
-        const QString file = qhtest::tempPath(dir, "Loan.qhv");
-        ASSERT_EQ(LoanFile::write(file, d), "");
-        MainCode::CurrentFile = file;
-        w = std::make_unique<frmMain>();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w->windowTitle().contains("Loan.qhv"); }));
+        writeLoan(path("Loan.qhv"), standardLoan(payments, extra));
+        w = start(path("Loan.qhv"));
     }
     // Switches tab and lets the tab's deferred work run.
     void showTab(int tab)
@@ -72,9 +52,7 @@ protected:
         return out;
     }
 
-    QTemporaryDir dir;
-    FakePrompts prompts;
-    std::unique_ptr<frmMain> w;
+    frmMain *w = nullptr;
 };
 
 } // namespace

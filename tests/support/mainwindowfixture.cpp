@@ -1,0 +1,58 @@
+#include "mainwindowfixture.h"
+
+#include "app/maincode.h"
+#include "loan/dates.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTest>
+
+void MainWindowFixture::SetUp()
+{
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, dir.filePath("config"));
+    Dates::setToday(QDate(2026, 12, 6));
+}
+
+void MainWindowFixture::TearDown()
+{
+    windows.clear();
+    Dates::setToday(QDate());
+}
+
+QString MainWindowFixture::path(const QString &name) const
+{
+    return QDir(dir.path()).filePath(name);
+}
+
+LoanFileData MainWindowFixture::standardLoan(int payments, double extra)
+{
+    LoanFileData d;
+    d.terms[LoanTerms::LoanAmount] = 100000;
+    d.terms[LoanTerms::AnnualRate] = 6;
+    d.terms[LoanTerms::NumberOfPayments] = 360;
+    d.firstPaymentDate = 11508;
+    for (int k = 1; k <= payments; ++k)
+        d.payments.push_back({250, extra, QDate(2008, 1, 15).addMonths(k - 1).toString("MM/dd/yy")});
+    return d;
+}
+
+void MainWindowFixture::writeLoan(const QString &file, const LoanFileData &data)
+{
+    ASSERT_EQ(LoanFile::write(file, data), "");
+}
+
+frmMain *MainWindowFixture::start(const QString &file)
+{
+    MainCode::CurrentFile = file;
+    windows.push_back(std::make_unique<frmMain>());
+    frmMain *w = windows.back().get();
+    w->show();
+    QApplication::setActiveWindow(w);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+    EXPECT_TRUE(QTest::qWaitFor([w] {
+        return w->windowTitle() != "Quillhaven" && w->windowTitle() != "Loading";
+    }));
+    return w;
+}
