@@ -14,6 +14,7 @@ int main(int argc, char **argv)
                                             .arg(QH_VERSION_MAJOR)
                                             .arg(QH_VERSION_MINOR)
                                             .arg(QH_VERSION_PATCH));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillhaven"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icons/quillhaven.png")));
     // The window's fixed layout was drawn for an Arial-sized font; use the
     // metric-compatible one where it is installed.

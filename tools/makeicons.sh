@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Draws the program's icons with ImageMagick: the five 32x32 file-button
-# pictures and the 64x64 application icon. Run once after changing a drawing;
+# pictures, and copies the 64x64 application icon. Run once after changing a drawing;
 # the PNGs it writes are kept in resources/icons/.
 set -euo pipefail
 cd "$(dirname "$0")/../resources/icons"
@@ -48,14 +48,6 @@ draw 32x32 help.png \
   -draw "ellipse 16.5,10.5 5,4.8 180,450" -draw "line 16.5,15.3 16.5,18.5" \
   -stroke none -fill white -draw "circle 16.5,24 16.5,22"
 
-# Application icon: a small house with a quill across its front.
-draw 64x64 quillhaven.png \
-  -fill '#b03a2e' -stroke '#5c1a14' -strokewidth 1.5 \
-  -draw "path 'M 6,30 L 32,8 L 58,30 L 52,30 L 32,14 L 12,30 Z'" \
-  -fill '#f2e6c8' -stroke '#6a5a3a' -strokewidth 1.5 \
-  -draw "path 'M 13,29 L 32,14 L 51,29 L 51,58 L 13,58 Z'" \
-  -fill '#7a4a22' -stroke none -draw "rectangle 20,40 29,58" \
-  -fill '#8fc0e8' -stroke '#6a5a3a' -strokewidth 1 -draw "rectangle 36,34 45,43" \
-  -fill '#3b4a9a' -stroke '#1c2450' -strokewidth 1 \
-  -draw "path 'M 60,4 C 50,10 40,22 34,40 L 37,41 C 45,26 54,14 60,4 Z'" \
-  -stroke '#1c2450' -strokewidth 1.5 -draw "line 35,40 31,50"
+# Application icon: the packaged one (packaging/make-icons.sh draws it), so
+# the window, the About box and the desktop show the same picture.
+cp ../../packaging/icons/quillhaven-64.png quillhaven.png
