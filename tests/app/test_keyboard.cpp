@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace LoanTerms;
 
@@ -69,13 +70,21 @@ TEST_F(KeyboardTest, TabWalksTheFirstTabInReadingOrder)
     EXPECT_EQ(prompts.helpContexts, std::vector<int>({0}));
 }
 
-TEST_F(KeyboardTest, EveryFieldIsNamedForScreenReaders)
+TEST_F(KeyboardTest, EveryFieldIsFoundByItsLabel)
 {
+    // The label is the field's buddy, and its caption names the field.
+    std::map<QWidget *, QString> captions;
+    for (QLabel *l : w->findChildren<QLabel *>())
+        if (l->buddy())
+            captions[l->buddy()] = l->text();
+    EXPECT_EQ(captions[w->Text1(Price)], "Price :");
+    EXPECT_EQ(captions[w->Text1(MonthlyPayment)], "Monthly Principal && Interest :");
+    EXPECT_EQ(captions[w->MaskEdBox1()], "First Payment Date :");
     for (int f : {Price, DownPercent, DownAmount, LoanAmount, AnnualRate, NumberOfPayments,
                   AnnualTax, AnnualInsurance, MonthlyPayment, MonthlyTaxInsurance,
                   TotalMonthlyPayment})
         EXPECT_FALSE(w->Text1(f)->accessibleName().isEmpty()) << f;
-    EXPECT_EQ(w->MaskEdBox1()->accessibleName(), "First Payment Date");
+    EXPECT_EQ(w->Text1(AnnualRate)->accessibleName(), "Annual Percentage Rate");
     EXPECT_EQ(w->MyButton1(1)->accessibleName(), "Open File");
 }
 

@@ -65,20 +65,6 @@ TEST_F(MainWindowTest, StartsOnTheFileInUseWithPriceCurrent)
     EXPECT_EQ(w->Text1(MonthlyPayment)->text(), "");
 }
 
-TEST_F(MainWindowTest, FieldsAreFoundByTheirLabels)
-{
-    auto w = start(path("Empty.qhv"));
-    QStringList found;
-    for (QLabel *l : w->findChildren<QLabel *>())
-        if (l->buddy())
-            found << l->text();
-    for (const char *caption : {"Price :", "Loan Amount :", "Annual Percentage Rate :",
-                                "No of Monthly Payments :", "First Payment Date :",
-                                "Monthly Principal && Interest :"})
-        EXPECT_TRUE(found.contains(caption)) << caption;
-    EXPECT_EQ(w->Text1(AnnualRate)->accessibleName(), "Annual Percentage Rate");
-}
-
 TEST_F(MainWindowTest, WorkedExamplesTypedAndComputedByEnter)
 {
     struct Case { const char *loan, *rate, *n, *payment, *interest, *last; };
