@@ -97,6 +97,22 @@ QString format(double v, int decimals, bool grouped)
     return QString::fromStdString(out);
 }
 
+// Whole cents of a ≥ 0 when it lies clearly away from a half cent. Below 1e9
+// the 15 significant digits the text rounds from sit within 1e-6 of a, so the
+// nearest whole cent of the scaled value is the cent of the text; near a half
+// cent, or for larger values, nullopt sends the caller through the text.
+std::optional<long long> fastCents(double a)
+{
+    if (!(a < 1e9))
+        return std::nullopt;
+    const double s = a * 100.0;
+    const double f = std::floor(s);
+    const double frac = s - f;
+    if (std::fabs(frac - 0.5) <= 1e-3)
+        return std::nullopt;
+    return (long long)f + (frac > 0.5 ? 1 : 0);
+}
+
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -108,7 +124,31 @@ namespace NumText {
 
 QString amount(double v)
 {
-    return format(v, 2, true);
+    if (!std::isfinite(v))
+        return QString();
+    auto cents = fastCents(std::fabs(v));
+    if (!cents)
+        return format(v, 2, true);
+    // Written right to left: two decimals, the point, grouped whole digits.
+    long long c = *cents;
+    char16_t buf[32];
+    int pos = 32;
+    buf[--pos] = char16_t(u'0' + c % 10);
+    c /= 10;
+    buf[--pos] = char16_t(u'0' + c % 10);
+    c /= 10;
+    buf[--pos] = u'.';
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            buf[--pos] = u',';
+        buf[--pos] = char16_t(u'0' + c % 10);
+        c /= 10;
+        ++digits;
+    } while (c > 0);
+    if (std::signbit(v) && *cents != 0)
+        buf[--pos] = u'-';
+    return QString(reinterpret_cast<const QChar *>(buf + pos), 32 - pos);
 }
 
 QString fixed(double v, int decimals)
@@ -120,20 +160,11 @@ double roundCents(double v)
 {
     if (!std::isfinite(v))
         return v;
-    // Fast path: away from a half cent, rounding the scaled value gives the
-    // same cents as the decimal text, and dividing the whole number of cents by
-    // 100 is correctly rounded, so it equals reading that text back. Values
-    // within reach of a half cent take the exact path through the text.
-    double a = std::fabs(v);
-    if (a < 1e12) {
-        double s = a * 100.0;
-        double f = std::floor(s);
-        double frac = s - f;
-        if (std::fabs(frac - 0.5) > 1e-3) {
-            double cents = frac > 0.5 ? f + 1.0 : f;
-            double r = cents / 100.0;
-            return std::signbit(v) && cents != 0.0 ? -r : r;
-        }
+    if (auto cents = fastCents(std::fabs(v))) {
+        // Dividing the whole number of cents by 100 is correctly rounded, so
+        // it equals reading the "0.00" text back.
+        const double r = double(*cents) / 100.0;
+        return std::signbit(v) && *cents != 0 ? -r : r;
     }
     return value(fixed(v, 2));
 }

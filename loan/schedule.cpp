@@ -29,40 +29,6 @@ void put2(QChar *out, int v)
 
 } // namespace
 
-QString money(double v)
-{
-    const double a = std::fabs(v);
-    // Below 1e9 the 15 significant digits NumText rounds from sit within
-    // 1e-6 of v, so away from a half cent the nearest whole cent is the same.
-    if (!(a < 1e9))
-        return NumText::amount(v);
-    const double s = a * 100.0;
-    const double f = std::floor(s);
-    const double frac = s - f;
-    if (std::fabs(frac - 0.5) <= 1e-3)
-        return NumText::amount(v);
-    long long cents = (long long)f + (frac > 0.5 ? 1 : 0);
-    const bool zero = cents == 0;
-    char16_t buf[32];
-    int pos = 32;
-    buf[--pos] = char16_t(u'0' + cents % 10);
-    cents /= 10;
-    buf[--pos] = char16_t(u'0' + cents % 10);
-    cents /= 10;
-    buf[--pos] = u'.';
-    int digits = 0;
-    do {
-        if (digits > 0 && digits % 3 == 0)
-            buf[--pos] = u',';
-        buf[--pos] = char16_t(u'0' + cents % 10);
-        cents /= 10;
-        ++digits;
-    } while (cents > 0);
-    if (std::signbit(v) && !zero)
-        buf[--pos] = u'-';
-    return QString(reinterpret_cast<const QChar *>(buf + pos), 32 - pos);
-}
-
 ExtraRule ruleForQuote(int mode, const ExtraPlan &plan, const PaymentsTable *table)
 {
     ExtraRule rule;
@@ -133,10 +99,10 @@ QStringList gridTexts(int i, const ScheduleRow &row)
 {
     return {QString::number(i),
             row.DateText,
-            money(row.Principal),
-            money(row.Interest),
-            money(row.Balance),
-            money(row.InterestToDate)};
+            NumText::amount(row.Principal),
+            NumText::amount(row.Interest),
+            NumText::amount(row.Balance),
+            NumText::amount(row.InterestToDate)};
 }
 
 bool hasRemainder(const Amortization::Result &res)
@@ -146,7 +112,7 @@ bool hasRemainder(const Amortization::Result &res)
 
 QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res)
 {
-    return money(last.Principal + res.rawBalance);
+    return NumText::amount(last.Principal + res.rawBalance);
 }
 
 QStringList years(const Setup &s)
@@ -197,8 +163,8 @@ Totals yearTotals(const std::vector<ScheduleRow> &table, const QString &numberOf
 
 std::array<QString, 4> totalsTexts(const Totals &t)
 {
-    return {money(t.principal), money(t.interest),
-            money(t.balance), money(t.interestToDate)};
+    return {NumText::amount(t.principal), NumText::amount(t.interest),
+            NumText::amount(t.balance), NumText::amount(t.interestToDate)};
 }
 
 Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra)
@@ -221,8 +187,8 @@ std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q)
             QString::number(q.payments),
             NumText::plainDecimal(n - q.payments),
             texts[TotalInterest],
-            money(q.interest),
-            money(scheduledInterest - q.interest)};
+            NumText::amount(q.interest),
+            NumText::amount(scheduledInterest - q.interest)};
 }
 
 Table build(int view, const ScheduleInputs &in)

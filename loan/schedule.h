@@ -107,9 +107,10 @@ Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, Visit
         });
 }
 
-// NumText::amount, with a quick path for amounts of ordinary size away from
-// half a cent; the schedule formats four per row.
-QString money(double v);
+inline QString money(double v)
+{
+    return NumText::amount(v);
+}
 
 // Grid texts of row i: number, date, principal, interest, balance, interest to date.
 QStringList gridTexts(int i, const ScheduleRow &row);

@@ -31,6 +31,8 @@ TEST(NumberFormat, FastCentRoundingAgreesWithTheText)
         double v = i * 0.0005 + (i % 7) * 1e-9;
         ASSERT_EQ(roundCents(v), value(fixed(v, 2))) << v;
         ASSERT_EQ(roundCents(-v), value(fixed(-v, 2))) << -v;
+        ASSERT_EQ(amount(v).remove(u','), fixed(v, 2)) << v;
+        ASSERT_EQ(amount(-v * 997).remove(u','), fixed(-v * 997, 2)) << v;
     }
     for (double v : {1234567.895, 0.285, 1.115, 4.445, 99999999.995})
         EXPECT_EQ(roundCents(v), value(fixed(v, 2))) << v;
