@@ -1,0 +1,54 @@
+# libFuzzer targets for the loan file codec and the number and date texts.
+# They compile only the plain sources they need against Qt6::Core, so a fuzz
+# build never touches the widget code. clang only (libFuzzer is part of it).
+#
+#   CC=clang CXX=clang++ cmake -B build-fuzz -DQH_FUZZ=ON -DQH_BUILD_TESTS=OFF
+#   cmake --build build-fuzz --target fuzz_loanfile fuzz_numtext
+
+option(QH_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+
+if(QH_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "QH_FUZZ needs clang: configure with CC=clang CXX=clang++")
+  endif()
+
+  set(QH_FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined
+                    -fno-omit-frame-pointer -g)
+
+  # The code under test, instrumented for coverage but without libFuzzer's main.
+  add_library(qhfuzzcore STATIC
+    ${CMAKE_CURRENT_SOURCE_DIR}/loan/numtext.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/loan/dates.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/storage/loanfile.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ledger/paymentstable.cpp)
+  set_target_properties(qhfuzzcore PROPERTIES AUTOMOC OFF)
+  target_include_directories(qhfuzzcore PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(qhfuzzcore PUBLIC Qt6::Core)
+  target_compile_options(qhfuzzcore PRIVATE ${QH_FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
+  target_link_options(qhfuzzcore INTERFACE -fsanitize=address,undefined)
+
+  foreach(name loanfile numtext)
+    add_executable(fuzz_${name} ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/fuzz_${name}.cpp)
+    set_target_properties(fuzz_${name} PROPERTIES AUTOMOC OFF)
+    target_link_libraries(fuzz_${name} PRIVATE qhfuzzcore)
+    target_compile_options(fuzz_${name} PRIVATE ${QH_FUZZ_FLAGS} -fsanitize=fuzzer)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endforeach()
+
+  # Writes the varied loan-file seeds through the codec itself (fuzz/make-seeds.sh).
+  add_executable(fuzz_makeseeds ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/makeseeds.cpp)
+  set_target_properties(fuzz_makeseeds PROPERTIES AUTOMOC OFF)
+  target_link_libraries(fuzz_makeseeds PRIVATE qhfuzzcore)
+  target_compile_options(fuzz_makeseeds PRIVATE ${QH_FUZZ_FLAGS})
+
+  # Replaying the committed seeds is a quick check that needs no fuzzing time.
+  # The files are named one by one, so libFuzzer only runs them and never
+  # writes into the committed corpus.
+  enable_testing()
+  foreach(name loanfile numtext)
+    file(GLOB seeds CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/${name}/*)
+    if(seeds)
+      add_test(NAME fuzz_${name}_seeds COMMAND fuzz_${name} ${seeds})
+    endif()
+  endforeach()
+endif()
