@@ -107,11 +107,6 @@ Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, Visit
         });
 }
 
-inline QString money(double v)
-{
-    return NumText::amount(v);
-}
-
 // Grid texts of row i: number, date, principal, interest, balance, interest to date.
 QStringList gridTexts(int i, const ScheduleRow &row);
 // When n payments leave a remainder B > 0, the grid's last row shows p + B as

@@ -34,8 +34,12 @@ TEST(NumberFormat, FastCentRoundingAgreesWithTheText)
         ASSERT_EQ(amount(v).remove(u','), fixed(v, 2)) << v;
         ASSERT_EQ(amount(-v * 997).remove(u','), fixed(-v * 997, 2)) << v;
     }
-    for (double v : {1234567.895, 0.285, 1.115, 4.445, 99999999.995})
+    // Half cents, tiny and huge values, negatives, every grouping width.
+    for (double v : {0.0, -0.0, 0.004, 0.005, -0.005, 2.675, 999.995, 99999.995, 1234567.895,
+                     123456789.125, 999999999.99, 1e9, 1e15, -1234.5, 0.285, 4.445}) {
         EXPECT_EQ(roundCents(v), value(fixed(v, 2))) << v;
+        EXPECT_EQ(amount(v).remove(u','), fixed(v, 2)) << v;
+    }
 }
 
 TEST(NumberFormat, AmountsAreGroupedAndNonFiniteIsEmpty)
