@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshots need,
-# only when one of them is missing.
+# and any named on the command line, only when one of them is missing.
 set -euo pipefail
 pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
-      libbenchmark-dev xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation)
+      libbenchmark-dev xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

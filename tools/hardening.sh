@@ -20,18 +20,7 @@ step() {
 }
 
 # --- packages: the usual ones, plus clang with its libFuzzer runtime ---------
-bash tools/deps.sh
-extra=(clang libclang-rt-14-dev)
-missing=()
-for p in "${extra[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash tools/deps.sh clang libclang-rt-14-dev
 
 # --- (a) the test suite under ASan and UBSan --------------------------------
 # -O1 keeps the instrumented widget code quick enough to build and run; the

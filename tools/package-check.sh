@@ -22,18 +22,7 @@ step() { printf '\n== %s\n' "$*"; }
 fail() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
 
 step "Tools"
-need=(cmake g++ make qt6-base-dev libgl-dev dpkg-dev appstream desktop-file-utils
-      xvfb xauth xdotool imagemagick strace)
-missing=()
-for p in "${need[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$repo/tools/deps.sh" dpkg-dev appstream desktop-file-utils strace
 
 step "Validate the desktop entry and the AppStream data"
 desktop-file-validate "$repo/packaging/quillhaven.desktop"

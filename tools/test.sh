@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs every test, headless.
+# Builds and runs every test, headless: the test programs, the desktop and
+# AppStream files' validators, then the hardening run (the tests again under
+# the address and undefined-behaviour sanitizers, and the fuzz targets for a
+# bounded time).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash tools/deps.sh appstream desktop-file-utils
 bash tools/build.sh
 dir=${QH_BUILD_DIR:-build}
-cd "$dir"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+(cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+desktop-file-validate packaging/quillhaven.desktop
+appstreamcli validate --no-net --pedantic packaging/*.metainfo.xml
+bash tools/hardening.sh
