@@ -2,23 +2,18 @@
 #include "app/maincode.h"
 #include "controls/datebox.h"
 #include "mainwindowfixture.h"
-#include "loan/dates.h"
 #include "loan/numtext.h"
 #include "storage/loanfile.h"
-#include "testsupport.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace LoanTerms;
 
@@ -129,15 +124,17 @@ TEST_F(MainWindowTest, InvalidTermsLockTheOtherTabsAndCommands)
     type(w->Text1(AnnualRate), "6");
     type(w->Text1(NumberOfPayments), "360");
     EXPECT_TRUE(available());
-    for (const char *bad : {"0", "", "abc", "40000"}) {
-        type(w->Text1(NumberOfPayments), bad);
-        EXPECT_FALSE(available()) << bad;
-        EXPECT_FALSE(w->Command(3)->isEnabled());
-    }
+    // Which texts count is the rules' own test; here: the window follows at once.
+    type(w->Text1(NumberOfPayments), "40000");
+    EXPECT_FALSE(available());
+    EXPECT_FALSE(w->Command(3)->isEnabled());
+    QTabBar *bar = w->SSTab1()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    EXPECT_EQ(w->SSTab1()->currentIndex(), 0);
     type(w->Text1(NumberOfPayments), "360");
     EXPECT_TRUE(available());
-    type(w->Text1(AnnualRate), "0");
-    EXPECT_FALSE(available());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    EXPECT_EQ(w->SSTab1()->currentIndex(), 2);
 }
 
 TEST_F(MainWindowTest, ArrowsAndEnterMoveThroughTheFields)

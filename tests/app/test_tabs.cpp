@@ -7,22 +7,13 @@
 #include "mainwindowfixture.h"
 #include "ledger/payfrm.h"
 #include "ledger/paymentspage.h"
-#include "loan/dates.h"
-#include "storage/loanfile.h"
-#include "testsupport.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -77,21 +68,6 @@ TEST_F(TabsTest, EachTabShowsItsCommandsAndHelp)
     showTab(1);
     EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
     EXPECT_FALSE(w->Shape1(0)->isVisible());
-}
-
-TEST_F(TabsTest, InvalidTermsKeepTheOtherTabsLocked)
-{
-    open();
-    w->Text1(NumberOfPayments)->setText("abc");
-    EXPECT_FALSE(w->SSTab1()->isTabEnabled(2));
-    EXPECT_FALSE(w->Command(2)->isEnabled());
-    QTabBar *bar = w->SSTab1()->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-    EXPECT_EQ(w->SSTab1()->currentIndex(), 0);
-    w->Text1(NumberOfPayments)->setText("360");
-    EXPECT_TRUE(w->SSTab1()->isTabEnabled(2));
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-    EXPECT_EQ(w->SSTab1()->currentIndex(), 2);
 }
 
 TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
