@@ -131,13 +131,8 @@ TEST_F(KeyboardTest, PaymentDialogAndAboutBoxWithoutAMouse)
     dlg.show();
     QApplication::setActiveWindow(&dlg);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    // Enter walking the boxes is the dialog's own test; here its access key.
     QTest::keyClicks(dlg.dateBox(), "020308");
-    press(Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), dlg.escrowBox());
-    QTest::keyClicks(dlg.escrowBox(), "250");
-    press(Qt::Key_Return);
-    press(Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), dlg.okButton());
     press(Qt::Key_O, Qt::AltModifier);
     EXPECT_EQ(dlg.result(), "Ok");
     EXPECT_EQ(dlg.dateBox()->value(), "02/03/08");
