@@ -1,7 +1,7 @@
 #include "controls/fade.h"
 #include "controls/frmabout.h"
 #include "controls/netsupport.h"
-#include "controls/prompts.h"
+#include "fakeprompts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,32 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Answers every link with the given outcome; records the URLs asked for and
-// each message as "icon|buttons|title|text".
-class LinkPrompts : public Prompts {
-public:
-    explicit LinkPrompts(bool opens) : m_opens(opens) { Prompts::install(this); }
-    ~LinkPrompts() override { Prompts::install(nullptr); }
-
-    QList<QUrl> urls;
-    QStringList messages;
-
-    bool openUrl(const QUrl &url) override
-    {
-        urls << url;
-        return m_opens;
-    }
-    QMessageBox::StandardButton message(QWidget *, QMessageBox::Icon icon, const QString &text,
-                                        QMessageBox::StandardButtons b, const QString &title) override
-    {
-        messages << QString("%1|%2|%3|%4").arg(int(icon)).arg(int(b)).arg(title, text);
-        return QMessageBox::Ok;
-    }
-
-private:
-    bool m_opens;
-};
 
 QLabel *label(const frmAbout &box, const char *name)
 {
@@ -78,28 +52,35 @@ TEST(AboutBox, OkEnterAndEscapeCloseIt)
 
 TEST(AboutBox, LinksOpenAndAFailureShowsItsMessageWhileTheBoxStays)
 {
-    const QString head = QString("%1|%2|Quillhaven|").arg(int(QMessageBox::Critical)).arg(int(QMessageBox::Ok));
     for (bool opens : {true, false}) {
-        LinkPrompts prompts(opens);
+        FakePrompts prompts;
+        prompts.urlResult = opens;
         frmAbout box;
         box.show();
         QTest::mouseClick(label(box, "Web"), Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseClick(label(box, "lblEmail"), Qt::LeftButton, {}, QPoint(5, 5));
-        EXPECT_EQ(prompts.urls, (QList<QUrl>{QUrl("https://quillhaven.example.org/"),
-                                             QUrl("mailto:support@quillhaven.example.org")}));
+        EXPECT_EQ(prompts.urls, (std::vector<QUrl>{QUrl("https://quillhaven.example.org/"),
+                                                   QUrl("mailto:support@quillhaven.example.org")}));
+        QStringList shown;
+        for (const auto &m : prompts.messages) {
+            EXPECT_EQ(m.icon, QMessageBox::Critical);
+            EXPECT_EQ(m.buttons, QMessageBox::Ok);
+            EXPECT_EQ(m.title, "Quillhaven");
+            shown << m.text;
+        }
         const QStringList expected{
-            head + "Error lauching web borwser. Make sure that your web browser "
-                   "is correctly installed and configured",
-            head + "Error sending mail. Make sure that you have your email "
-                   "client  correctly installed and configured"};
-        EXPECT_EQ(prompts.messages, opens ? QStringList() : expected);
+            "Error lauching web borwser. Make sure that your web browser "
+            "is correctly installed and configured",
+            "Error sending mail. Make sure that you have your email "
+            "client  correctly installed and configured"};
+        EXPECT_EQ(shown, opens ? QStringList() : expected);
         EXPECT_TRUE(box.isVisible());
     }
 }
 
 TEST(AboutBox, MailLinkStaysWhiteWhilePressedAndReleaseOutsideSendsNothing)
 {
-    LinkPrompts prompts(true);
+    FakePrompts prompts;
     frmAbout box;
     box.show();
     QLabel *mail = label(box, "lblEmail");
@@ -107,7 +88,7 @@ TEST(AboutBox, MailLinkStaysWhiteWhilePressedAndReleaseOutsideSendsNothing)
     EXPECT_EQ(mail->palette().color(QPalette::WindowText), QColor(255, 255, 255));
     QTest::mouseRelease(mail, Qt::LeftButton, {}, QPoint(-40, 60));
     EXPECT_EQ(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_TRUE(prompts.urls.isEmpty());
+    EXPECT_TRUE(prompts.urls.empty());
 }
 
 TEST(FadeGradient, BandsOfThreePixelsOnA193PixelPanel)
