@@ -58,6 +58,13 @@ public:
     }
 };
 
+// Lets the window's start-up run until its caption names the loan file.
+void waitForLoad(const frmMain &w, const QString &name)
+{
+    while (!w.windowTitle().contains(name))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 // From creating the main window to its first paint after the loan is loaded.
 void BM_StartToFirstPaint(benchmark::State &state)
 {
@@ -91,8 +98,7 @@ void BM_StartWith1600Payments(benchmark::State &state)
         MainCode::CurrentFile = file;
         frmMain w;
         w.show();
-        while (!w.windowTitle().contains("Long.qhv"))
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        waitForLoad(w, "Long.qhv");
         w.SSTab1()->setCurrentIndex(2);
         QTest::qWait(20);
     }
@@ -129,8 +135,7 @@ void BM_LongestScheduleShown(benchmark::State &state)
     MainCode::CurrentFile = file;
     frmMain w;
     w.show();
-    while (!w.windowTitle().contains("Longest.qhv"))
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    waitForLoad(w, "Longest.qhv");
     w.SSTab1()->setCurrentIndex(1);
     QTest::qWait(5);
     for (auto _ : state) {
