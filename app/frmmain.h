@@ -45,6 +45,12 @@ public:
     int helpContext() const { return m_helpContext; }
     int currentField() const { return m_currentField; }
     LoanTerms::Texts texts() const;
+    // True while deferred work (the start-up load, a tab's arrival, a
+    // calculation) is queued and has not run yet.
+    bool hasDeferredWork() const
+    {
+        return m_timer2.isActive() || m_timer3.isActive() || m_general.isActive();
+    }
 
     // The payment calculation over the current terms.
     void CalLoan();

@@ -8,6 +8,7 @@
 #include "storage/loanfile.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,8 +36,21 @@ protected:
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
         QTest::keyClick(QApplication::focusWidget(), key, mods);
-        // An access key clicks its button the animated way, after a pause.
-        QTest::qWait(mods & Qt::AltModifier ? 200 : 5);
+        // An access key clicks its button the animated way: the button stays
+        // down for a moment, then clicks. Wait until no button is down and the
+        // window's deferred work has run.
+        ASSERT_TRUE(QTest::qWaitFor([this] {
+            const auto buttons = QApplication::allWidgets();
+            for (QWidget *b : buttons)
+                if (auto *ab = qobject_cast<QAbstractButton *>(b); ab && ab->isDown())
+                    return false;
+            return !w || !w->hasDeferredWork();
+        }));
+    }
+    void showTab(int tab)
+    {
+        w->SSTab1()->setCurrentIndex(tab);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
     }
 
     frmMain *w = nullptr;
@@ -96,8 +110,7 @@ TEST_F(KeyboardTest, AccessKeysRunTheCommandsOfEachTab)
     press(Qt::Key_C, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->Text1(MonthlyPayment)->text() == "599.55"; }));
 
-    w->SSTab1()->setCurrentIndex(2);
-    QTest::qWait(5);
+    showTab(2);
     int made = 0;
     w->paymentsPage()->runDialog = [&](Payfrm &dlg) {
         ++made;
@@ -112,8 +125,7 @@ TEST_F(KeyboardTest, AccessKeysRunTheCommandsOfEachTab)
     press(Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(w->payments().paymentsMade(), 0);
 
-    w->SSTab1()->setCurrentIndex(1);
-    QTest::qWait(5);
+    showTab(1);
     press(Qt::Key_S, Qt::AltModifier);
     EXPECT_TRUE(w->Shape1(0)->isVisible());
 
