@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 namespace {
-// Grid1's column widths in twips, column 0 (payment number) first.
+// The schedule grid's column widths in twips, column 0 (payment number) first.
 constexpr int kColWidths[6] = {500, 900, 1100, 1100, 1400, 1400};
 // Longest the grid goes without repainting while a schedule is built.
 constexpr int kRepaintMs = 50;
@@ -38,24 +38,24 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     auto *frameLayout = new QVBoxLayout(m_gridFrame);
     frameLayout->setContentsMargins(1, 1, 1, 1);
     frameLayout->addWidget(m_grid);
-    m_grid->setObjectName(QStringLiteral("Grid1"));
+    m_grid->setObjectName(QStringLiteral("scheduleGrid"));
     m_grid->setFrameShape(QFrame::NoFrame);
 
     m_yearLabel->setObjectName(QStringLiteral("Label4"));
     m_yearLabel->setGeometry(6, 5, 34, 22);
-    m_yearList->setObjectName(QStringLiteral("Combo2"));
+    m_yearList->setObjectName(QStringLiteral("scheduleYearList"));
     m_yearList->setGeometry(42, 5, 90, 22);
     m_totalCaption->setObjectName(QStringLiteral("Label5"));
 
-    // The totals sit under their columns: x positions follow Grid1's widths.
+    // The totals sit under their columns: x positions follow the schedule grid's widths.
     int x = 6 + px(kColWidths[0]) + px(kColWidths[1]);
     m_totalCaption->setGeometry(x - 50, 273, 44, 20);
     m_totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Label3(7) Principal, (6) Interest, (5) Principal Bal, (4) Total Interest.
+    // totalLabel(7) Principal, (6) Interest, (5) Principal Bal, (4) Total Interest.
     for (int col = 2; col <= 5; ++col) {
         const int index = 9 - col;
         auto *l = new QLabel(QStringLiteral("0.00"), this);
-        l->setObjectName(QStringLiteral("Label3_%1").arg(index));
+        l->setObjectName(QStringLiteral("totalLabel_%1").arg(index));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setGeometry(x, 273, px(kColWidths[col]) - 2, 20);
@@ -66,7 +66,7 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     connect(m_yearList, &QComboBox::currentIndexChanged, this, [this] { yearFilter(); });
 }
 
-QLabel *AmortizationPage::total(int i) const
+QLabel *AmortizationPage::totalLabel(int i) const
 {
     return i >= 4 && i <= 7 ? m_totals[i - 4] : nullptr;
 }
@@ -85,7 +85,7 @@ void AmortizationPage::setupGrid()
     }
 }
 
-void AmortizationPage::build(int view, const ScheduleInputs &in)
+void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
 {
     // One build at a time: the row loop lets window events run, and a view
     // button pressed meanwhile must not start a second pass over the table.
@@ -173,7 +173,7 @@ void AmortizationPage::yearFilter()
     const Schedule::Totals t = Schedule::yearTotals(m_schedule, m_numberOfPayments, entry);
     const auto texts = Schedule::totalsTexts(t);
     for (int k = 0; k < 4; ++k)
-        m_totals[3 - k]->setText(texts[size_t(k)]); // Label3(7), (6), (5), (4)
+        m_totals[3 - k]->setText(texts[size_t(k)]); // totalLabel(7), (6), (5), (4)
     if (!m_grid->setTopRow(t.firstRow))
         m_grid->setTopRow(m_grid->rows() - 15); // refused too: nothing more to do
 }

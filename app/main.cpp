@@ -1,5 +1,5 @@
-#include "app/frmmain.h"
-#include "app/maincode.h"
+#include "app/mainwindow.h"
+#include "app/currentloan.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -20,8 +20,8 @@ int main(int argc, char **argv)
     // metric-compatible one where it is installed.
     if (QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
-    MainCode::loadCurrentFile();
-    frmMain window;
+    CurrentLoan::restore();
+    MainWindow window;
     window.show();
     return app.exec();
 }

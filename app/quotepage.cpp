@@ -16,12 +16,12 @@
 QuotePage::QuotePage(QWidget *parent)
     : QWidget(parent)
     , m_grid(new Grid(4, this))
-    , m_label16(new QLabel(QStringLiteral("Extra principal  $"), this))
+    , m_amountLabel(new QLabel(QStringLiteral("Extra principal  $"), this))
     , m_text{new QLineEdit(QStringLiteral("100.00"), this), new QLineEdit(QStringLiteral("1"), this)}
     , m_option{new QRadioButton(QStringLiteral("Every payment"), this),
                new QRadioButton(QStringLiteral("One payment #"), this)}
     , m_spinner(new QScrollBar(Qt::Vertical, this))
-    , m_label17(new QLabel(this))
+    , m_paymentLabel(new QLabel(this))
     , m_check(new QCheckBox(QStringLiteral("Include actual payments data"), this))
 {
     setFixedSize(460, 300);
@@ -30,7 +30,7 @@ QuotePage::QuotePage(QWidget *parent)
     small.setPointSize(8);
     setFont(small);
 
-    m_grid->setObjectName(QStringLiteral("Grid3"));
+    m_grid->setObjectName(QStringLiteral("quoteGrid"));
     m_grid->setRows(3);
     const int widths[4] = {920, 1755, 1755, 1755};
     for (int c = 0; c < 4; ++c)
@@ -53,23 +53,23 @@ QuotePage::QuotePage(QWidget *parent)
     m_grid->setGeometry(22, 16, (920 + 3 * 1755) / 15 + 2 * m_grid->frameWidth() + 1,
                         (300 + 500 + 500) / 15 + 2 * m_grid->frameWidth() + 2);
 
-    m_label16->setObjectName(QStringLiteral("Label1_16"));
-    m_label16->setGeometry(40, 140, 110, 22);
-    m_text[0]->setObjectName(QStringLiteral("Text2_0"));
+    m_amountLabel->setObjectName(QStringLiteral("Label1_16"));
+    m_amountLabel->setGeometry(40, 140, 110, 22);
+    m_text[0]->setObjectName(QStringLiteral("extraAmount"));
     m_text[0]->setGeometry(150, 140, 90, 22);
     m_text[0]->setAlignment(Qt::AlignRight);
-    m_option[0]->setObjectName(QStringLiteral("Option1_1"));
+    m_option[0]->setObjectName(QStringLiteral("everyPayment"));
     m_option[0]->setGeometry(40, 174, 200, 22);
-    m_option[1]->setObjectName(QStringLiteral("Option1_2"));
+    m_option[1]->setObjectName(QStringLiteral("onePayment"));
     m_option[1]->setGeometry(40, 202, 110, 22);
-    m_text[1]->setObjectName(QStringLiteral("Text2_1"));
+    m_text[1]->setObjectName(QStringLiteral("paymentNumber"));
     m_text[1]->setGeometry(150, 202, 60, 22);
     m_text[1]->setAlignment(Qt::AlignRight);
     m_spinner->setObjectName(QStringLiteral("VScroll1"));
     m_spinner->setGeometry(210, 202, 16, 22);
-    m_label17->setObjectName(QStringLiteral("Label1_17"));
-    m_label17->setGeometry(232, 202, 60, 22);
-    m_check->setObjectName(QStringLiteral("Check1"));
+    m_paymentLabel->setObjectName(QStringLiteral("Label1_17"));
+    m_paymentLabel->setGeometry(232, 202, 60, 22);
+    m_check->setObjectName(QStringLiteral("includeRecorded"));
     m_check->setGeometry(40, 236, 260, 22);
     m_check->setEnabled(false);
 
@@ -96,20 +96,22 @@ QuotePage::QuotePage(QWidget *parent)
     for (int i = 0; i < 2; ++i) {
         m_text[i]->installEventFilter(this);
         connect(m_text[i], &QLineEdit::textChanged, this, [this] { textChanged(); });
-        connect(m_option[i], &QRadioButton::clicked, this, [this, i] { optionClicked(i + 1); });
+        connect(m_option[i], &QRadioButton::clicked, this, [this, i] {
+            optionClicked(i == 0 ? ExtraMode::EveryPayment : ExtraMode::OnePayment);
+        });
     }
     m_spinner->installEventFilter(this);
     connect(m_spinner, &QScrollBar::valueChanged, this, [this](int v) { spinnerChanged(v); });
     connect(m_check, &QCheckBox::toggled, this, [this](bool on) { checkClicked(on); });
 }
 
-int QuotePage::selectedMode() const
+ExtraMode QuotePage::selectedMode() const
 {
     if (m_option[0]->isChecked())
-        return 1;
+        return ExtraMode::EveryPayment;
     if (m_option[1]->isChecked())
-        return 2;
-    return 0;
+        return ExtraMode::OnePayment;
+    return ExtraMode::None;
 }
 
 ExtraPlan QuotePage::plan() const
@@ -122,7 +124,8 @@ ExtraPlan QuotePage::plan() const
     return p;
 }
 
-void QuotePage::ExtraPrn(int mode, const LoanTerms::Texts &texts, const PaymentsTable &table)
+void QuotePage::quoteExtraPrincipal(ExtraMode mode, const LoanTerms::Texts &texts,
+                                    const RecordedExtra &recorded)
 {
     ExtraPlan p;
     p.mode = mode;
@@ -132,34 +135,34 @@ void QuotePage::ExtraPrn(int mode, const LoanTerms::Texts &texts, const Payments
     p.includeActual = m_check->isChecked();
     // Only the one-payment plan needs K; a K that is no 16-bit number keeps
     // the quote as it was.
-    if (mode == 2 && !p.payment)
+    if (mode == ExtraMode::OnePayment && !p.payment)
         return;
-    const auto q = Schedule::quote(texts, Schedule::ruleForQuote(mode, p, &table));
+    const auto q = Schedule::quote(texts, Schedule::ruleForQuote(mode, p, recorded));
     const auto cells = Schedule::quoteCells(texts, q);
     for (int k = 0; k < 6; ++k)
         m_grid->setCell(1 + k / 3, 1 + k % 3, cells[size_t(k)]);
 }
 
-void QuotePage::onTabShown(int paymentsMade, bool command2Enabled)
+void QuotePage::onTabShown(int paymentsMade, bool termsValid)
 {
     m_paymentsMade = paymentsMade;
-    if (selectedMode() == 0 && command2Enabled) {
+    if (selectedMode() == ExtraMode::None && termsValid) {
         m_option[1]->setChecked(true);
-        optionClicked(2);
+        optionClicked(ExtraMode::OnePayment);
     }
     if (paymentsMade > 0)
         m_check->setEnabled(true);
     emit recomputeRequested();
 }
 
-void QuotePage::optionClicked(int index)
+void QuotePage::optionClicked(ExtraMode mode)
 {
-    const bool one = index == 2;
+    const bool one = mode == ExtraMode::OnePayment;
     m_text[0]->setEnabled(true);
-    m_label16->setEnabled(true);
+    m_amountLabel->setEnabled(true);
     m_text[1]->setEnabled(one);
     m_spinner->setEnabled(one);
-    m_label17->setEnabled(one);
+    m_paymentLabel->setEnabled(one);
     emit recomputeRequested();
 }
 
@@ -169,7 +172,7 @@ void QuotePage::checkClicked(bool checked)
     if (checked) {
         const int low = std::min(m_paymentsMade + 1, m_spinner->maximum());
         // Raising the lower end moves a value below it up, which puts the new
-        // number into Text2(1) and recomputes through the change chain.
+        // number into the payment number box and recomputes through the change chain.
         m_spinner->setMinimum(low);
         m_option[0]->setText(QStringLiteral("Every remaining payment"));
     } else {

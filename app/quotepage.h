@@ -1,7 +1,7 @@
 #pragma once
 // The "Extra Principal Quote" tab: the plan (amount, every or one payment,
 // the payment number with its spinner, whether the ledger counts) and the
-// comparison grid Grid3 that ExtraPrn fills.
+// comparison grid that quoteExtraPrincipal fills.
 #include <QWidget>
 
 #include "loan/schedule.h"
@@ -18,48 +18,55 @@ class QuotePage : public QWidget {
 public:
     explicit QuotePage(QWidget *parent = nullptr);
 
-    // Writes Grid3's six cells for ExtraMode `mode` (1, 2 or 0). A payment
-    // number that is not a 16-bit whole number leaves the previous quote.
-    void ExtraPrn(int mode, const LoanTerms::Texts &texts, const PaymentsTable &table);
+    // Writes the quote grid's six cells for `mode`. A payment number that is
+    // not a 16-bit whole number leaves the previous quote.
+    void quoteExtraPrincipal(ExtraMode mode, const LoanTerms::Texts &texts,
+                             const RecordedExtra &recorded);
 
-    // 1 or 2 for the first selected option, 0 for none.
-    int selectedMode() const;
+    // The mode of the option picked; None when neither is.
+    ExtraMode selectedMode() const;
     // The plan as the "&Projected" schedule reads it.
     ExtraPlan plan() const;
 
     // The tab is shown: picks "One payment #" when nothing is picked and the
-    // loan can be computed, offers Check1 once payments are recorded, and
-    // asks for the quote.
-    void onTabShown(int paymentsMade, bool command2Enabled);
+    // loan can be computed, offers "Include actual payments data" once
+    // payments are recorded, and asks for the quote.
+    void onTabShown(int paymentsMade, bool termsValid);
     void setPaymentsMade(int paymentsMade) { m_paymentsMade = paymentsMade; }
 
     Grid *grid() const { return m_grid; }
     QLineEdit *amountBox() const { return m_text[0]; }
     QLineEdit *paymentBox() const { return m_text[1]; }
-    QRadioButton *option(int i) const { return i == 1 || i == 2 ? m_option[i - 1] : nullptr; }
+    QRadioButton *option(ExtraMode mode) const
+    {
+        return mode == ExtraMode::EveryPayment ? m_option[0]
+               : mode == ExtraMode::OnePayment ? m_option[1]
+                                               : nullptr;
+    }
     QCheckBox *includeActual() const { return m_check; }
     QScrollBar *spinner() const { return m_spinner; }
-    QLabel *paymentLabel() const { return m_label17; }
+    QLabel *paymentLabel() const { return m_paymentLabel; }
 
 signals:
-    // The plan changed: the main window runs its Calculate command when Command2 is enabled.
+    // The plan changed: the main window runs its Calculate command while the
+    // terms are valid.
     void recomputeRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void optionClicked(int index);
+    void optionClicked(ExtraMode mode);
     void checkClicked(bool checked);
     void textChanged();
     void spinnerChanged(int value);
 
     Grid *m_grid;
-    QLabel *m_label16;
+    QLabel *m_amountLabel;
     QLineEdit *m_text[2];
     QRadioButton *m_option[2];
     QScrollBar *m_spinner;
-    QLabel *m_label17;
+    QLabel *m_paymentLabel;
     QCheckBox *m_check;
     int m_paymentsMade = 0;
 };

@@ -3,8 +3,8 @@
 // schedule shown, and the peak memory of each (run each in its own process,
 // see tools/measure.sh, so the peaks do not mix).
 #include "app/amortizationpage.h"
-#include "app/frmmain.h"
-#include "app/maincode.h"
+#include "app/mainwindow.h"
+#include "app/currentloan.h"
 #include "controls/grid.h"
 #include "storage/loanfile.h"
 
@@ -59,7 +59,7 @@ public:
 };
 
 // Lets the window's start-up run until its caption names the loan file.
-void waitForLoad(const frmMain &w, const QString &name)
+void waitForLoad(const MainWindow &w, const QString &name)
 {
     while (!w.windowTitle().contains(name))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -72,12 +72,12 @@ void BM_StartToFirstPaint(benchmark::State &state)
     const QString file = dir.filePath("Sample.qhv");
     writeLoan(file, 12);
     for (auto _ : state) {
-        MainCode::CurrentFile = file;
+        CurrentLoan::path = file;
         QElapsedTimer clock;
         clock.start();
-        frmMain w;
+        MainWindow w;
         PaintWatch watch;
-        w.Text1(Price)->installEventFilter(&watch);
+        w.field(Price)->installEventFilter(&watch);
         w.show();
         // Loaded when the caption names the file; painted when Price repaints.
         while (!w.windowTitle().contains("Sample.qhv") || watch.paints == 0)
@@ -95,32 +95,32 @@ void BM_StartWith1600Payments(benchmark::State &state)
     const QString file = dir.filePath("Long.qhv");
     writeLoan(file, 1600);
     for (auto _ : state) {
-        MainCode::CurrentFile = file;
-        frmMain w;
+        CurrentLoan::path = file;
+        MainWindow w;
         w.show();
         waitForLoad(w, "Long.qhv");
-        w.SSTab1()->setCurrentIndex(2);
+        w.tabs()->setCurrentIndex(2);
         QTest::qWait(20);
     }
     state.counters["peak_MB"] = peakMegabytes();
 }
 BENCHMARK(BM_StartWith1600Payments)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// LoadData and Save of a loan with 1,600 payments, through the main window.
+// loadLoan and Save of a loan with 1,600 payments, through the main window.
 void BM_LoadAndSave1600(benchmark::State &state)
 {
     QTemporaryDir dir;
     QString file = dir.filePath("Long.qhv");
     writeLoan(file, 1600);
-    MainCode::CurrentFile = dir.filePath("Other.qhv");
-    frmMain w;
+    CurrentLoan::path = dir.filePath("Other.qhv");
+    MainWindow w;
     QTest::qWait(5);
     const bool save = state.range(0) == 1;
     for (auto _ : state) {
         if (save)
-            w.Save(file);
+            w.saveLoan(file);
         else
-            w.LoadData(file);
+            w.loadLoan(file);
     }
     state.SetLabel(save ? "save" : "load");
 }
@@ -132,14 +132,14 @@ void BM_LongestScheduleShown(benchmark::State &state)
     QTemporaryDir dir;
     const QString file = dir.filePath("Longest.qhv");
     writeLoan(file, 0, 32767);
-    MainCode::CurrentFile = file;
-    frmMain w;
+    CurrentLoan::path = file;
+    MainWindow w;
     w.show();
     waitForLoad(w, "Longest.qhv");
-    w.SSTab1()->setCurrentIndex(1);
+    w.tabs()->setCurrentIndex(1);
     QTest::qWait(5);
     for (auto _ : state) {
-        w.Amort(0);
+        w.buildSchedule(ScheduleView::Contract);
         benchmark::DoNotOptimize(w.amortizationPage()->grid()->rows());
     }
     state.counters["peak_MB"] = peakMegabytes();

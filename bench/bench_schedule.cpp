@@ -23,8 +23,8 @@ ScheduleInputs loan(int payments)
 void BM_Quote(benchmark::State &state)
 {
     const auto in = loan(int(state.range(0)));
-    ExtraPlan plan{1, 100.0, int16_t(1), false};
-    const auto rule = Schedule::ruleForQuote(2, plan, nullptr);
+    ExtraPlan plan{ExtraMode::EveryPayment, 100.0, int16_t(1), false};
+    const auto rule = Schedule::ruleForQuote(ExtraMode::OnePayment, plan, RecordedExtra{});
     for (auto _ : state) {
         auto q = Schedule::quote(in.texts, rule);
         auto cells = Schedule::quoteCells(in.texts, q);
@@ -37,7 +37,7 @@ void BM_ScheduleRows(benchmark::State &state)
 {
     const auto in = loan(int(state.range(0)));
     for (auto _ : state) {
-        auto t = Schedule::build(0, in);
+        auto t = Schedule::build(ScheduleView::Contract, in);
         benchmark::DoNotOptimize(t);
     }
 }
@@ -51,7 +51,7 @@ void BM_AmortizationPageBuild(benchmark::State &state)
     page.show();
     QCoreApplication::processEvents();
     for (auto _ : state) {
-        page.build(0, in);
+        page.build(ScheduleView::Contract, in);
         benchmark::DoNotOptimize(page.schedule().data());
     }
 }

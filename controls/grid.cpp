@@ -275,7 +275,7 @@ void Grid::keyPressEvent(QKeyEvent *event)
 void Grid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QTableView::mouseDoubleClickEvent(event);
-    emit dblClick();
+    emit doubleClicked();
 }
 
 void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previous)

@@ -73,7 +73,7 @@ public:
     int visibleRows() const;
 
 signals:
-    void dblClick();
+    void doubleClicked();
     // Key code (Qt::Key) and modifiers of a key going down.
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
     // A typed character (8 Backspace, 13 Enter, 27 Escape).

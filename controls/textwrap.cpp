@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-QString WrapStr2Pic(const QString &msg, const TextMeasure &measure, double limit)
+QString wrapToWidth(const QString &msg, const TextMeasure &measure, double limit)
 {
     static const QString crlf = QStringLiteral("\r\n");
     limit = std::max(limit, 0.0); // a box is never narrower than nothing

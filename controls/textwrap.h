@@ -14,4 +14,4 @@ using TextMeasure = std::function<double(const QString &)>;
 // first character. Every inserted break is "\r\n" and the result always ends
 // with "\r\n". A single character wider than the box gets a line of its own,
 // so the wrap ends whatever the width.
-QString WrapStr2Pic(const QString &msg, const TextMeasure &measure, double limit);
+QString wrapToWidth(const QString &msg, const TextMeasure &measure, double limit);

@@ -1,8 +1,8 @@
 #include "paymentspage.h"
 
 #include "controls/grid.h"
-#include "controls/prompts.h"
-#include "ledger/payfrm.h"
+#include "dialogs/prompts.h"
+#include "ledger/paymentdialog.h"
 #include "ledger/paymentstable.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
@@ -58,27 +58,27 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
     , m_grid(new Grid(kCols, m_frame))
     , m_totalLabel(new QLabel(tr("Total:"), this))
 {
-    runDialog = [](Payfrm &dlg) { dlg.exec(); };
+    runDialog = [](PaymentDialog &dlg) { dlg.exec(); };
 
-    m_yearList->setObjectName(QStringLiteral("Combo1"));
+    m_yearList->setObjectName(QStringLiteral("ledgerYearList"));
     m_yearLabel->setBuddy(m_yearList);
     m_frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_frame->setLineWidth(1);
-    m_grid->setObjectName(QStringLiteral("Grid2"));
+    m_grid->setObjectName(QStringLiteral("ledgerGrid"));
     m_totalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (int i = 0; i < 4; ++i) {
         m_totals[i] = new QLabel(this);
-        m_totals[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
+        m_totals[i]->setObjectName(QStringLiteral("totalLabel_%1").arg(i));
         m_totals[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_totals[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_totals[i]->setText(NumText::amount(0));
     }
 
     connect(m_yearList, &QComboBox::currentIndexChanged, this, [this] { yearFilter(); });
-    connect(m_grid, &Grid::dblClick, this, [this] { Grid2_DblClick(); });
+    connect(m_grid, &Grid::doubleClicked, this, [this] { editOnDoubleClick(); });
     connect(m_grid, &Grid::keyDown, this,
-            [this](int key, Qt::KeyboardModifiers mods) { Grid2_KeyDown(key, mods); });
-    connect(m_grid, &Grid::keyPress, this, [this](int ch) { Grid2_KeyPress(ch); });
+            [this](int key, Qt::KeyboardModifiers mods) { keyDownInGrid(key, mods); });
+    connect(m_grid, &Grid::keyPress, this, [this](int ch) { keyPressInGrid(ch); });
     // The totals stay under their columns.
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this] { placeTotals(); });
@@ -89,7 +89,7 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
     layoutChildren();
 }
 
-QLabel *PaymentsPage::total(int i) const
+QLabel *PaymentsPage::totalLabel(int i) const
 {
     return i >= 0 && i < 4 ? m_totals[i] : nullptr;
 }
@@ -139,7 +139,7 @@ void PaymentsPage::emptyLastRow()
     m_grid->setCurrentCell(last, kCols - 1);
 }
 
-void PaymentsPage::ShowPayments()
+void PaymentsPage::showPayments()
 {
     BusyCursor busy;
     const int made = m_table.paymentsMade();
@@ -149,7 +149,7 @@ void PaymentsPage::ShowPayments()
     emptyLastRow();
 }
 
-void PaymentsPage::ShowPayment(int n)
+void PaymentsPage::showPayment(int n)
 {
     m_grid->setRows(m_table.paymentsMade() + 2);
     if (n > 0)
@@ -238,7 +238,7 @@ void PaymentsPage::addPayment()
         return;
     const int made = m_table.paymentsMade();
     {
-        Payfrm dlg(this);
+        PaymentDialog dlg(this);
         dlg.setWindowTitle(caption(made + 1));
         dlg.setEscrowText(monthlyTaxInsuranceText ? monthlyTaxInsuranceText() : QString());
         // The next due date: the first payment date plus one month per payment
@@ -255,7 +255,7 @@ void PaymentsPage::addPayment()
         }
     }
     const int now = m_table.paymentsMade();
-    ShowPayment(now);
+    showPayment(now);
     if (now > kNewestOffset)
         m_grid->setTopRow(now - kNewestOffset);
 }
@@ -266,7 +266,7 @@ void PaymentsPage::editPayment(int row)
         return;
     {
         const PaymentRecord p = m_table.at(row);
-        Payfrm dlg(this);
+        PaymentDialog dlg(this);
         dlg.setWindowTitle(caption(row));
         dlg.setEscrowText(NumText::plainDecimal(p.escrow));
         dlg.setExtraText(NumText::plainDecimal(p.extraPrincipal));
@@ -280,14 +280,14 @@ void PaymentsPage::editPayment(int row)
                               dlg.dateText()});
         }
     }
-    ShowPayment(row);
+    showPayment(row);
 }
 
 void PaymentsPage::deleteLast()
 {
     m_table.removeLast();
     const int made = m_table.paymentsMade();
-    ShowPayment(made - 1);
+    showPayment(made - 1);
     if (made > kNewestOffset)
         m_grid->setTopRow(made - kNewestOffset);
 }
@@ -295,7 +295,7 @@ void PaymentsPage::deleteLast()
 void PaymentsPage::deleteAll()
 {
     m_table.setPaymentsMade(0);
-    ShowPayments();
+    showPayments();
     // The totals would otherwise still add up the payments just removed.
     yearFilter();
 }
@@ -304,14 +304,14 @@ void PaymentsPage::onTabShown(bool command2Enabled)
 {
     m_grid->setCurrentCell(1, 0);
     if (command2Enabled && m_grid->text().isEmpty()) {
-        ShowPayments();
+        showPayments();
         const int made = m_table.paymentsMade();
         if (made > kNewestOffset)
             m_grid->setTopRow(made - kNewestOffset);
     }
 }
 
-void PaymentsPage::Grid2_DblClick()
+void PaymentsPage::editOnDoubleClick()
 {
     const int row = m_grid->row();
     const int col = m_grid->col();
@@ -332,13 +332,13 @@ void PaymentsPage::Grid2_DblClick()
         PaymentRecord p = m_table.at(row);
         (col == 3 ? p.escrow : p.extraPrincipal) = NumText::value(*answer);
         m_table.set(row, p);
-        ShowPayment(row);
+        showPayment(row);
         return;
     }
     editPayment(row);
 }
 
-void PaymentsPage::Grid2_KeyDown(int key, Qt::KeyboardModifiers)
+void PaymentsPage::keyDownInGrid(int key, Qt::KeyboardModifiers)
 {
     if (m_grid->row() > PaymentsTable::kSlots)
         return;
@@ -349,7 +349,7 @@ void PaymentsPage::Grid2_KeyDown(int key, Qt::KeyboardModifiers)
         m_grid->setText(QString());
 }
 
-void PaymentsPage::Grid2_KeyPress(int character)
+void PaymentsPage::keyPressInGrid(int character)
 {
     const int row = m_grid->row();
     // The empty row below a full table has no slot behind it.
@@ -372,11 +372,11 @@ void PaymentsPage::Grid2_KeyPress(int character)
             (col == 3 ? p.escrow : p.extraPrincipal) = NumText::value(text);
             m_table.set(row, p);
         }
-        ShowPayment(row);
+        showPayment(row);
         break;
     }
     case 27:
-        ShowPayment(row);
+        showPayment(row);
         break;
     default:
         m_grid->setText(text + QChar(character));

@@ -1,6 +1,6 @@
 #pragma once
-// The content of the "Payments" tab: the grid of recorded payments (Grid2),
-// the year list (Combo1) and the totals line (Label3(0..3)), with the
+// The content of the "Payments" tab: the ledger grid of recorded payments, the
+// year list and the totals line (totalLabel(0..3)), with the
 // commands that add, edit and delete payments. The main window owns the
 // table and supplies the loan terms the ledger reads through the hooks.
 #include <QString>
@@ -8,7 +8,7 @@
 #include <functional>
 
 class Grid;
-class Payfrm;
+class PaymentDialog;
 class PaymentsTable;
 class QComboBox;
 class QFrame;
@@ -26,19 +26,19 @@ public:
     std::function<QString()> monthlyTaxInsuranceText;
     std::function<QString()> firstPaymentDateText;
     // Shows the dialog modally; tests fill it and press a button instead.
-    std::function<void(Payfrm &)> runDialog;
+    std::function<void(PaymentDialog &)> runDialog;
 
     Grid *grid() const { return m_grid; }
     QComboBox *yearList() const { return m_yearList; }
-    QLabel *total(int i) const;
+    QLabel *totalLabel(int i) const;
 
     // Column widths, headers and alignments of the grid, once at start-up.
     void setupGrid();
 
     // Refills the whole grid from the table; the totals stay as they are.
-    void ShowPayments();
+    void showPayments();
     // Refreshes row n (when n > 0) and the empty row, then the totals.
-    void ShowPayment(int n);
+    void showPayment(int n);
     // Totals of all payments or of the chosen year, and scrolls to its first.
     void yearFilter();
     // "All", then the year of each payment that differs from the one before.
@@ -58,9 +58,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Grid2_DblClick();
-    void Grid2_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void Grid2_KeyPress(int character);
+    void editOnDoubleClick();
+    void keyDownInGrid(int key, Qt::KeyboardModifiers modifiers);
+    void keyPressInGrid(int character);
 
     double monthlyPayment() const;
     void fillRow(int k);

@@ -19,7 +19,7 @@ bool PaymentsTable::set(int slot, const PaymentRecord &record)
     if (slot < 1 || slot > kSlots)
         return false;
     m_slots[size_t(slot)] = record;
-    m_slots[size_t(slot)].payDate = fitDate(record.payDate);
+    m_slots[size_t(slot)].payDate = PaymentRecord::fitDate(record.payDate);
     return true;
 }
 
@@ -45,7 +45,7 @@ void PaymentsTable::removeLast()
         --m_paymentsMade;
 }
 
-QString PaymentsTable::fitDate(const QString &text)
+RecordedExtra PaymentsTable::recordedExtra() const
 {
-    return text.left(8).leftJustified(8, u' ');
+    return {[this](int slot) { return extraPrincipal(slot); }, m_paymentsMade};
 }

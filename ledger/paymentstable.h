@@ -2,21 +2,15 @@
 // The recorded payments: a fixed table of slots 1..1600 and the count of
 // payments made. Slots above the count keep their values (the schedule reads
 // every slot); every access is checked against the table's bounds.
-#include <QString>
 #include <array>
 #include <cstdint>
 
-struct PaymentRecord {
-    double escrow = 0;
-    double extraPrincipal = 0;
-    QString payDate;            // exactly 8 characters once stored
-
-    bool operator==(const PaymentRecord &) const = default;
-};
+#include "loan/paymentrecord.h"
+#include "loan/schedule.h"
 
 class PaymentsTable {
 public:
-    static constexpr int kSlots = 1600;
+    static constexpr int kSlots = PaymentRecord::kMaxPayments;
 
     int16_t paymentsMade() const { return m_paymentsMade; }
     // Clamped to 0..kSlots.
@@ -27,14 +21,14 @@ public:
     // False, and nothing changes, for a slot outside 1..kSlots.
     bool set(int slot, const PaymentRecord &record);
     double extraPrincipal(int slot) const;
+    // The recorded extra principal as a schedule reads it; valid while the
+    // table lives.
+    RecordedExtra recordedExtra() const;
 
     // Adds payment paymentsMade() + 1; false when the table is full.
     bool append(const PaymentRecord &record);
     // Drops the last payment (never below 0); its slot keeps its values.
     void removeLast();
-
-    // Left-aligned in exactly 8 characters: padded with blanks or cut.
-    static QString fitDate(const QString &text);
 
 private:
     std::array<PaymentRecord, kSlots + 1> m_slots{};

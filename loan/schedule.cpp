@@ -29,17 +29,17 @@ void put2(QChar *out, int v)
 
 } // namespace
 
-ExtraRule ruleForQuote(int mode, const ExtraPlan &plan, const PaymentsTable *table)
+ExtraRule ruleForQuote(ExtraMode mode, const ExtraPlan &plan, const RecordedExtra &recorded)
 {
     ExtraRule rule;
-    if (mode != 1 && mode != 2)
+    if (mode == ExtraMode::None)
         return rule;
     if (plan.includeActual)
-        rule.ledger = table;
+        rule.recorded = recorded.extraPrincipal;
     rule.amount = plan.amount;
-    if (mode == 1) {
+    if (mode == ExtraMode::EveryPayment) {
         // "Every remaining payment" with the ledger: E only after the recorded payments.
-        rule.first = plan.includeActual && table ? table->paymentsMade() + 1 : 1;
+        rule.first = plan.includeActual ? recorded.count + 1 : 1;
         rule.last = INT_MAX;
     } else if (plan.payment) {
         rule.first = rule.last = *plan.payment;
@@ -47,19 +47,19 @@ ExtraRule ruleForQuote(int mode, const ExtraPlan &plan, const PaymentsTable *tab
     return rule;
 }
 
-ExtraRule ruleForView(int view, const ExtraPlan &plan, const PaymentsTable *table)
+ExtraRule ruleForView(ScheduleView view, const ExtraPlan &plan, const RecordedExtra &recorded)
 {
-    if (view == 1) {
+    if (view == ScheduleView::Actual) {
         ExtraRule rule;
-        rule.ledger = table;
+        rule.recorded = recorded.extraPrincipal;
         return rule;
     }
-    if (view == 2)
-        return ruleForQuote(plan.mode, plan, table);
+    if (view == ScheduleView::Projected)
+        return ruleForQuote(plan.mode, plan, recorded);
     return {};
 }
 
-Setup prepare(int view, const ScheduleInputs &in)
+Setup prepare(ScheduleView view, const ScheduleInputs &in)
 {
     using namespace LoanTerms;
     Setup s;
@@ -70,7 +70,7 @@ Setup prepare(int view, const ScheduleInputs &in)
     const double n = std::nearbyint(s.payments);
     s.lastRow = n < 0 ? 0 : int(std::min(n, double(Amortization::kMaxPayments)));
     s.firstDate = Dates::parse(in.firstPaymentDate).value_or(Dates::today());
-    s.extra = ruleForView(view, in.plan, in.table);
+    s.extra = ruleForView(view, in.plan, in.recorded);
     return s;
 }
 
@@ -98,11 +98,11 @@ QString dateText(int firstYear, int firstMonth, int firstDay, int months, int *y
 QStringList gridTexts(int i, const ScheduleRow &row)
 {
     return {QString::number(i),
-            row.DateText,
-            NumText::amount(row.Principal),
-            NumText::amount(row.Interest),
-            NumText::amount(row.Balance),
-            NumText::amount(row.InterestToDate)};
+            row.dateText,
+            NumText::amount(row.principal),
+            NumText::amount(row.interest),
+            NumText::amount(row.balance),
+            NumText::amount(row.interestToDate)};
 }
 
 bool hasRemainder(const Amortization::Result &res)
@@ -112,7 +112,7 @@ bool hasRemainder(const Amortization::Result &res)
 
 QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res)
 {
-    return NumText::amount(last.Principal + res.rawBalance);
+    return NumText::amount(last.principal + res.rawBalance);
 }
 
 QStringList years(const Setup &s)
@@ -145,15 +145,15 @@ Totals yearTotals(const std::vector<ScheduleRow> &table, const QString &numberOf
 
     for (int k = 1; k <= count; ++k) {
         const ScheduleRow &row = table[size_t(k)];
-        if (all || (row.Year == year && !row.DateText.isEmpty())) {
-            t.principal += row.Principal;
-            t.interest += row.Interest;
-            t.balance = row.Balance;
-            t.interestToDate = row.InterestToDate;
+        if (all || (row.year == year && !row.dateText.isEmpty())) {
+            t.principal += row.principal;
+            t.interest += row.interest;
+            t.balance = row.balance;
+            t.interestToDate = row.interestToDate;
             if (t.firstRow == 0)
                 t.firstRow = k;
         }
-        if (row.Balance == 0)
+        if (row.balance == 0)
             break;
     }
     if (all)
@@ -191,7 +191,7 @@ std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q)
             NumText::amount(scheduledInterest - q.interest)};
 }
 
-Table build(int view, const ScheduleInputs &in)
+Table build(ScheduleView view, const ScheduleInputs &in)
 {
     Table out;
     const Setup s = prepare(view, in);

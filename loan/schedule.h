@@ -9,16 +9,30 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "amortization.h"
-#include "ledger/paymentstable.h"
 #include "loanterms.h"
+
+// Which schedule is built: as contracted, with the extra principal recorded in
+// the ledger, or with the planned extra principal of the quote tab.
+enum class ScheduleView { Contract, Actual, Projected };
+
+// How the planned extra principal is paid.
+enum class ExtraMode { None, EveryPayment, OnePayment };
+
+// The extra principal recorded in the ledger: payment i's, and how many
+// payments are recorded. Bound to the ledger by the caller.
+struct RecordedExtra {
+    std::function<double(int)> extraPrincipal;   // empty: nothing recorded
+    int count = 0;
+};
 
 // The extra principal plan of the quote tab.
 struct ExtraPlan {
-    int mode = 0;                    // ExtraMode: 1 every (remaining) payment, 2 one payment, 0 none
+    ExtraMode mode = ExtraMode::None;
     double amount = 0;               // E
     std::optional<int16_t> payment;  // K; nullopt when its text is not a 16-bit whole number
     bool includeActual = false;      // add the ledger's recorded extra principal
@@ -26,12 +40,12 @@ struct ExtraPlan {
 
 // One payment of the schedule.
 struct ScheduleRow {
-    QString DateText;                // "mm/dd/yy"
-    double Principal = 0;            // including any extra the view adds
-    double Interest = 0;             // rounded to cents
-    double Balance = 0;              // exactly 0 on the pay-off row
-    double InterestToDate = 0;
-    int Year = 0;                    // calendar year of the payment date; the
+    QString dateText;                // "mm/dd/yy"
+    double principal = 0;            // including any extra the view adds
+    double interest = 0;             // rounded to cents
+    double balance = 0;              // exactly 0 on the pay-off row
+    double interestToDate = 0;
+    int year = 0;                    // calendar year of the payment date; the
                                      // two-digit text cannot tell it for long loans
 };
 
@@ -39,33 +53,33 @@ struct ScheduleRow {
 struct ScheduleInputs {
     LoanTerms::Texts texts;
     QString firstPaymentDate;        // with its separators, "mm/dd/yy"
-    ExtraPlan plan;                  // view 2 only
-    const PaymentsTable *table = nullptr;
+    ExtraPlan plan;                  // the Projected view only
+    RecordedExtra recorded;
 };
 
 namespace Schedule {
 
-// The extra principal added to row i: the ledger's slot i when it counts,
-// plus E on the rows first..last.
+// The extra principal added to row i: the recorded extra principal of
+// payment i when it counts, plus E on the rows first..last.
 struct ExtraRule {
-    const PaymentsTable *ledger = nullptr;
+    std::function<double(int)> recorded;
     double amount = 0;
     int first = 1;
     int last = 0;
 
     double operator()(int i) const
     {
-        double x = ledger ? ledger->extraPrincipal(i) : 0.0;
+        double x = recorded ? recorded(i) : 0.0;
         if (i >= first && i <= last)
             x += amount;
         return x;
     }
 };
 
-// View 0 adds nothing, view 1 the ledger, view 2 the plan.
-ExtraRule ruleForView(int view, const ExtraPlan &plan, const PaymentsTable *table);
-// The quote's rule for an ExtraMode (the plan's own mode is not used).
-ExtraRule ruleForQuote(int mode, const ExtraPlan &plan, const PaymentsTable *table);
+// Contract adds nothing, Actual the ledger, Projected the plan.
+ExtraRule ruleForView(ScheduleView view, const ExtraPlan &plan, const RecordedExtra &recorded);
+// The quote's rule for a mode (the plan's own mode is not used).
+ExtraRule ruleForQuote(ExtraMode mode, const ExtraPlan &plan, const RecordedExtra &recorded);
 
 // Everything a build reads, taken from the inputs once.
 struct Setup {
@@ -77,7 +91,7 @@ struct Setup {
     QDate firstDate;                 // today when the typed date is not valid
     ExtraRule extra;
 };
-Setup prepare(int view, const ScheduleInputs &in);
+Setup prepare(ScheduleView view, const ScheduleInputs &in);
 
 // "mm/dd/yy" and the year of the first date plus `months` calendar months,
 // the day clamped to the target month.
@@ -97,11 +111,11 @@ Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, Visit
             if (size_t(r.number) >= table.size())
                 table.resize(size_t(r.number) + 1);
             ScheduleRow &row = table[size_t(r.number)];
-            row.DateText = dateText(y, m, d, r.number - 1, &row.Year);
-            row.Principal = r.principal;
-            row.Interest = r.interest;
-            row.Balance = r.balance;
-            row.InterestToDate = r.interestToDate;
+            row.dateText = dateText(y, m, d, r.number - 1, &row.year);
+            row.principal = r.principal;
+            row.interest = r.interest;
+            row.balance = r.balance;
+            row.interestToDate = r.interestToDate;
             // Only the pay-off row has a balance of exactly 0.
             visit(r.number, static_cast<const ScheduleRow &>(row), r.balance == 0);
         });
@@ -129,7 +143,7 @@ struct Totals {
 // the first row whose balance is exactly 0.
 Totals yearTotals(const std::vector<ScheduleRow> &table, const QString &numberOfPayments,
                   const QString &entry);
-// Label texts in the order Label3(7), (6), (5), (4).
+// Label texts in the order totalLabel(7), (6), (5), (4).
 std::array<QString, 4> totalsTexts(const Totals &t);
 
 struct Quote {
@@ -137,7 +151,7 @@ struct Quote {
     double interest = 0;             // T
 };
 Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra);
-// Grid3's six cells: payments Scheduled, Projected, Difference; interest
+// The quote grid's six cells: payments Scheduled, Projected, Difference; interest
 // Scheduled, Projected, Difference.
 std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q);
 
@@ -148,6 +162,6 @@ struct Table {
     Amortization::Result result;
     QStringList years;
 };
-Table build(int view, const ScheduleInputs &in);
+Table build(ScheduleView view, const ScheduleInputs &in);
 
 } // namespace Schedule

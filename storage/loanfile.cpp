@@ -59,7 +59,7 @@ QByteArray encode(const LoanFileData &data, const QByteArray &previous)
         const int at = kRecordsOffset + kRecordSize * k;
         putDouble(b, at, r.escrow);
         putDouble(b, at + 8, r.extraPrincipal);
-        const QByteArray date = PaymentsTable::fitDate(r.payDate).toLatin1();
+        const QByteArray date = PaymentRecord::fitDate(r.payDate).toLatin1();
         std::memcpy(b.data() + at + 16, date.constData(), 8);
     }
     return b;
@@ -74,10 +74,10 @@ Decoded decode(const QByteArray &bytes)
     int count = 0;
     if (bytes.size() >= kCountOffset + 2)
         count = qFromLittleEndian<qint16>(bytes.constData() + kCountOffset);
-    if (count < 0 || count > PaymentsTable::kSlots) {
+    if (count < 0 || count > PaymentRecord::kMaxPayments) {
         out.error = QStringLiteral("It says it holds %1 payments; a loan file holds 0 to %2.")
                         .arg(count)
-                        .arg(PaymentsTable::kSlots);
+                        .arg(PaymentRecord::kMaxPayments);
         return out;
     }
     if (count > 0 && bytes.size() < kRecordsOffset + kRecordSize * count) {

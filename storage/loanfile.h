@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ledger/paymentstable.h"
+#include "loan/paymentrecord.h"
 
 struct LoanFileData {
     std::array<double, 13> terms{};   // in loan-term field order

@@ -1,7 +1,7 @@
 // Screenshot host: the About box, and the five file buttons in a row with
 // the second one hovered and the third held down.
-#include "controls/frmabout.h"
-#include "controls/mybutton.h"
+#include "dialogs/aboutdialog.h"
+#include "controls/picturebutton.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -12,7 +12,7 @@
 namespace {
 
 // A button that believes the pointer rests on it.
-class HoveredButton : public MyButton {
+class HoveredButton : public PictureButton {
 protected:
     bool pointerIsOver() override { return true; }
 };
@@ -30,9 +30,9 @@ int main(int argc, char **argv)
     const char *icons[] = {"newfile", "openfile", "savefile", "about", "help"};
     const char *tips[] = {" New File ", " Open File ", " Save File ", " About Quillhaven ",
                           " Help "};
-    MyButton *pressed = nullptr;
+    PictureButton *pressed = nullptr;
     for (int i = 0; i < 5; ++i) {
-        MyButton *b = i == 1 ? new HoveredButton : new MyButton;
+        PictureButton *b = i == 1 ? new HoveredButton : new PictureButton;
         b->setFixedSize(53, 49);
         b->setToolTip(QString::fromLatin1(tips[i]));
         b->setPicture(QPixmap(QStringLiteral(":/resources/icons/%1.png").arg(icons[i])));
@@ -43,7 +43,7 @@ int main(int argc, char **argv)
     row.move(20, 20);
     row.show();
 
-    frmAbout about;
+    AboutDialog about;
     about.show();
 
     QTimer::singleShot(300, [pressed] {

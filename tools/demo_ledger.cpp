@@ -1,7 +1,7 @@
 // A small host for looking at the payments tab with a dozen payments, or at
 // the payment dialog ("demo_ledger dialog"), e.g. for screenshots.
 #include "controls/datebox.h"
-#include "ledger/payfrm.h"
+#include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
 #include "ledger/paymentstable.h"
 #include "loan/dates.h"
@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName("Quillhaven");
 
     if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("dialog")) {
-        Payfrm dlg;
+        PaymentDialog dlg;
         dlg.setWindowTitle(QStringLiteral("Payment # 13"));
         dlg.setDateText(QStringLiteral("01/15/09"));
         dlg.setEscrowText(QStringLiteral("412.50"));
@@ -44,7 +44,7 @@ int main(int argc, char **argv)
     tabs.resize(470, 335);
     tabs.move(100, 100);
     tabs.show();
-    page->ShowPayments();
+    page->showPayments();
     page->fillYearList();
     page->onTabShown(true);
     return app.exec();

@@ -20,24 +20,24 @@ int main(int argc, char **argv)
     tabs.addTab(quote, QStringLiteral("Extra Principal Quote"));
     amort->setupGrid();
 
-    static PaymentsTable table;
     ScheduleInputs in;
     in.texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
     in.texts[LoanTerms::AnnualRate] = QStringLiteral("6");
     in.texts[LoanTerms::NumberOfPayments] = QStringLiteral("360");
     in.texts[LoanTerms::TotalInterest] = QStringLiteral("115,838.45");
     in.firstPaymentDate = QStringLiteral("01/15/08");
-    in.table = &table;
     QObject::connect(quote, &QuotePage::recomputeRequested, quote,
-                     [quote, in] { quote->ExtraPrn(quote->selectedMode(), in.texts, table); });
+                     [quote, in] {
+        quote->quoteExtraPrincipal(quote->selectedMode(), in.texts, RecordedExtra{});
+    });
 
     const bool showQuote = argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("quote");
     tabs.resize(480, 340);
     tabs.show();
     QTimer::singleShot(10, &tabs, [&] {
         quote->onTabShown(0, true);
-        quote->option(1)->click();
-        amort->build(0, in);
+        quote->option(ExtraMode::EveryPayment)->click();
+        amort->build(ScheduleView::Contract, in);
         if (showQuote)
             tabs.setCurrentIndex(1);
     });

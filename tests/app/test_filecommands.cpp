@@ -1,7 +1,7 @@
-#include "app/frmmain.h"
-#include "app/maincode.h"
-#include "controls/frmabout.h"
-#include "controls/mybutton.h"
+#include "app/mainwindow.h"
+#include "app/currentloan.h"
+#include "dialogs/aboutdialog.h"
+#include "controls/picturebutton.h"
 #include "mainwindowfixture.h"
 #include "storage/loanfile.h"
 #include "testsupport.h"
@@ -36,7 +36,7 @@ protected:
         prompts.fileResults.push_back({true, path(name), filter});
     }
 
-    frmMain *w = nullptr;
+    MainWindow *w = nullptr;
 };
 
 } // namespace
@@ -44,7 +44,7 @@ protected:
 TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
 {
     choose("Loan");
-    w->MyButton1_Click(2);
+    w->runPictureAction(PictureAction::Save);
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_TRUE(prompts.fileRequests[0].save);
     EXPECT_EQ(prompts.fileRequests[0].title, "Save Loan File");
@@ -54,47 +54,47 @@ TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
     EXPECT_EQ(LoanFile::read(path("Loan.qhv")).data.payments.size(), 1u);
     // Saving again over it asks nothing; the setting waits for the exit.
     choose("Loan.qhv");
-    w->MyButton1_Click(2);
+    w->runPictureAction(PictureAction::Save);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(MainCode::readCurrentFileSetting(), "");
+    EXPECT_EQ(CurrentLoan::readSetting(), "");
 }
 
 TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFile)
 {
     choose("Current.qhv");
     prompts.answers = {QMessageBox::Cancel};
-    w->MyButton1_Click(0);
+    w->runPictureAction(PictureAction::New);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
               path("Current.qhv") + "\nThis file already exist.\n\nReplace existing file?");
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(prompts.fileRequests[0].title, "New Loan File");
     EXPECT_TRUE(QFile::exists(path("Current.qhv")));
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "100,000.00");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
 
     choose("Current.qhv");
     prompts.answers = {QMessageBox::Ok};
-    w->MyButton1_Click(0);
+    w->runPictureAction(PictureAction::New);
     EXPECT_FALSE(QFile::exists(path("Current.qhv")));
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "");
     EXPECT_EQ(w->payments().paymentsMade(), 0);
     EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Current.qhv)");
 
     choose("Fresh");
-    w->MyButton1_Click(0);
+    w->runPictureAction(PictureAction::New);
     EXPECT_EQ(prompts.messages.size(), 2u); // no question for a new name
     EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Fresh.qhv)");
 }
 
 TEST_F(FileCommandsTest, OpenOfAMissingNameStartsAnEmptyLoan)
 {
-    w->MyButton1_Click(1); // cancelled: nothing happens
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "100,000.00");
+    w->runPictureAction(PictureAction::Open); // cancelled: nothing happens
+    EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
     choose("Other.qhv");
-    w->MyButton1_Click(1);
+    w->runPictureAction(PictureAction::Open);
     EXPECT_EQ(prompts.fileRequests.back().title, "Open Loan File");
     EXPECT_TRUE(QFile::exists(path("Other.qhv")));
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "");
     EXPECT_EQ(w->payments().paymentsMade(), 0);
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Other.qhv)");
 }
@@ -102,31 +102,30 @@ TEST_F(FileCommandsTest, OpenOfAMissingNameStartsAnEmptyLoan)
 TEST_F(FileCommandsTest, TheChosenFilterIsKeptForTheNextDialog)
 {
     choose("Plain", 2);
-    w->MyButton1_Click(2);
+    w->runPictureAction(PictureAction::Save);
     EXPECT_TRUE(QFile::exists(path("Plain")));
     EXPECT_EQ(prompts.fileRequests[0].filterIndex, 1);
     EXPECT_EQ(prompts.fileRequests[0].filters,
               QStringList({"Quillhaven File (*.qhv)", "All Files (*.*)"}));
-    w->MyButton1_Click(1);
+    w->runPictureAction(PictureAction::Open);
     EXPECT_EQ(prompts.fileRequests[1].filterIndex, 2);
 }
 
 TEST_F(FileCommandsTest, AboutAndHelpFromThePictureButtons)
 {
-    EXPECT_EQ(w->MyButton1(3)->toolTip(), " About Quillhaven ");
-    EXPECT_EQ(w->MyButton1(0)->toolTip(), " New File ");
+    EXPECT_EQ(w->pictureButton(PictureAction::About)->toolTip(), " About Quillhaven ");
+    EXPECT_EQ(w->pictureButton(PictureAction::New)->toolTip(), " New File ");
     QString title;
     QTimer::singleShot(0, [&] {
-        if (auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget())) {
+        if (auto *about = qobject_cast<AboutDialog *>(QApplication::activeModalWidget())) {
             title = about->windowTitle();
             about->accept();
         }
     });
-    w->MyButton1_Click(3);
+    w->runPictureAction(PictureAction::About);
     EXPECT_EQ(title, "About Quillhaven");
-    w->MyButton1_Click(4);
-    w->Command(5)->click();
+    w->runPictureAction(PictureAction::Help);
+    w->helpButton()->click();
     EXPECT_EQ(prompts.helpContexts, std::vector<int>({0, 3}));
-    w->MyButton1_Click(7); // not a button: nothing
     EXPECT_TRUE(prompts.fileRequests.empty());
 }

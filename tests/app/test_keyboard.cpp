@@ -1,9 +1,9 @@
-#include "app/frmmain.h"
-#include "app/maincode.h"
+#include "app/mainwindow.h"
+#include "app/currentloan.h"
 #include "controls/datebox.h"
-#include "controls/mybutton.h"
+#include "controls/picturebutton.h"
 #include "mainwindowfixture.h"
-#include "ledger/payfrm.h"
+#include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
 #include "storage/loanfile.h"
 #include "testsupport.h"
@@ -49,25 +49,25 @@ protected:
     }
     void showTab(int tab)
     {
-        w->SSTab1()->setCurrentIndex(tab);
+        w->tabs()->setCurrentIndex(tab);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
     }
 
-    frmMain *w = nullptr;
+    MainWindow *w = nullptr;
 };
 
 } // namespace
 
 TEST_F(KeyboardTest, TabWalksTheFirstTabInReadingOrder)
 {
-    w->Text1(Price)->setFocus();
+    w->field(Price)->setFocus();
     QApplication::processEvents();
     std::vector<QWidget *> expected = {
-        w->Text1(DownPercent), w->Text1(DownAmount), w->Text1(LoanAmount),
-        w->Text1(AnnualRate), w->Text1(NumberOfPayments), w->Text1(AnnualTax),
-        w->Text1(AnnualInsurance), w->MaskEdBox1(), w->Command(2), w->Command(1),
-        w->Command(5), w->MyButton1(0), w->MyButton1(1), w->MyButton1(2),
-        w->MyButton1(3), w->MyButton1(4)};
+        w->field(DownPercent), w->field(DownAmount), w->field(LoanAmount),
+        w->field(AnnualRate), w->field(NumberOfPayments), w->field(AnnualTax),
+        w->field(AnnualInsurance), w->firstPaymentDate(), w->commandButton(0), w->exitButton(),
+        w->helpButton(), w->pictureButton(PictureAction::New), w->pictureButton(PictureAction::Open), w->pictureButton(PictureAction::Save),
+        w->pictureButton(PictureAction::About), w->pictureButton(PictureAction::Help)};
     for (QWidget *next : expected) {
         press(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next)
@@ -78,7 +78,7 @@ TEST_F(KeyboardTest, TabWalksTheFirstTabInReadingOrder)
     auto *outline = w->findChild<QFrame *>("FocusOutline");
     ASSERT_TRUE(outline);
     EXPECT_TRUE(outline->isVisible());
-    EXPECT_TRUE(outline->geometry().contains(w->MyButton1(4)->geometry()));
+    EXPECT_TRUE(outline->geometry().contains(w->pictureButton(PictureAction::Help)->geometry()));
     press(Qt::Key_Space);
     EXPECT_EQ(prompts.helpContexts, std::vector<int>({0}));
 }
@@ -90,29 +90,29 @@ TEST_F(KeyboardTest, EveryFieldIsFoundByItsLabel)
     for (QLabel *l : w->findChildren<QLabel *>())
         if (l->buddy())
             captions[l->buddy()] = l->text();
-    EXPECT_EQ(captions[w->Text1(Price)], "Price :");
-    EXPECT_EQ(captions[w->Text1(MonthlyPayment)], "Monthly Principal && Interest :");
-    EXPECT_EQ(captions[w->MaskEdBox1()], "First Payment Date :");
+    EXPECT_EQ(captions[w->field(Price)], "Price :");
+    EXPECT_EQ(captions[w->field(MonthlyPayment)], "Monthly Principal && Interest :");
+    EXPECT_EQ(captions[w->firstPaymentDate()], "First Payment Date :");
     for (int f : {Price, DownPercent, DownAmount, LoanAmount, AnnualRate, NumberOfPayments,
                   AnnualTax, AnnualInsurance, MonthlyPayment, MonthlyTaxInsurance,
                   TotalMonthlyPayment})
-        EXPECT_FALSE(w->Text1(f)->accessibleName().isEmpty()) << f;
-    EXPECT_EQ(w->Text1(AnnualRate)->accessibleName(), "Annual Percentage Rate");
-    EXPECT_EQ(w->MyButton1(1)->accessibleName(), "Open File");
+        EXPECT_FALSE(w->field(f)->accessibleName().isEmpty()) << f;
+    EXPECT_EQ(w->field(AnnualRate)->accessibleName(), "Annual Percentage Rate");
+    EXPECT_EQ(w->pictureButton(PictureAction::Open)->accessibleName(), "Open File");
 }
 
 TEST_F(KeyboardTest, AccessKeysRunTheCommandsOfEachTab)
 {
-    w->Text1(NumberOfPayments)->setFocus();
+    w->field(NumberOfPayments)->setFocus();
     press(Qt::Key_H, Qt::AltModifier);
     EXPECT_EQ(prompts.helpContexts, std::vector<int>({3}));
-    w->Text1(MonthlyPayment)->setText("");
+    w->field(MonthlyPayment)->setText("");
     press(Qt::Key_C, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w->Text1(MonthlyPayment)->text() == "599.55"; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->field(MonthlyPayment)->text() == "599.55"; }));
 
     showTab(2);
     int made = 0;
-    w->paymentsPage()->runDialog = [&](Payfrm &dlg) {
+    w->paymentsPage()->runDialog = [&](PaymentDialog &dlg) {
         ++made;
         dlg.okButton()->click();
     };
@@ -127,7 +127,7 @@ TEST_F(KeyboardTest, AccessKeysRunTheCommandsOfEachTab)
 
     showTab(1);
     press(Qt::Key_S, Qt::AltModifier);
-    EXPECT_TRUE(w->Shape1(0)->isVisible());
+    EXPECT_TRUE(w->viewOutline(0)->isVisible());
 
     prompts.answers = {QMessageBox::Cancel};
     press(Qt::Key_E, Qt::AltModifier);
@@ -138,7 +138,7 @@ TEST_F(KeyboardTest, AccessKeysRunTheCommandsOfEachTab)
 
 TEST_F(KeyboardTest, PaymentDialogTakesItsAccessKeys)
 {
-    Payfrm dlg;
+    PaymentDialog dlg;
     dlg.show();
     QApplication::setActiveWindow(&dlg);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));

@@ -1,5 +1,5 @@
-#include "app/frmmain.h"
-#include "app/maincode.h"
+#include "app/mainwindow.h"
+#include "app/currentloan.h"
 #include "controls/datebox.h"
 #include "mainwindowfixture.h"
 #include "loan/numtext.h"
@@ -48,16 +48,16 @@ TEST_F(MainWindowTest, StartsOnTheFileInUseWithPriceCurrent)
     auto w = start(path("Sample.qhv"));
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Sample.qhv)");
     EXPECT_EQ(w->size(), QSize(493, 399));
-    EXPECT_EQ(w->Text1(AnnualRate)->text(), "6.5");
-    EXPECT_EQ(w->Text1(Price)->text(), "150,000.00");
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "150,000.00");
-    EXPECT_EQ(w->MaskEdBox1()->value(), "010508");
+    EXPECT_EQ(w->field(AnnualRate)->text(), "6.5");
+    EXPECT_EQ(w->field(Price)->text(), "150,000.00");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "150,000.00");
+    EXPECT_EQ(w->firstPaymentDate()->value(), "010508");
     EXPECT_EQ(w->currentField(), int(Price));
-    EXPECT_TRUE(w->Text1(Price)->hasFocus());
-    EXPECT_TRUE(w->Command(2)->isEnabled());
-    EXPECT_TRUE(w->SSTab1()->isTabEnabled(3));
+    EXPECT_TRUE(w->field(Price)->hasFocus());
+    EXPECT_TRUE(w->commandButton(0)->isEnabled());
+    EXPECT_TRUE(w->tabs()->isTabEnabled(3));
     // Nothing is recalculated at start: the computed terms come from the file.
-    EXPECT_EQ(w->Text1(MonthlyPayment)->text(), "");
+    EXPECT_EQ(w->field(MonthlyPayment)->text(), "");
 }
 
 TEST_F(MainWindowTest, WorkedExamplesTypedAndComputedByEnter)
@@ -71,91 +71,91 @@ TEST_F(MainWindowTest, WorkedExamplesTypedAndComputedByEnter)
     };
     auto w = start(path("Empty.qhv"));
     for (const auto &c : cases) {
-        type(w->Text1(LoanAmount), c.loan);
-        type(w->Text1(AnnualRate), c.rate);
-        type(w->Text1(NumberOfPayments), c.n);
-        QTest::keyClick(w->Text1(NumberOfPayments), Qt::Key_Return);
-        EXPECT_TRUE(w->Text1(AnnualTax)->hasFocus());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w->Text1(MonthlyPayment)->text() == c.payment; }))
-            << c.loan << " at " << c.rate << ": " << w->Text1(MonthlyPayment)->text().toStdString();
+        type(w->field(LoanAmount), c.loan);
+        type(w->field(AnnualRate), c.rate);
+        type(w->field(NumberOfPayments), c.n);
+        QTest::keyClick(w->field(NumberOfPayments), Qt::Key_Return);
+        EXPECT_TRUE(w->field(AnnualTax)->hasFocus());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->field(MonthlyPayment)->text() == c.payment; }))
+            << c.loan << " at " << c.rate << ": " << w->field(MonthlyPayment)->text().toStdString();
         if (c.interest)
-            EXPECT_EQ(w->Text1(TotalInterest)->text(), c.interest);
-        EXPECT_EQ(w->Text1(LastPayment)->text(), c.last);
-        EXPECT_EQ(w->Text1(AnnualRate)->text(), c.rate); // never reformatted
+            EXPECT_EQ(w->field(TotalInterest)->text(), c.interest);
+        EXPECT_EQ(w->field(LastPayment)->text(), c.last);
+        EXPECT_EQ(w->field(AnnualRate)->text(), c.rate); // never reformatted
     }
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "100,000.00"); // reformatted on leaving
+    EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00"); // reformatted on leaving
 }
 
 TEST_F(MainWindowTest, DependentTermsFollowTheTyping)
 {
     auto w = start(path("Empty.qhv"));
-    type(w->Text1(Price), "250000");
-    type(w->Text1(DownPercent), "20");
-    EXPECT_EQ(w->Text1(DownAmount)->text(), "50,000.00");
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "200,000.00");
-    EXPECT_EQ(w->Text1(Price)->text(), "250,000.00");
+    type(w->field(Price), "250000");
+    type(w->field(DownPercent), "20");
+    EXPECT_EQ(w->field(DownAmount)->text(), "50,000.00");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "200,000.00");
+    EXPECT_EQ(w->field(Price)->text(), "250,000.00");
 
-    type(w->Text1(DownAmount), "25000");
-    EXPECT_EQ(w->Text1(DownPercent)->text(), "10.00000");
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "225,000.00");
+    type(w->field(DownAmount), "25000");
+    EXPECT_EQ(w->field(DownPercent)->text(), "10.00000");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "225,000.00");
 
-    type(w->Text1(AnnualTax), "2,400.00");
-    type(w->Text1(AnnualInsurance), "1,200.00");
-    EXPECT_EQ(w->Text1(MonthlyTaxInsurance)->text(), "300.00");
+    type(w->field(AnnualTax), "2,400.00");
+    type(w->field(AnnualInsurance), "1,200.00");
+    EXPECT_EQ(w->field(MonthlyTaxInsurance)->text(), "300.00");
 
     // With no price the loan amount keeps what is typed, until a price comes.
-    type(w->Text1(Price), "");
-    type(w->Text1(LoanAmount), "90000");
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "90000");
-    type(w->Text1(Price), "150,000.00");
-    type(w->Text1(DownAmount), "");
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "150,000.00");
+    type(w->field(Price), "");
+    type(w->field(LoanAmount), "90000");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "90000");
+    type(w->field(Price), "150,000.00");
+    type(w->field(DownAmount), "");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "150,000.00");
 }
 
 TEST_F(MainWindowTest, InvalidTermsLockTheOtherTabsAndCommands)
 {
     auto w = start(path("Empty.qhv"));
     auto available = [&] {
-        return w->Command(2)->isEnabled() && w->SSTab1()->isTabEnabled(1)
-               && w->SSTab1()->isTabEnabled(2) && w->SSTab1()->isTabEnabled(3);
+        return w->commandButton(0)->isEnabled() && w->tabs()->isTabEnabled(1)
+               && w->tabs()->isTabEnabled(2) && w->tabs()->isTabEnabled(3);
     };
     EXPECT_FALSE(available());
-    type(w->Text1(LoanAmount), "100000");
-    type(w->Text1(AnnualRate), "6");
-    type(w->Text1(NumberOfPayments), "360");
+    type(w->field(LoanAmount), "100000");
+    type(w->field(AnnualRate), "6");
+    type(w->field(NumberOfPayments), "360");
     EXPECT_TRUE(available());
     // Which texts count is the rules' own test; here: the window follows at once.
-    type(w->Text1(NumberOfPayments), "40000");
+    type(w->field(NumberOfPayments), "40000");
     EXPECT_FALSE(available());
-    EXPECT_FALSE(w->Command(3)->isEnabled());
-    QTabBar *bar = w->SSTab1()->tabBar();
+    EXPECT_FALSE(w->commandButton(1)->isEnabled());
+    QTabBar *bar = w->tabs()->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-    EXPECT_EQ(w->SSTab1()->currentIndex(), 0);
-    type(w->Text1(NumberOfPayments), "360");
+    EXPECT_EQ(w->tabs()->currentIndex(), 0);
+    type(w->field(NumberOfPayments), "360");
     EXPECT_TRUE(available());
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-    EXPECT_EQ(w->SSTab1()->currentIndex(), 2);
+    EXPECT_EQ(w->tabs()->currentIndex(), 2);
 }
 
 TEST_F(MainWindowTest, ArrowsAndEnterMoveThroughTheFields)
 {
     auto w = start(path("Empty.qhv"));
-    w->Text1(Price)->setFocus();
+    w->field(Price)->setFocus();
     QApplication::processEvents();
     const int forward[] = {DownPercent, DownAmount, LoanAmount, AnnualRate, NumberOfPayments,
                            AnnualTax, AnnualInsurance};
     for (int f : forward) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        EXPECT_EQ(QApplication::focusWidget(), w->Text1(f)) << f;
+        EXPECT_EQ(QApplication::focusWidget(), w->field(f)) << f;
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), w->MaskEdBox1());
+    EXPECT_EQ(QApplication::focusWidget(), w->firstPaymentDate());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(QApplication::focusWidget(), w->Text1(AnnualInsurance));
+    EXPECT_EQ(QApplication::focusWidget(), w->field(AnnualInsurance));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), w->MaskEdBox1());
+    EXPECT_EQ(QApplication::focusWidget(), w->firstPaymentDate());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), w->Text1(Price)); // Enter in the date goes to Price
+    EXPECT_EQ(QApplication::focusWidget(), w->field(Price)); // Enter in the date goes to Price
     EXPECT_EQ(w->currentField(), int(Price));
 }
 
@@ -171,31 +171,31 @@ TEST_F(MainWindowTest, NewLoanEmptiesTheTermsAndBindsTheName)
     auto w = start(path("Old.qhv"));
     ASSERT_EQ(w->payments().paymentsMade(), 1);
     QString name = path("Old.qhv");
-    w->NewLoan(name);
+    w->newLoan(name);
     EXPECT_FALSE(QFile::exists(name));
     for (int i = 0; i < kFieldCount; ++i)
-        EXPECT_EQ(w->Text1(i)->text(), "") << i;
-    EXPECT_EQ(w->MaskEdBox1()->value(), "123107");
+        EXPECT_EQ(w->field(i)->text(), "") << i;
+    EXPECT_EQ(w->firstPaymentDate()->value(), "123107");
     EXPECT_EQ(w->payments().paymentsMade(), 0);
-    EXPECT_FALSE(w->Command(2)->isEnabled());
-    EXPECT_EQ(MainCode::CurrentFile, name);
+    EXPECT_FALSE(w->commandButton(0)->isEnabled());
+    EXPECT_EQ(CurrentLoan::path, name);
     EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Old.qhv)");
 }
 
 TEST_F(MainWindowTest, SavedLoanLoadsBackTheSame)
 {
     auto w = start(path("A.qhv"));
-    type(w->Text1(Price), "150000");
-    type(w->Text1(AnnualRate), "6.5");
-    type(w->Text1(NumberOfPayments), "360");
-    QTest::keyClick(w->Text1(NumberOfPayments), Qt::Key_Return);
-    w->MaskEdBox1()->setValue("010508");
+    type(w->field(Price), "150000");
+    type(w->field(AnnualRate), "6.5");
+    type(w->field(NumberOfPayments), "360");
+    QTest::keyClick(w->field(NumberOfPayments), Qt::Key_Return);
+    w->firstPaymentDate()->setValue("010508");
     // Leaving the fields asked for the calculation; let it run before saving.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->Text1(MonthlyPayment)->text().isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->field(MonthlyPayment)->text().isEmpty(); }));
     for (int k = 1; k <= 10; ++k)
         w->payments().append({250, 100, QStringLiteral("%1/05/08").arg(k, 2, 10, QChar('0'))});
     QString file = path("B.qhv");
-    ASSERT_TRUE(w->Save(file));
+    ASSERT_TRUE(w->saveLoan(file));
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (B.qhv)");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -209,12 +209,12 @@ TEST_F(MainWindowTest, SavedLoanLoadsBackTheSame)
     auto other = start(file);
     for (int i = 0; i < kFieldCount; ++i) {
         // A value of 0 comes back as an empty box.
-        const QString saved = w->Text1(i)->text();
-        EXPECT_EQ(other->Text1(i)->text(), NumText::value(saved) == 0 ? QString() : saved) << i;
+        const QString saved = w->field(i)->text();
+        EXPECT_EQ(other->field(i)->text(), NumText::value(saved) == 0 ? QString() : saved) << i;
     }
-    EXPECT_EQ(other->Text1(AnnualRate)->text(), "6.5");
-    EXPECT_EQ(other->Text1(Price)->text(), "150,000.00");
-    EXPECT_EQ(other->MaskEdBox1()->value(), "010508");
+    EXPECT_EQ(other->field(AnnualRate)->text(), "6.5");
+    EXPECT_EQ(other->field(Price)->text(), "150,000.00");
+    EXPECT_EQ(other->firstPaymentDate()->value(), "010508");
     ASSERT_EQ(other->payments().paymentsMade(), 10);
     EXPECT_EQ(other->payments().at(10).payDate, "10/05/08");
 }
@@ -222,17 +222,17 @@ TEST_F(MainWindowTest, SavedLoanLoadsBackTheSame)
 TEST_F(MainWindowTest, EmptyLoanFileAndEmptyPath)
 {
     auto w = start(path("Empty.qhv"));
-    type(w->Text1(Price), "");
-    w->MaskEdBox1()->setValue("");
+    type(w->field(Price), "");
+    w->firstPaymentDate()->setValue("");
     QString file = path("Blank.qhv");
-    ASSERT_TRUE(w->Save(file));
+    ASSERT_TRUE(w->saveLoan(file));
     EXPECT_EQ(QFile(file).size(), 628);
-    ASSERT_TRUE(w->LoadData(file));
-    EXPECT_EQ(w->MaskEdBox1()->value(), "120626"); // today, for a date of 0
+    ASSERT_TRUE(w->loadLoan(file));
+    EXPECT_EQ(w->firstPaymentDate()->value(), "120626"); // today, for a date of 0
     QString none;
-    ASSERT_TRUE(w->LoadData(none));
+    ASSERT_TRUE(w->loadLoan(none));
     EXPECT_TRUE(none.endsWith("/Default.qhv"));
-    EXPECT_EQ(MainCode::CurrentFile, none);
+    EXPECT_EQ(CurrentLoan::path, none);
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Default.qhv)");
 }
 
@@ -251,15 +251,15 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     f.write(bad);
     f.close();
     QString name = path("Bad.qhv");
-    EXPECT_FALSE(w->LoadData(name));
+    EXPECT_FALSE(w->loadLoan(name));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.contains("Bad.qhv"));
-    EXPECT_EQ(w->Text1(LoanAmount)->text(), "100,000.00");
-    EXPECT_EQ(MainCode::CurrentFile, path("Good.qhv"));
+    EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
+    EXPECT_EQ(CurrentLoan::path, path("Good.qhv"));
 
     // A damaged file at start-up is never written over: saves go elsewhere.
     auto w2 = start(path("Bad.qhv"));
-    EXPECT_EQ(MainCode::CurrentFile, "");
+    EXPECT_EQ(CurrentLoan::path, "");
     EXPECT_EQ(w2->windowTitle(), "Quillhaven  (Default.qhv)");
 }
 
@@ -270,17 +270,17 @@ TEST_F(MainWindowTest, ClosingAsksAndRemembersOnlyOnYes)
     EXPECT_FALSE(w->close());
     EXPECT_EQ(prompts.messages.back().text, "Would Like to save changes?");
     EXPECT_EQ(prompts.messages.back().icon, QMessageBox::Question);
-    EXPECT_EQ(MainCode::readCurrentFileSetting(), "");
+    EXPECT_EQ(CurrentLoan::readSetting(), "");
 
     prompts.answers = {QMessageBox::No};
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(MainCode::readCurrentFileSetting(), "");
+    EXPECT_EQ(CurrentLoan::readSetting(), "");
 
     auto w2 = start(path("Second.qhv"));
-    type(w2->Text1(LoanAmount), "5000");
+    type(w2->field(LoanAmount), "5000");
     prompts.answers = {QMessageBox::Yes};
     EXPECT_TRUE(w2->close());
-    EXPECT_EQ(MainCode::readCurrentFileSetting(), path("Second.qhv"));
+    EXPECT_EQ(CurrentLoan::readSetting(), path("Second.qhv"));
     EXPECT_EQ(LoanFile::read(path("Second.qhv")).data.terms[LoanAmount], 5000.0);
 
     // A save that fails keeps the window open.
@@ -289,23 +289,12 @@ TEST_F(MainWindowTest, ClosingAsksAndRemembersOnlyOnYes)
     prompts.answers = {QMessageBox::Yes};
     EXPECT_FALSE(w3->close());
     EXPECT_TRUE(w3->isVisible());
-    EXPECT_EQ(MainCode::readCurrentFileSetting(), path("Second.qhv"));
+    EXPECT_EQ(CurrentLoan::readSetting(), path("Second.qhv"));
 }
 
-TEST_F(MainWindowTest, StartUpSettingAndPathParts)
+TEST_F(MainWindowTest, StartUpReadsTheRememberedLoan)
 {
-    MainCode::writeCurrentFileSetting(path("Mine.qhv"));
-    MainCode::loadCurrentFile();
-    EXPECT_EQ(MainCode::CurrentFile, path("Mine.qhv"));
-
-    EXPECT_EQ(MainCode::SplitPath("/home/ann/Loans/My.home.qhv", 0), "/home/ann/Loans/");
-    EXPECT_EQ(MainCode::SplitPath("/home/ann/Loans/My.home.qhv", 1), "My.home.qhv");
-    EXPECT_EQ(MainCode::SplitPath("/home/ann/Loans/My.home.qhv", 2), "My.home");
-    EXPECT_EQ(MainCode::SplitPath("/home/ann/Loans/My.home.qhv", 3), ".qhv");
-    EXPECT_EQ(MainCode::SplitPath("Loan.qhv", 1), "Loan.qhv");
-    EXPECT_EQ(MainCode::SplitPath("Loan", 3), "");
-    EXPECT_EQ(MainCode::SplitPath("/a.b/Loan", 2), "Loan");
-    EXPECT_EQ(MainCode::SplitPath("/a/Loan.qhv", 7), "");
-    EXPECT_FALSE(MainCode::FileExists(dir.path()));
-    EXPECT_FALSE(MainCode::FileExists(path("nothing.qhv")));
+    CurrentLoan::writeSetting(path("Mine.qhv"));
+    CurrentLoan::restore();
+    EXPECT_EQ(CurrentLoan::path, path("Mine.qhv"));
 }

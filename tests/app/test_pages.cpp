@@ -3,6 +3,7 @@
 #include "app/amortizationpage.h"
 #include "app/quotepage.h"
 #include "controls/grid.h"
+#include "ledger/paymentstable.h"
 #include "loan/numtext.h"
 #include "loan/schedule.h"
 
@@ -17,6 +18,9 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <gtest/gtest.h>
 
 using namespace LoanTerms;
@@ -39,16 +43,33 @@ ScheduleInputs inputs(const PaymentsTable *table, const ExtraPlan &plan = {})
     in.texts = loanTexts();
     in.firstPaymentDate = "01/15/08";
     in.plan = plan;
-    in.table = table;
+    in.recorded = table->recordedExtra();
     return in;
 }
 
 // A plain loop over the loan with a given extra per row, written from the
 // payment rules and independent of the program's own loop; checked against
 // the grid's principal, interest and balance columns.
+// Cents by the house rule, written anew from it: the value as a decimal of
+// 15 significant digits, that decimal rounded half away from zero. (Rounding
+// v * 100 in binary gives other cents for values such as 1.005.)
+double cents(double v)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", std::fabs(v));
+    std::string digits(text);
+    const auto dot = digits.find('.');
+    std::string whole = digits.substr(0, dot);
+    std::string fraction = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
+    fraction.resize(3, '0');
+    long long hundredths = std::atoll(whole.c_str()) * 100 + std::atoi(fraction.substr(0, 2).c_str());
+    if (fraction[2] >= '5')
+        ++hundredths;
+    return std::copysign(double(hundredths) / 100, v);
+}
+
 void expectPlainLoop(const Grid *g, const std::function<double(int)> &extra)
 {
-    auto cents = [](double v) { return std::round(v * 100) / 100; };
     const double loan = 100000, r = 0.06 / 12;
     const double a = cents(loan * r / (1 - std::pow(1 + r, -360)));
     double paid = 0; // principal paid so far; the balance is loan − paid
@@ -90,7 +111,7 @@ struct QuoteHost {
         QObject::connect(&page, &QuotePage::recomputeRequested, &page, [this] {
             ++recomputed;
             if (command2Enabled)
-                page.ExtraPrn(page.selectedMode(), texts, table);
+                page.quoteExtraPrincipal(page.selectedMode(), texts, table.recordedExtra());
         });
         page.show();
         page.activateWindow();
@@ -123,20 +144,20 @@ protected:
 TEST_F(AmortizationTab, ShowsTheScheduleAndTheTotalsOfTheChosenYear)
 {
     QSignalSpy built(&page, &AmortizationPage::built);
-    page.build(0, inputs(&table));
+    page.build(ScheduleView::Contract, inputs(&table));
     const Grid *g = page.grid();
-    const auto expected = Schedule::build(0, inputs(&table));
+    const auto expected = Schedule::build(ScheduleView::Contract, inputs(&table));
     ASSERT_EQ(g->rows(), 361);
     for (int r = 1; r <= 360; ++r)
         for (int c = 0; c < 6; ++c)
             ASSERT_EQ(g->cell(r, c), expected.grid[size_t(r)][c]) << r << "," << c;
     // "All" and each year show the schedule's totals; a year scrolls to its first row.
     const auto pageTotals = [&] {
-        return std::array<QString, 4>{page.total(7)->text(), page.total(6)->text(),
-                                      page.total(5)->text(), page.total(4)->text()};
+        return std::array<QString, 4>{page.totalLabel(7)->text(), page.totalLabel(6)->text(),
+                                      page.totalLabel(5)->text(), page.totalLabel(4)->text()};
     };
     EXPECT_EQ(pageTotals(), Schedule::totalsTexts(Schedule::yearTotals(expected.rows, "360", {})));
-    EXPECT_EQ(page.total(7)->text(), "99,999.55");
+    EXPECT_EQ(page.totalLabel(7)->text(), "99,999.55");
     EXPECT_EQ(page.yearList()->count(), 32);
     EXPECT_FALSE(QApplication::overrideCursor());
     EXPECT_EQ(built.count(), 1);
@@ -154,13 +175,13 @@ TEST_F(AmortizationTab, SecondRequestDuringABuildIsIgnored)
     bool sawBuilding = false;
     QTimer::singleShot(0, &page, [&] { // fires from the build's own event processing
         sawBuilding = page.building();
-        page.build(2, inputs(&table, {1, 100, int16_t(1), false}));
+        page.build(ScheduleView::Projected, inputs(&table, {ExtraMode::EveryPayment, 100, int16_t(1), false}));
     });
-    page.build(0, inputs(&table));
+    page.build(ScheduleView::Contract, inputs(&table));
     EXPECT_TRUE(sawBuilding);
     EXPECT_FALSE(page.building());
     ASSERT_EQ(built.count(), 1);
-    EXPECT_EQ(built.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(built.at(0).at(0).value<ScheduleView>(), ScheduleView::Contract);
     EXPECT_EQ(page.grid()->rows(), 361);
 }
 
@@ -171,21 +192,21 @@ TEST_F(AmortizationTab, ActualAndProjectedViewsAgainstAPlainLoop)
     table.set(8, {0, 500, "08/15/08"}); // a deleted payment still counts in the ledger's slot
     auto ledger = [&](int i) { return table.extraPrincipal(i); };
 
-    page.build(1, inputs(&table));
+    page.build(ScheduleView::Actual, inputs(&table));
     expectPlainLoop(page.grid(), ledger);
 
     QuoteHost quote;
     quote.table = table;
     quote.page.onTabShown(table.paymentsMade(), true);
-    quote.page.option(1)->click();
+    quote.page.option(ExtraMode::EveryPayment)->click();
     retype(quote.page.amountBox(), "1,200");
     quote.page.includeActual()->click();
-    page.build(2, inputs(&table, quote.page.plan()));
+    page.build(ScheduleView::Projected, inputs(&table, quote.page.plan()));
     expectPlainLoop(page.grid(), [&](int i) { return ledger(i) + (i > 6 ? 1200.0 : 0.0); });
 
-    quote.page.option(2)->click();
+    quote.page.option(ExtraMode::OnePayment)->click();
     retype(quote.page.paymentBox(), "40");
-    page.build(2, inputs(&table, quote.page.plan()));
+    page.build(ScheduleView::Projected, inputs(&table, quote.page.plan()));
     expectPlainLoop(page.grid(), [&](int i) { return ledger(i) + (i == 40 ? 1200.0 : 0.0); });
 }
 
@@ -195,7 +216,7 @@ TEST(QuotePage, PlansThroughTheControls)
     QuoteHost idle;
     idle.command2Enabled = false;
     idle.page.onTabShown(3, false);
-    EXPECT_EQ(idle.page.selectedMode(), 0);
+    EXPECT_EQ(idle.page.selectedMode(), ExtraMode::None);
     EXPECT_TRUE(idle.page.includeActual()->isEnabled());
     EXPECT_EQ(idle.page.grid()->cell(1, 2), "");
 
@@ -203,12 +224,12 @@ TEST(QuotePage, PlansThroughTheControls)
     QuoteHost host;
     QuotePage &page = host.page;
     page.onTabShown(0, true);
-    EXPECT_TRUE(page.option(2)->isChecked());
+    EXPECT_TRUE(page.option(ExtraMode::OnePayment)->isChecked());
     EXPECT_FALSE(page.includeActual()->isEnabled());
-    page.option(1)->click();
+    page.option(ExtraMode::EveryPayment)->click();
     EXPECT_FALSE(page.paymentBox()->isEnabled());
     EXPECT_FALSE(page.spinner()->isEnabled());
-    page.option(2)->click();
+    page.option(ExtraMode::OnePayment)->click();
     EXPECT_TRUE(page.paymentBox()->isEnabled());
 
     // "10,000" counts as 10 in the quote; the Projected view reads the whole text.
@@ -251,13 +272,13 @@ TEST(QuotePage, PaymentNumberSpinnerAndCheckBox)
     page.includeActual()->click();
     EXPECT_EQ(page.spinner()->value(), 6);
     EXPECT_EQ(page.paymentBox()->text(), "6");
-    EXPECT_EQ(page.option(1)->text(), "Every remaining payment");
+    EXPECT_EQ(page.option(ExtraMode::EveryPayment)->text(), "Every remaining payment");
     retype(page.paymentBox(), "3"); // below the lower end: used as typed
     EXPECT_EQ(page.spinner()->value(), 6);
     EXPECT_EQ(page.plan().payment, int16_t(3));
     retype(page.paymentBox(), "6");
     page.includeActual()->click();
-    EXPECT_EQ(page.option(1)->text(), "Every payment");
+    EXPECT_EQ(page.option(ExtraMode::EveryPayment)->text(), "Every payment");
     EXPECT_EQ(page.paymentBox()->text(), "6");
 
     // The upper arrow raises the number, the lower one lowers it down to 1.

@@ -1,11 +1,11 @@
 #include "app/amortizationpage.h"
-#include "app/frmmain.h"
-#include "app/maincode.h"
+#include "app/mainwindow.h"
+#include "app/currentloan.h"
 #include "app/quotepage.h"
 #include "controls/datebox.h"
 #include "controls/grid.h"
 #include "mainwindowfixture.h"
-#include "ledger/payfrm.h"
+#include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
 
 #include <QApplication>
@@ -32,18 +32,19 @@ protected:
     // Switches tab and lets the tab's deferred work run.
     void showTab(int tab)
     {
-        w->SSTab1()->setCurrentIndex(tab);
+        w->tabs()->setCurrentIndex(tab);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
     }
     QStringList captions() const
     {
         QStringList out;
-        for (int i : {2, 3, 4})
-            out << (w->Command(i)->isVisible() ? w->Command(i)->text() : QStringLiteral("-"));
+        for (int i = 0; i < 3; ++i)
+            out << (w->commandButton(i)->isVisible() ? w->commandButton(i)->text()
+                                                     : QStringLiteral("-"));
         return out;
     }
 
-    frmMain *w = nullptr;
+    MainWindow *w = nullptr;
 };
 
 } // namespace
@@ -60,14 +61,14 @@ TEST_F(TabsTest, EachTabShowsItsCommandsAndHelp)
     for (const auto &e : expected) {
         showTab(e.tab);
         EXPECT_EQ(captions(), e.captions) << e.tab;
-        w->Command(5)->click();
+        w->helpButton()->click();
         EXPECT_EQ(prompts.helpContexts.back(), e.tab + 3);
     }
-    EXPECT_TRUE(w->Text1(Price)->hasFocus());
+    EXPECT_TRUE(w->field(Price)->hasFocus());
     // No schedule is computed by arriving on the Amortization tab.
     showTab(1);
     EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
-    EXPECT_FALSE(w->Shape1(0)->isVisible());
+    EXPECT_FALSE(w->viewOutline(0)->isVisible());
 }
 
 TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
@@ -78,31 +79,31 @@ TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
     EXPECT_EQ(page->grid()->rows(), 22);
     EXPECT_EQ(page->grid()->topRow(), 6); // the newest payments in view
     QString caption, proposed;
-    page->runDialog = [&](Payfrm &dlg) {
+    page->runDialog = [&](PaymentDialog &dlg) {
         caption = dlg.windowTitle();
         proposed = dlg.dateBox()->value();
         dlg.extraBox()->setText("1,250.00");
         dlg.okButton()->click();
     };
-    w->Command(2)->click();
+    w->commandButton(0)->click();
     EXPECT_EQ(caption, "Payment # 21");
     EXPECT_EQ(proposed, "09/15/09");
     ASSERT_EQ(w->payments().paymentsMade(), 21);
     EXPECT_EQ(w->payments().at(21).extraPrincipal, 1250.0);
-    w->Command(3)->click(); // Delete Last
-    w->Command(3)->click();
+    w->commandButton(1)->click(); // Delete Last
+    w->commandButton(1)->click();
     EXPECT_EQ(w->payments().paymentsMade(), 19);
 
-    QString file = MainCode::CurrentFile;
-    ASSERT_TRUE(w->Save(file));
+    QString file = CurrentLoan::path;
+    ASSERT_TRUE(w->saveLoan(file));
     auto read = LoanFile::read(file);
     ASSERT_EQ(read.data.payments.size(), 19u);
     EXPECT_EQ(read.data.payments[18].payDate, "07/15/09");
 
-    w->Command(4)->click(); // Delete All
+    w->commandButton(2)->click(); // Delete All
     EXPECT_EQ(w->payments().paymentsMade(), 0);
     EXPECT_EQ(page->grid()->rows(), 2);
-    ASSERT_TRUE(w->LoadData(file));
+    ASSERT_TRUE(w->loadLoan(file));
     showTab(0);
     showTab(2);
     EXPECT_EQ(page->grid()->rows(), 21);
@@ -113,25 +114,25 @@ TEST_F(TabsTest, ScheduleViewsAndOutlines)
 {
     open(3, 100);
     showTab(1);
-    w->Command(2)->click();
+    w->commandButton(0)->click();
     AmortizationPage *page = w->amortizationPage();
     EXPECT_EQ(page->grid()->rows(), 361);
     EXPECT_EQ(page->grid()->cell(1, 4), "99,900.45");
-    EXPECT_TRUE(w->Shape1(0)->isVisible());
-    EXPECT_EQ(w->Shape1(0)->x(), w->Command(2)->x() - 4);
+    EXPECT_TRUE(w->viewOutline(0)->isVisible());
+    EXPECT_EQ(w->viewOutline(0)->x(), w->commandButton(0)->x() - 4);
     EXPECT_EQ(page->yearList()->count(), 32);
 
     // "Actual" adds the 100.00 recorded with each of the three payments.
-    w->Command(3)->click();
+    w->commandButton(1)->click();
     EXPECT_EQ(page->grid()->cell(1, 2), "199.55");
     EXPECT_EQ(page->grid()->cell(4, 2), "102.56"); // 599.55 less 496.99 interest on 99,398.35
-    EXPECT_EQ(w->Shape1(1)->x(), w->Command(3)->x() - 4 + 1);
+    EXPECT_EQ(w->viewOutline(1)->x(), w->commandButton(1)->x() - 4 + 1);
 
     // Leaving and coming back shows the outlines where they were.
     showTab(0);
-    EXPECT_FALSE(w->Shape1(0)->isVisible());
+    EXPECT_FALSE(w->viewOutline(0)->isVisible());
     showTab(1);
-    EXPECT_TRUE(w->Shape1(0)->isVisible());
+    EXPECT_TRUE(w->viewOutline(0)->isVisible());
 }
 
 TEST_F(TabsTest, QuoteIsComputedOnArrivalAndDrivesTheProjectedView)
@@ -139,20 +140,20 @@ TEST_F(TabsTest, QuoteIsComputedOnArrivalAndDrivesTheProjectedView)
     open();
     showTab(3);
     QuotePage *quote = w->quotePage();
-    EXPECT_TRUE(quote->option(2)->isChecked());
+    EXPECT_TRUE(quote->option(ExtraMode::OnePayment)->isChecked());
     EXPECT_EQ(quote->grid()->cell(1, 1), "360");
     EXPECT_EQ(quote->grid()->cell(2, 1), "115,838.45");
     EXPECT_EQ(quote->grid()->cell(2, 2), "115,339.42");
     EXPECT_EQ(quote->grid()->cell(2, 3), "499.03");
 
-    quote->option(1)->click();
+    quote->option(ExtraMode::EveryPayment)->click();
     EXPECT_EQ(quote->grid()->cell(1, 2), "252");
     EXPECT_EQ(quote->grid()->cell(1, 3), "108");
     EXPECT_EQ(quote->grid()->cell(2, 2), "75,938.04");
     EXPECT_EQ(quote->grid()->cell(2, 3), "39,900.41");
 
     showTab(1);
-    w->Command(4)->click(); // Projected: the plan of the quote tab
+    w->commandButton(2)->click(); // Projected: the plan of the quote tab
     EXPECT_EQ(w->amortizationPage()->grid()->rows(), 253);
     EXPECT_EQ(w->amortizationPage()->grid()->cell(1, 2), "199.55");
     EXPECT_EQ(w->amortizationPage()->grid()->cell(1, 4), "99,800.45");

@@ -61,7 +61,7 @@ TEST(GridControl, KeysAndDoubleClicksReachTheHost)
     ASSERT_EQ(press.count(), 2);
     EXPECT_EQ(press[0][0].toInt(), int('5'));
     EXPECT_EQ(press[1][0].toInt(), 13);
-    QSignalSpy dbl(&g, &Grid::dblClick);
+    QSignalSpy dbl(&g, &Grid::doubleClicked);
     QRect r = g.visualRect(g.gridModel()->index(0, 2));
     QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, r.center());
     EXPECT_EQ(dbl.count(), 1);

@@ -26,7 +26,7 @@ class FixedWidthWrap : public ::testing::TestWithParam<WrapCase> {};
 
 TEST_P(FixedWidthWrap, GivesExpectedLines)
 {
-    EXPECT_EQ(WrapStr2Pic(GetParam().msg, fixedWidth, GetParam().width), GetParam().wrapped);
+    EXPECT_EQ(wrapToWidth(GetParam().msg, fixedWidth, GetParam().width), GetParam().wrapped);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,7 +61,7 @@ TEST(RealFontWrap, LinesFitTheBoxAndKeepEveryCharacter)
                         "Supercalifragilisticexpialidocious sits on the fence";
     const double limit = metrics.horizontalAdvance("The quick brown") + 1;
 
-    const QString wrapped = WrapStr2Pic(msg, measure, limit);
+    const QString wrapped = wrapToWidth(msg, measure, limit);
     EXPECT_TRUE(wrapped.startsWith("The quick brown \r\nfox jumps over \r\n")) << wrapped.toStdString();
     ASSERT_TRUE(wrapped.endsWith("\r\n"));
     EXPECT_TRUE(wrapped.contains("-\r\n")) << "the long word is split";

@@ -3,7 +3,7 @@
 #include "controls/datebox.h"
 #include "controls/grid.h"
 #include "fakeprompts.h"
-#include "ledger/payfrm.h"
+#include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
 #include "ledger/paymentstable.h"
 #include "loan/dates.h"
@@ -48,7 +48,7 @@ protected:
     void answerDialog(bool ok, const QString &escrow = {}, const QString &extra = {},
                       const QString &date = {})
     {
-        page.runDialog = [=, this](Payfrm &dlg) {
+        page.runDialog = [=, this](PaymentDialog &dlg) {
             seen.push_back({dlg.windowTitle(), dlg.dateText(), dlg.escrowText(), dlg.extraText()});
             if (!escrow.isNull())
                 dlg.escrowBox()->setText(escrow);
@@ -64,7 +64,7 @@ protected:
     {
         for (int k = 0; k < count; ++k)
             table.append({escrow, extra, Dates::format(from.addMonths(k))});
-        page.ShowPayments();
+        page.showPayments();
         page.fillYearList();
     }
     QStringList row(int r) const
@@ -76,8 +76,8 @@ protected:
     }
     QStringList totals() const
     {
-        return {page.total(0)->text(), page.total(1)->text(), page.total(2)->text(),
-                page.total(3)->text()};
+        return {page.totalLabel(0)->text(), page.totalLabel(1)->text(), page.totalLabel(2)->text(),
+                page.totalLabel(3)->text()};
     }
     QStringList years() const
     {
@@ -305,7 +305,7 @@ TEST_F(PaymentsTab, PageDrawsItsGridAndTotals)
     QImage image(page.size(), QImage::Format_RGB32);
     page.render(&image);
     // Grid cells are painted on a light base; the totals line holds text pixels.
-    const QRect totalRect = page.total(3)->geometry().adjusted(3, 3, -3, -3);
+    const QRect totalRect = page.totalLabel(3)->geometry().adjusted(3, 3, -3, -3);
     int dark = 0;
     for (int y = totalRect.top(); y <= totalRect.bottom(); ++y)
         for (int x = totalRect.left(); x <= totalRect.right(); ++x)

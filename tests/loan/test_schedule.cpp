@@ -27,7 +27,7 @@ ScheduleInputs loan(const QString &amount, const QString &rate, const QString &n
 
 TEST(ScheduleRows, ContractedLoanToTheCent)
 {
-    const auto t = Schedule::build(0, loan("100,000.00", "6", "360"));
+    const auto t = Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "360"));
     ASSERT_EQ(t.rows.size(), 361u);
     EXPECT_FALSE(t.result.paidOff);
     EXPECT_EQ(t.grid[1], QStringList({"1", "01/15/08", "99.55", "500.00", "99,900.45", "500.00"}));
@@ -40,31 +40,31 @@ TEST(ScheduleRows, ContractedLoanToTheCent)
     EXPECT_EQ(all.firstRow, 1);
 
     // The rate as a fraction gives the same rows; exactly 1 is 100 percent.
-    EXPECT_EQ(Schedule::build(0, loan("100000", "0.06", "360")).grid, t.grid);
-    EXPECT_EQ(Schedule::build(0, loan("1200", "1", "12")).grid[1][3], "100.00");
+    EXPECT_EQ(Schedule::build(ScheduleView::Contract, loan("100000", "0.06", "360")).grid, t.grid);
+    EXPECT_EQ(Schedule::build(ScheduleView::Contract, loan("1200", "1", "12")).grid[1][3], "100.00");
 }
 
 TEST(ScheduleRows, OverpayingRowPaysTheBalanceOwedAndEndsTheList)
 {
     ScheduleInputs in = loan("100,000.00", "6", "360");
-    in.plan = {1, 100.0, int16_t(1), false};
-    const auto t = Schedule::build(2, in);
+    in.plan = {ExtraMode::EveryPayment, 100.0, int16_t(1), false};
+    const auto t = Schedule::build(ScheduleView::Projected, in);
     EXPECT_EQ(t.result.rows, 252);
     EXPECT_TRUE(t.result.paidOff);
     EXPECT_EQ(t.grid[1][2], "199.55");
     EXPECT_EQ(t.grid[1][4], "99,800.45");
     EXPECT_EQ(t.grid[252][4], "0.00");
     EXPECT_TRUE(t.grid[253].isEmpty());
-    EXPECT_NEAR(t.rows[252].Principal, t.rows[251].Balance, 1e-6);
+    EXPECT_NEAR(t.rows[252].principal, t.rows[251].balance, 1e-6);
     EXPECT_FALSE(Schedule::hasRemainder(t.result));
 }
 
 TEST(ScheduleDates, MonthsCountFromTheFirstDateAndClampTheDay)
 {
-    const auto t = Schedule::build(0, loan("1000", "6", "4", "01/31/08"));
+    const auto t = Schedule::build(ScheduleView::Contract, loan("1000", "6", "4", "01/31/08"));
     QStringList dates;
     for (int k = 1; k <= 4; ++k)
-        dates << t.rows[k].DateText;
+        dates << t.rows[k].dateText;
     EXPECT_EQ(dates, QStringList({"01/31/08", "02/29/08", "03/31/08", "04/30/08"}));
     EXPECT_EQ(Schedule::dateText(QDate(2099, 11, 30), 3, nullptr), "02/28/00"); // 2100: no leap year
 }
@@ -73,9 +73,9 @@ TEST(ScheduleDates, InvalidFirstDateCountsFromToday)
 {
     Dates::setToday(QDate(2031, 7, 9));
     for (const QString bad : {"  /  /  ", "13/01/08", "02/30/08", ""}) {
-        const auto t = Schedule::build(0, loan("12,000", "6", "24", bad));
-        EXPECT_EQ(t.rows[1].DateText, "07/09/31") << bad.toStdString();
-        EXPECT_EQ(t.rows[7].DateText, "01/09/32");
+        const auto t = Schedule::build(ScheduleView::Contract, loan("12,000", "6", "24", bad));
+        EXPECT_EQ(t.rows[1].dateText, "07/09/31") << bad.toStdString();
+        EXPECT_EQ(t.rows[7].dateText, "01/09/32");
         EXPECT_EQ(t.years, QStringList({"All", "2031", "2032", "2033"}));
     }
     Dates::setToday(QDate());
@@ -83,7 +83,7 @@ TEST(ScheduleDates, InvalidFirstDateCountsFromToday)
 
 TEST(ScheduleYears, ListAndTotalsPerYear)
 {
-    const auto twelve = Schedule::build(0, loan("12,000", "6", "12", "01/01/08"));
+    const auto twelve = Schedule::build(ScheduleView::Contract, loan("12,000", "6", "12", "01/01/08"));
     EXPECT_EQ(twelve.years, QStringList({"All", "2008", "2009"}));
     const auto none = Schedule::yearTotals(twelve.rows, "12", "2009");
     for (const auto &text : Schedule::totalsTexts(none))
@@ -94,61 +94,61 @@ TEST(ScheduleYears, ListAndTotalsPerYear)
         EXPECT_EQ(NumText::amount(Schedule::yearTotals(twelve.rows, n, QString()).principal), "12,000.00")
             << n.toStdString();
 
-    const auto t = Schedule::build(0, loan("100,000.00", "6", "360", "07/15/08"));
+    const auto t = Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "360", "07/15/08"));
     EXPECT_EQ(t.years.size(), 32); // "All" and 31 years
     double p = 0, i = 0;
     for (int k = 7; k <= 18; ++k) // 2009
-        p += t.rows[k].Principal, i += t.rows[k].Interest;
+        p += t.rows[k].principal, i += t.rows[k].interest;
     const auto y = Schedule::yearTotals(t.rows, "360", " 2009 ");
     EXPECT_EQ(y.firstRow, 7);
     EXPECT_EQ(NumText::amount(y.principal), NumText::amount(p));
     EXPECT_EQ(NumText::amount(y.interest), NumText::amount(i));
-    EXPECT_EQ(y.balance, t.rows[18].Balance);
+    EXPECT_EQ(y.balance, t.rows[18].balance);
     EXPECT_EQ(Schedule::yearTotals(t.rows, "360", "02009").firstRow, 0); // compared as text
 }
 
 TEST(ExtraRules, EachViewAndPlanAddsItsOwnExtra)
 {
-    PaymentsTable ledger;
-    for (int k = 1; k <= 3; ++k)
-        ledger.append({0, 10.0 * k, "01/01/08"});
-    ledger.set(5, {0, 7, "05/01/08"}); // a slot above the count is read all the same
+    // Three payments recorded with 10, 20 and 30 extra; a slot above the
+    // count still holds 7 and is read all the same.
+    RecordedExtra ledger;
+    ledger.count = 3;
+    ledger.extraPrincipal = [](int i) { return i >= 1 && i <= 3 ? 10.0 * i : i == 5 ? 7.0 : 0.0; };
 
     const struct {
         const char *name;
-        int view;
+        ScheduleView view;
         ExtraPlan plan;
         std::array<double, 6> extra; // rows 1..6
     } cases[] = {
-        {"contracted", 0, {1, 100, int16_t(1), true}, {0, 0, 0, 0, 0, 0}},
-        {"actual", 1, {1, 100, int16_t(1), false}, {10, 20, 30, 0, 7, 0}},
-        {"every payment", 2, {1, 100, int16_t(1), false}, {100, 100, 100, 100, 100, 100}},
-        {"every remaining payment", 2, {1, 100, int16_t(1), true}, {10, 20, 30, 100, 107, 100}},
-        {"one payment", 2, {2, 100, int16_t(4), false}, {0, 0, 0, 100, 0, 0}},
-        {"one payment with ledger", 2, {2, 100, int16_t(2), true}, {10, 120, 30, 0, 7, 0}},
-        {"one payment, no number", 2, {2, 100, std::nullopt, false}, {0, 0, 0, 0, 0, 0}},
-        {"no plan", 2, {0, 100, int16_t(1), true}, {0, 0, 0, 0, 0, 0}},
+        {"contracted", ScheduleView::Contract, {ExtraMode::EveryPayment, 100, int16_t(1), true}, {0, 0, 0, 0, 0, 0}},
+        {"actual", ScheduleView::Actual, {ExtraMode::EveryPayment, 100, int16_t(1), false}, {10, 20, 30, 0, 7, 0}},
+        {"every payment", ScheduleView::Projected, {ExtraMode::EveryPayment, 100, int16_t(1), false}, {100, 100, 100, 100, 100, 100}},
+        {"every remaining payment", ScheduleView::Projected, {ExtraMode::EveryPayment, 100, int16_t(1), true}, {10, 20, 30, 100, 107, 100}},
+        {"one payment", ScheduleView::Projected, {ExtraMode::OnePayment, 100, int16_t(4), false}, {0, 0, 0, 100, 0, 0}},
+        {"one payment with ledger", ScheduleView::Projected, {ExtraMode::OnePayment, 100, int16_t(2), true}, {10, 120, 30, 0, 7, 0}},
+        {"one payment, no number", ScheduleView::Projected, {ExtraMode::OnePayment, 100, std::nullopt, false}, {0, 0, 0, 0, 0, 0}},
+        {"no plan", ScheduleView::Projected, {ExtraMode::None, 100, int16_t(1), true}, {0, 0, 0, 0, 0, 0}},
     };
     for (const auto &c : cases) {
-        const auto rule = Schedule::ruleForView(c.view, c.plan, &ledger);
+        const auto rule = Schedule::ruleForView(c.view, c.plan, ledger);
         for (int i = 1; i <= 6; ++i)
             EXPECT_DOUBLE_EQ(rule(i), c.extra[size_t(i - 1)]) << c.name << " row " << i;
     }
-    EXPECT_EQ(Schedule::ruleForView(1, {}, &ledger)(2000), 0.0); // beyond the 1600 slots
 }
 
 TEST(Quote, PlansAgainstTheSchedule)
 {
     const auto in = loan("100,000.00", "6", "360");
     const std::pair<ExtraPlan, QStringList> cases[] = {
-        {{1, 100, int16_t(1), false}, {"360", "252", "108", "115,838.45", "75,938.04", "39,900.41"}},
-        {{2, 100, int16_t(1), false}, {"360", "360", "0", "115,838.45", "115,339.42", "499.03"}},
-        {{2, 100, int16_t(400), false}, {"360", "360", "0", "115,838.45", "115,838.45", "0.00"}},
-        {{0, 100, int16_t(1), false}, {"360", "360", "0", "115,838.45", "115,838.45", "0.00"}},
-        {{1, 0, int16_t(1), false}, {"360", "360", "0", "115,838.45", "115,838.45", "0.00"}},
+        {{ExtraMode::EveryPayment, 100, int16_t(1), false}, {"360", "252", "108", "115,838.45", "75,938.04", "39,900.41"}},
+        {{ExtraMode::OnePayment, 100, int16_t(1), false}, {"360", "360", "0", "115,838.45", "115,339.42", "499.03"}},
+        {{ExtraMode::OnePayment, 100, int16_t(400), false}, {"360", "360", "0", "115,838.45", "115,838.45", "0.00"}},
+        {{ExtraMode::None, 100, int16_t(1), false}, {"360", "360", "0", "115,838.45", "115,838.45", "0.00"}},
+        {{ExtraMode::EveryPayment, 0, int16_t(1), false}, {"360", "360", "0", "115,838.45", "115,838.45", "0.00"}},
     };
     for (const auto &[plan, expected] : cases) {
-        const auto q = Schedule::quote(in.texts, Schedule::ruleForQuote(plan.mode, plan, nullptr));
+        const auto q = Schedule::quote(in.texts, Schedule::ruleForQuote(plan.mode, plan, RecordedExtra{}));
         const auto cells = Schedule::quoteCells(in.texts, q);
         EXPECT_EQ(QStringList(cells.begin(), cells.end()), expected);
     }
@@ -156,8 +156,8 @@ TEST(Quote, PlansAgainstTheSchedule)
     // The longest loan runs every row.
     const auto longest = loan("100,000.00", "6", "32767");
     const auto q = Schedule::quote(longest.texts, {});
-    const auto t = Schedule::build(0, longest);
+    const auto t = Schedule::build(ScheduleView::Contract, longest);
     EXPECT_EQ(q.payments, 32767);
     EXPECT_EQ(t.grid[32767][0], "32767");
-    EXPECT_EQ(NumText::amount(q.interest), NumText::amount(t.rows[32767].InterestToDate));
+    EXPECT_EQ(NumText::amount(q.interest), NumText::amount(t.rows[32767].interestToDate));
 }

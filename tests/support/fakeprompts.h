@@ -1,7 +1,7 @@
 #pragma once
 // Prompts that answer from a script and remember what was asked, installed
 // for the life of the object.
-#include "controls/prompts.h"
+#include "dialogs/prompts.h"
 
 #include <QStringList>
 #include <deque>

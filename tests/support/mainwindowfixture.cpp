@@ -1,6 +1,6 @@
 #include "mainwindowfixture.h"
 
-#include "app/maincode.h"
+#include "app/currentloan.h"
 #include "loan/dates.h"
 
 #include <QApplication>
@@ -43,11 +43,11 @@ void MainWindowFixture::writeLoan(const QString &file, const LoanFileData &data)
     ASSERT_EQ(LoanFile::write(file, data), "");
 }
 
-frmMain *MainWindowFixture::start(const QString &file)
+MainWindow *MainWindowFixture::start(const QString &file)
 {
-    MainCode::CurrentFile = file;
-    windows.push_back(std::make_unique<frmMain>());
-    frmMain *w = windows.back().get();
+    CurrentLoan::path = file;
+    windows.push_back(std::make_unique<MainWindow>());
+    MainWindow *w = windows.back().get();
     w->show();
     QApplication::setActiveWindow(w);
     EXPECT_TRUE(QTest::qWaitForWindowActive(w));

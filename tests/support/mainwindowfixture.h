@@ -1,7 +1,7 @@
 #pragma once
 // A test that drives the real main window offscreen: settings kept in a
 // temporary folder, today fixed at 12/06/2026, prompts answered by a script.
-#include "app/frmmain.h"
+#include "app/mainwindow.h"
 #include "fakeprompts.h"
 #include "storage/loanfile.h"
 
@@ -21,9 +21,9 @@ protected:
     static LoanFileData standardLoan(int payments = 0, double extra = 0);
     static void writeLoan(const QString &file, const LoanFileData &data);
     // Opens a main window on `file`, active, after its start-up has run.
-    frmMain *start(const QString &file);
+    MainWindow *start(const QString &file);
 
     QTemporaryDir dir;
     FakePrompts prompts;
-    std::vector<std::unique_ptr<frmMain>> windows;
+    std::vector<std::unique_ptr<MainWindow>> windows;
 };

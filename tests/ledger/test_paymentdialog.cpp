@@ -1,7 +1,7 @@
 // The payment dialog on its own: Enter walks the boxes to OK, a box taking the
 // focus selects its text, and only OK answers "Ok".
 #include "controls/datebox.h"
-#include "ledger/payfrm.h"
+#include "ledger/paymentdialog.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 
 namespace {
 
-void showActive(Payfrm &dlg)
+void showActive(PaymentDialog &dlg)
 {
     dlg.show();
     QApplication::setActiveWindow(&dlg);
@@ -23,7 +23,7 @@ void showActive(Payfrm &dlg)
 
 TEST(PaymentDialog, EnterMovesOnLikeTabUntilTheOkButton)
 {
-    Payfrm dlg;
+    PaymentDialog dlg;
     showActive(dlg);
     dlg.dateBox()->setFocus();
     QTest::keyClick(dlg.dateBox(), Qt::Key_Return);
@@ -41,14 +41,14 @@ TEST(PaymentDialog, EnterMovesOnLikeTabUntilTheOkButton)
 
 TEST(PaymentDialog, OnlyTheOkButtonGivesOk)
 {
-    const std::pair<const char *, std::function<void(Payfrm &)>> ways[] = {
-        {"Ok", [](Payfrm &d) { QTest::mouseClick(d.okButton(), Qt::LeftButton); }},
-        {"Cancel", [](Payfrm &d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }},
-        {"Cancel", [](Payfrm &d) { d.close(); }}, // the close box
-        {"Cancel", [](Payfrm &d) { QTest::keyClick(d.escrowBox(), Qt::Key_Escape); }},
+    const std::pair<const char *, std::function<void(PaymentDialog &)>> ways[] = {
+        {"Ok", [](PaymentDialog &d) { QTest::mouseClick(d.okButton(), Qt::LeftButton); }},
+        {"Cancel", [](PaymentDialog &d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }},
+        {"Cancel", [](PaymentDialog &d) { d.close(); }}, // the close box
+        {"Cancel", [](PaymentDialog &d) { QTest::keyClick(d.escrowBox(), Qt::Key_Escape); }},
     };
     for (const auto &[expected, close] : ways) {
-        Payfrm dlg;
+        PaymentDialog dlg;
         showActive(dlg);
         close(dlg);
         EXPECT_FALSE(dlg.isVisible());
@@ -58,7 +58,7 @@ TEST(PaymentDialog, OnlyTheOkButtonGivesOk)
 
 TEST(PaymentDialog, BoxGainingFocusSelectsItsWholeText)
 {
-    Payfrm dlg;
+    PaymentDialog dlg;
     dlg.setEscrowText("1,250.00");
     dlg.setExtraText("87.5");
     showActive(dlg);

@@ -1,5 +1,5 @@
-#include "controls/prompts.h"
-#include "storage/filecmdlg.h"
+#include "dialogs/prompts.h"
+#include "dialogs/loanfiledialog.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,9 @@ public:
     }
 };
 
-FileCmdlg loanDialog()
+LoanFileDialog loanDialog()
 {
-    FileCmdlg d;
+    LoanFileDialog d;
     d.setFilter(LoanFilter);
     d.setInitDir("/home/user/loans");
     return d;
@@ -36,24 +36,24 @@ QString nulJoined(const QStringList &parts) { return parts.join(QChar(0)); }
 
 } // namespace
 
-TEST(FileCmdlgFilter, ConvertFilterReplacesSeparatorsAndCollectsExtensions)
+TEST(LoanFileDialogFilter, ConvertFilterReplacesSeparatorsAndCollectsExtensions)
 {
-    FileCmdlg d;
-    EXPECT_EQ(d.ConvertFilter(LoanFilter), nulJoined({"Quillhaven File", "*.qhv", "All Files", "*.*"}));
-    EXPECT_EQ(d.FilterExt(), (QStringList{"", ".qhv", "."}));
+    LoanFileDialog d;
+    EXPECT_EQ(d.convertFilter(LoanFilter), nulJoined({"Quillhaven File", "*.qhv", "All Files", "*.*"}));
+    EXPECT_EQ(d.filterExt(), (QStringList{"", ".qhv", "."}));
 
     // The last character is never examined; "*" is left out and blanks
     // trimmed; a pattern list keeps its ";".
-    EXPECT_EQ(d.ConvertFilter("Text| *.txt ;*.doc |Empty||"),
+    EXPECT_EQ(d.convertFilter("Text| *.txt ;*.doc |Empty||"),
               nulJoined({"Text", " *.txt ;*.doc ", "Empty", "|"}));
-    EXPECT_EQ(d.FilterExt(), (QStringList{"", ".txt ;.doc", ""}));
+    EXPECT_EQ(d.filterExt(), (QStringList{"", ".txt ;.doc", ""}));
 
-    d.ConvertFilter(QString());
-    EXPECT_EQ(d.FilterExt(), QStringList{QString()});
-    EXPECT_EQ(FileCmdlg::qtFilters("Documents|*.txt;*.doc"), QStringList{"Documents (*.txt *.doc)"});
+    d.convertFilter(QString());
+    EXPECT_EQ(d.filterExt(), QStringList{QString()});
+    EXPECT_EQ(LoanFileDialog::qtFilters("Documents|*.txt;*.doc"), QStringList{"Documents (*.txt *.doc)"});
 }
 
-TEST(FileCmdlgDefaultExt, AddsTheChosenPairsExtensionWithCase)
+TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
 {
     struct Row {
         const char *filter, *typed;
@@ -71,60 +71,60 @@ TEST(FileCmdlgDefaultExt, AddsTheChosenPairsExtensionWithCase)
         {"Documents|*.txt;*.doc", "/l/Notes", 1, "/l/Notes"},
     };
     for (const Row &row : rows) {
-        FileCmdlg d;
-        d.ConvertFilter(row.filter);
+        LoanFileDialog d;
+        d.convertFilter(row.filter);
         d.setFileName(row.typed);
         d.setFilterIndex(row.filterIndex);
-        d.AddDefaultExt();
-        EXPECT_EQ(d.FileName(), row.expected) << row.typed << " " << row.filterIndex;
+        d.addDefaultExt();
+        EXPECT_EQ(d.fileName(), row.expected) << row.typed << " " << row.filterIndex;
     }
 }
 
-TEST(FileCmdlgDialogs, SaveFillsTheRequestAndTakesTheResult)
+TEST(LoanFileDialogDialogs, SaveFillsTheRequestAndTakesTheResult)
 {
     DialogPrompts prompts;
     prompts.accept("  /home/user/loans/Loan  ", 1);
-    FileCmdlg d = loanDialog();
-    d.ShowSave();
+    LoanFileDialog d = loanDialog();
+    d.showSave();
 
     ASSERT_EQ(prompts.requests.size(), 1);
     const FileDialogRequest &req = prompts.requests.first();
     EXPECT_TRUE(req.save);
     EXPECT_EQ(req.filters, (QStringList{"Quillhaven File (*.qhv)", "All Files (*.*)"}));
-    EXPECT_EQ(req.filterIndex, 1); // FilterIndex 0 counts as the first pair
+    EXPECT_EQ(req.filterIndex, 1); // filterIndex 0 counts as the first pair
     EXPECT_EQ(req.initialFolder, "/home/user/loans");
-    EXPECT_EQ(d.FileName(), "/home/user/loans/Loan.qhv");
-    EXPECT_EQ(d.FileTitle(), "Loan");
+    EXPECT_EQ(d.fileName(), "/home/user/loans/Loan.qhv");
+    EXPECT_EQ(d.fileTitle(), "Loan");
 }
 
-TEST(FileCmdlgDialogs, ChosenFilterCarriesIntoTheNextDialogAndCancelKeepsIt)
+TEST(LoanFileDialogDialogs, ChosenFilterCarriesIntoTheNextDialogAndCancelKeepsIt)
 {
     DialogPrompts prompts;
     prompts.accept("/l/Loan", 2);
-    FileCmdlg d = loanDialog();
+    LoanFileDialog d = loanDialog();
     d.setAction(1);
     EXPECT_FALSE(prompts.requests.at(0).save);
-    EXPECT_EQ(d.FileName(), "/l/Loan");
-    EXPECT_EQ(d.FilterIndex(), 2);
+    EXPECT_EQ(d.fileName(), "/l/Loan");
+    EXPECT_EQ(d.filterIndex(), 2);
 
     d.setAction(2); // answered by a cancel
     ASSERT_EQ(prompts.requests.size(), 2);
     EXPECT_TRUE(prompts.requests.at(1).save);
     EXPECT_EQ(prompts.requests.at(1).filterIndex, 2);
-    EXPECT_TRUE(d.FileName().isEmpty());
-    EXPECT_EQ(d.FileTitle(), "Loan");
-    EXPECT_EQ(d.FilterIndex(), 2);
+    EXPECT_TRUE(d.fileName().isEmpty());
+    EXPECT_EQ(d.fileTitle(), "Loan");
+    EXPECT_EQ(d.filterIndex(), 2);
 
     d.setAction(5); // only stored
     EXPECT_EQ(prompts.requests.size(), 2);
 }
 
-TEST(FileCmdlgDialogs, OnlyTheFirstDigitOfTheReturnedIndexCounts)
+TEST(LoanFileDialogDialogs, OnlyTheFirstDigitOfTheReturnedIndexCounts)
 {
     DialogPrompts prompts;
     prompts.accept("/l/Loan", 12);
-    FileCmdlg d = loanDialog();
-    d.ShowOpen();
-    EXPECT_EQ(d.FilterIndex(), 1);
-    EXPECT_EQ(d.FileName(), "/l/Loan.qhv");
+    LoanFileDialog d = loanDialog();
+    d.showOpen();
+    EXPECT_EQ(d.filterIndex(), 1);
+    EXPECT_EQ(d.fileName(), "/l/Loan.qhv");
 }

@@ -1,4 +1,4 @@
-#include "texfx.h"
+#include "typewritertext.h"
 
 #include "propertybag.h"
 #include "textwrap.h"
@@ -12,9 +12,9 @@
 #include <QPalette>
 #include <algorithm>
 
-// ---------------------------------------------------------------- PicFx
+// ---------------------------------------------------------------- TypewriterCanvas
 
-PicFx::PicFx(QWidget *parent) : QWidget(parent)
+TypewriterCanvas::TypewriterCanvas(QWidget *parent) : QWidget(parent)
 {
     // Pointer events on the box belong to it alone; only the surface's
     // margin reports to the host.
@@ -22,13 +22,13 @@ PicFx::PicFx(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PicFx::setColors(const QColor &back, const QColor &fore)
+void TypewriterCanvas::setColors(const QColor &back, const QColor &fore)
 {
     m_back = back;
     m_fore = fore;
 }
 
-void PicFx::cls()
+void TypewriterCanvas::cls()
 {
     m_x = 0;
     m_y = 0;
@@ -41,18 +41,18 @@ void PicFx::cls()
     update();
 }
 
-double PicFx::textHeight(const QString &s) const
+double TypewriterCanvas::textHeight(const QString &s) const
 {
     Q_UNUSED(s); // one line of text is as high as the font's line, whatever it holds
     return QFontMetricsF(font()).height();
 }
 
-double PicFx::textWidth(const QString &s) const
+double TypewriterCanvas::textWidth(const QString &s) const
 {
     return QFontMetricsF(font()).horizontalAdvance(s);
 }
 
-void PicFx::print(const QString &s)
+void TypewriterCanvas::print(const QString &s)
 {
     if (s == u"\r" || s == u"\n") {
         m_x = 0;
@@ -69,7 +69,7 @@ void PicFx::print(const QString &s)
     update();
 }
 
-void PicFx::drawPictureAt(const QImage &img, double y)
+void TypewriterCanvas::drawPictureAt(const QImage &img, double y)
 {
     if (m_image.isNull())
         return;
@@ -81,7 +81,7 @@ void PicFx::drawPictureAt(const QImage &img, double y)
     update();
 }
 
-void PicFx::paintEvent(QPaintEvent *)
+void TypewriterCanvas::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     if (m_image.isNull())
@@ -90,7 +90,7 @@ void PicFx::paintEvent(QPaintEvent *)
         p.drawImage(0, 0, m_image);
 }
 
-void PicFx::resizeEvent(QResizeEvent *)
+void TypewriterCanvas::resizeEvent(QResizeEvent *)
 {
     if (m_image.size() == size())
         return;
@@ -107,7 +107,7 @@ void PicFx::resizeEvent(QResizeEvent *)
     }
 }
 
-// ---------------------------------------------------------------- TexFx
+// ---------------------------------------------------------------- TypewriterText
 
 namespace {
 const QString kText = QStringLiteral("Text");
@@ -116,7 +116,7 @@ constexpr int kPlacedScrollSteps = 5;
 
 int twips(double pixels)
 {
-    return static_cast<int>(pixels * TexFx::TwipsPerPixel);
+    return static_cast<int>(pixels * TypewriterText::TwipsPerPixel);
 }
 
 int buttonCode(Qt::MouseButtons b)
@@ -132,22 +132,22 @@ int shiftCode(Qt::KeyboardModifiers m)
 }
 } // namespace
 
-TexFx::TexFx(QWidget *parent) : QWidget(parent), m_picFx(new PicFx(this))
+TypewriterText::TypewriterText(QWidget *parent) : QWidget(parent), m_canvas(new TypewriterCanvas(this))
 {
-    m_timerT.setInterval(50);
-    m_timerS.setInterval(50);
-    connect(&m_timerT, &QTimer::timeout, this, &TexFx::TimerT_Timer);
-    connect(&m_timerS, &QTimer::timeout, this, &TexFx::TimerS_Timer);
+    m_typeTimer.setInterval(50);
+    m_scrollTimer.setInterval(50);
+    connect(&m_typeTimer, &QTimer::timeout, this, &TypewriterText::typeNext);
+    connect(&m_scrollTimer, &QTimer::timeout, this, &TypewriterText::scrollNext);
 
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(8.25);
     font.setWeight(QFont::Normal);
-    m_picFx->setFont(font);
+    m_canvas->setFont(font);
 
     m_backColor = defaultBackColor();
     m_foreColor = defaultForeColor();
     applySurfaceLook();
-    m_picFx->setColors(m_backColor, m_foreColor);
+    m_canvas->setColors(m_backColor, m_foreColor);
 
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -156,22 +156,22 @@ TexFx::TexFx(QWidget *parent) : QWidget(parent), m_picFx(new PicFx(this))
     layoutStep();
 }
 
-QColor TexFx::defaultBackColor()
+QColor TypewriterText::defaultBackColor()
 {
     return QApplication::palette().color(QPalette::Button);
 }
 
-QColor TexFx::defaultForeColor()
+QColor TypewriterText::defaultForeColor()
 {
     return QApplication::palette().color(QPalette::ButtonText);
 }
 
-QFont TexFx::ambientFont() const
+QFont TypewriterText::ambientFont() const
 {
     return parentWidget() ? parentWidget()->font() : QApplication::font();
 }
 
-void TexFx::applySurfaceLook()
+void TypewriterText::applySurfaceLook()
 {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, m_backColor);
@@ -181,14 +181,14 @@ void TexFx::applySurfaceLook()
     update();
 }
 
-void TexFx::initNew()
+void TypewriterText::initNew()
 {
     setTextFont(ambientFont());
     setText(kText);
     setScrollSteps(kPlacedScrollSteps);
 }
 
-void TexFx::loadProperties(const PropertyBag &bag)
+void TypewriterText::loadProperties(const PropertyBag &bag)
 {
     m_backColor = bag.read("BackColor", defaultBackColor()).value<QColor>();
     m_foreColor = bag.read("ForeColor", defaultForeColor()).value<QColor>();
@@ -198,21 +198,21 @@ void TexFx::loadProperties(const PropertyBag &bag)
     m_borderStyle = bag.read("BorderStyle", 0).toInt();
     m_text = bag.read("Text", kText).toString();
     applySurfaceLook();
-    m_picFx->setColors(m_backColor, m_foreColor);
+    m_canvas->setColors(m_backColor, m_foreColor);
     // Once more, so the loaded text is laid out and wrapped in the loaded colours.
     setTextFont(textFont());
-    m_timerT.setInterval(std::max(1, bag.read("Delay", kStoredDelay).toInt()));
+    m_typeTimer.setInterval(std::max(1, bag.read("Delay", kStoredDelay).toInt()));
     if (bag.read("Animate", false).toBool())
-        m_timerT.start();
+        m_typeTimer.start();
     else
-        m_timerT.stop();
+        m_typeTimer.stop();
     m_scrollSteps = bag.read("ScrollSteps", kPlacedScrollSteps).toInt();
     // What the first layout after loading would do: without it a loaded
     // instance would glide in one step until it is resized.
     recomputeScrollStep();
 }
 
-void TexFx::saveProperties(PropertyBag &bag) const
+void TypewriterText::saveProperties(PropertyBag &bag) const
 {
     bag.write("BackColor", m_backColor, defaultBackColor());
     bag.write("ForeColor", m_foreColor, defaultForeColor());
@@ -226,98 +226,98 @@ void TexFx::saveProperties(PropertyBag &bag) const
     bag.write("ScrollSteps", m_scrollSteps, kPlacedScrollSteps);
 }
 
-void TexFx::setBackColor(const QColor &color)
+void TypewriterText::setBackColor(const QColor &color)
 {
     m_backColor = color;
     applySurfaceLook();
-    m_picFx->setColors(m_backColor, m_picFx->foreColor());
+    m_canvas->setColors(m_backColor, m_canvas->foreColor());
     emit propertyChanged("BackColor");
     refresh();
 }
 
-void TexFx::setForeColor(const QColor &color)
+void TypewriterText::setForeColor(const QColor &color)
 {
     m_foreColor = color;
     applySurfaceLook();
-    m_picFx->setColors(m_picFx->backColor(), m_foreColor);
+    m_canvas->setColors(m_canvas->backColor(), m_foreColor);
     emit propertyChanged("ForeColor");
 }
 
-bool TexFx::controlEnabled() const
+bool TypewriterText::controlEnabled() const
 {
     return !testAttribute(Qt::WA_ForceDisabled);
 }
 
-void TexFx::setControlEnabled(bool enabled)
+void TypewriterText::setControlEnabled(bool enabled)
 {
     QWidget::setEnabled(enabled);
     emit propertyChanged("Enabled");
 }
 
-void TexFx::setBorderStyle(int style)
+void TypewriterText::setBorderStyle(int style)
 {
     m_borderStyle = style;
     update();
     emit propertyChanged("BorderStyle");
 }
 
-QFont TexFx::textFont() const
+QFont TypewriterText::textFont() const
 {
-    return m_picFx->font();
+    return m_canvas->font();
 }
 
-void TexFx::setTextFont(const QFont &font)
+void TypewriterText::setTextFont(const QFont &font)
 {
-    m_picFx->setFont(font);
+    m_canvas->setFont(font);
     emit propertyChanged("Font");
     layoutStep();
 }
 
-void TexFx::setText(const QString &text)
+void TypewriterText::setText(const QString &text)
 {
     m_text = text;
     emit propertyChanged("Text");
     // The typing position is kept: it goes on at the same place in the new text.
-    m_wrappedText = WrapStr2Pic(m_text);
+    m_wrappedText = wrapToWidth(m_text);
 }
 
-void TexFx::setDelay(int milliseconds)
+void TypewriterText::setDelay(int milliseconds)
 {
     // A zero interval would make the timer fire without pause.
-    m_timerT.setInterval(std::max(1, milliseconds));
+    m_typeTimer.setInterval(std::max(1, milliseconds));
     emit propertyChanged("Delay");
 }
 
-void TexFx::setAnimate(bool on)
+void TypewriterText::setAnimate(bool on)
 {
     if (on)
-        m_timerT.start();
+        m_typeTimer.start();
     else
-        m_timerT.stop();
+        m_typeTimer.stop();
     emit propertyChanged("Animate");
 }
 
-void TexFx::setScrollSteps(int steps)
+void TypewriterText::setScrollSteps(int steps)
 {
     m_scrollSteps = std::clamp(steps, -32768, 32767);
     emit propertyChanged("ScrollSteps");
     recomputeScrollStep();
 }
 
-void TexFx::recomputeScrollStep()
+void TypewriterText::recomputeScrollStep()
 {
     m_scrollStep = m_scrollSteps >= 2 ? m_lineHeight / float(m_scrollSteps) : m_lineHeight;
 }
 
-void TexFx::refresh()
+void TypewriterText::refresh()
 {
     repaint();
     m_wordPos = 1;
     m_charPos = 0;
-    m_picFx->cls();
+    m_canvas->cls();
 }
 
-bool TexFx::load(const QString &fileName)
+bool TypewriterText::load(const QString &fileName)
 {
     // Opened for reading and writing so that a missing file is created, but
     // never truncated; a file we may only read is still read.
@@ -327,13 +327,13 @@ bool TexFx::load(const QString &fileName)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
-    m_wrappedText = WrapStr2Pic(QString::fromLatin1(bytes));
+    m_wrappedText = wrapToWidth(QString::fromLatin1(bytes));
     return true;
 }
 
-QString TexFx::WrapStr2Pic(const QString &msg) const
+QString TypewriterText::wrapToWidth(const QString &msg) const
 {
-    const QFontMetricsF metrics(m_picFx->font());
+    const QFontMetricsF metrics(m_canvas->font());
     // Line breaks move the print position; they take no width on the line.
     const auto measure = [&metrics](const QString &line) {
         QString visible = line;
@@ -341,41 +341,41 @@ QString TexFx::WrapStr2Pic(const QString &msg) const
         visible.remove(u'\n');
         return metrics.horizontalAdvance(visible);
     };
-    return ::WrapStr2Pic(msg, measure, m_picFx->width());
+    return ::wrapToWidth(msg, measure, m_canvas->width());
 }
 
-void TexFx::layoutStep()
+void TypewriterText::layoutStep()
 {
     // A one-pixel (15 twip) margin of the surface shows around the box.
     const int leftTwips = 15;
     const int topTwips = 15;
     const int widthTwips = std::max(0, twips(width()) - 30);
     const int heightTwips = std::max(0, twips(height()) - 30);
-    m_picFx->setGeometry(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel,
+    m_canvas->setGeometry(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel,
                          widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
     m_charPos = 0;
-    m_lineHeight = float(m_picFx->textHeight(QStringLiteral("j^")));
+    m_lineHeight = float(m_canvas->textHeight(QStringLiteral("j^")));
     recomputeScrollStep();
-    m_picFx->cls();
-    m_wrappedText = WrapStr2Pic(m_text);
+    m_canvas->cls();
+    m_wrappedText = wrapToWidth(m_text);
 }
 
-void TexFx::TimerT_Timer()
+void TypewriterText::typeNext()
 {
     ++m_charPos;
     if (m_charPos > m_wrappedText.size()) {
         // Nothing is printed on this tick; the next cycle goes on below.
         m_charPos = 0;
         m_wordPos = 1;
-        emit Cycle();
-        emit WordPosition(m_wordPos);
+        emit nextCycle();
+        emit nextWordStart(m_wordPos);
         return;
     }
     m_curChar = m_wrappedText.mid(m_charPos - 1, 1);
-    m_picFx->print(m_curChar);
+    m_canvas->print(m_curChar);
     if (m_curChar == u" " || m_curChar == u"\n") {
         ++m_wordPos;
-        emit WordPosition(m_wordPos);
+        emit nextWordStart(m_wordPos);
     }
     if (m_curChar == u"\r") {
         // The line feed of a CR LF pair is neither printed nor counted.
@@ -388,51 +388,51 @@ void TexFx::TimerT_Timer()
     }
 }
 
-void TexFx::applyScrollRule()
+void TypewriterText::applyScrollRule()
 {
-    const float y = float(m_picFx->currentY());
-    if (!(y + m_lineHeight + m_scrollStep > float(m_picFx->height())))
+    const float y = float(m_canvas->currentY());
+    if (!(y + m_lineHeight + m_scrollStep > float(m_canvas->height())))
         return;
-    m_imgFx = m_picFx->image();
+    m_frame = m_canvas->image();
     switch (m_scrollSteps) {
     case 0:
-        m_picFx->cls();
+        m_canvas->cls();
         break;
     case 1:
-        m_picFx->cls();
-        m_picFx->drawPictureAt(m_imgFx, -m_lineHeight);
-        m_picFx->setCurrentY(y - m_lineHeight);
+        m_canvas->cls();
+        m_canvas->drawPictureAt(m_frame, -m_lineHeight);
+        m_canvas->setCurrentY(y - m_lineHeight);
         break;
     default:
-        m_timerT.stop();
-        m_timerS.start();
+        m_typeTimer.stop();
+        m_scrollTimer.start();
         break;
     }
 }
 
-void TexFx::TimerS_Timer()
+void TypewriterText::scrollNext()
 {
     m_scrollOffset += m_scrollStep;
     // Steps of LineHeight/n add up to a hair under LineHeight in single
     // precision; the n-th step is the last all the same.
     const float reached = m_lineHeight - std::max(m_scrollStep, 0.0f) * 1e-3f;
     if (m_scrollOffset < reached && m_scrollStep > 0) {
-        m_picFx->drawPictureAt(m_imgFx, -m_scrollOffset);
+        m_canvas->drawPictureAt(m_frame, -m_scrollOffset);
         return;
     }
     m_scrollOffset = 0;
-    m_picFx->drawPictureAt(m_imgFx, -m_lineHeight);
-    m_picFx->setCurrentY(m_picFx->currentY() - m_lineHeight);
-    m_timerS.stop();
-    m_timerT.start();
+    m_canvas->drawPictureAt(m_frame, -m_lineHeight);
+    m_canvas->setCurrentY(m_canvas->currentY() - m_lineHeight);
+    m_scrollTimer.stop();
+    m_typeTimer.start();
 }
 
-void TexFx::resizeEvent(QResizeEvent *)
+void TypewriterText::resizeEvent(QResizeEvent *)
 {
     layoutStep();
 }
 
-void TexFx::paintEvent(QPaintEvent *)
+void TypewriterText::paintEvent(QPaintEvent *)
 {
     if (m_borderStyle != 1)
         return;
@@ -441,51 +441,51 @@ void TexFx::paintEvent(QPaintEvent *)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void TexFx::mousePressEvent(QMouseEvent *event)
+void TypewriterText::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
-void TexFx::mouseReleaseEvent(QMouseEvent *event)
+void TypewriterText::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
                  float(twips(at.x())), float(twips(at.y())));
     if (m_clickCancelled) {
         m_clickCancelled = false;
         return;
     }
     if (event->button() == Qt::LeftButton && rect().contains(at.toPoint()))
-        emit Click();
+        emit clicked();
 }
 
-void TexFx::mouseDoubleClickEvent(QMouseEvent *event)
+void TypewriterText::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
     m_clickCancelled = true;
-    emit DblClick();
+    emit doubleClicked();
 }
 
-void TexFx::mouseMoveEvent(QMouseEvent *event)
+void TypewriterText::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
+    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
-void TexFx::keyPressEvent(QKeyEvent *event)
+void TypewriterText::keyPressEvent(QKeyEvent *event)
 {
-    emit KeyDown(event->key(), shiftCode(event->modifiers()));
+    emit keyDown(event->key(), shiftCode(event->modifiers()));
     if (!event->text().isEmpty())
-        emit KeyPress(event->text().at(0).unicode());
+        emit keyPress(event->text().at(0).unicode());
 }
 
-void TexFx::keyReleaseEvent(QKeyEvent *event)
+void TypewriterText::keyReleaseEvent(QKeyEvent *event)
 {
     if (event->isAutoRepeat())
         return;
-    emit KeyUp(event->key(), shiftCode(event->modifiers()));
+    emit keyUp(event->key(), shiftCode(event->modifiers()));
 }

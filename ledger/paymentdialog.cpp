@@ -1,4 +1,4 @@
-#include "payfrm.h"
+#include "paymentdialog.h"
 
 #include "controls/datebox.h"
 
@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-Payfrm::Payfrm(QWidget *parent)
+PaymentDialog::PaymentDialog(QWidget *parent)
     : QDialog(parent)
     , m_date(new DateBox(this))
     , m_text{new QLineEdit(this), new QLineEdit(this)}
@@ -21,12 +21,12 @@ Payfrm::Payfrm(QWidget *parent)
     setWindowTitle(QStringLiteral("Payment"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_date->setObjectName(QStringLiteral("MaskEdBox1"));
+    m_date->setObjectName(QStringLiteral("firstPaymentDate"));
     m_date->setIncludeLiterals(true);
-    m_text[0]->setObjectName(QStringLiteral("Text1_0"));
-    m_text[1]->setObjectName(QStringLiteral("Text1_1"));
-    m_ok->setObjectName(QStringLiteral("Command1"));
-    m_cancel->setObjectName(QStringLiteral("Command2"));
+    m_text[0]->setObjectName(QStringLiteral("escrowBox"));
+    m_text[1]->setObjectName(QStringLiteral("extraBox"));
+    m_ok->setObjectName(QStringLiteral("okButton"));
+    m_cancel->setObjectName(QStringLiteral("cancelButton"));
 
     auto *dateLabel = new QLabel(tr("Date:"), this);
     auto *escrowLabel = new QLabel(tr("Escrow:"), this);
@@ -77,50 +77,50 @@ Payfrm::Payfrm(QWidget *parent)
 
     // Enter in a box moves on instead; only a focused button reacts to it.
     m_ok->setDefault(false);
-    connect(m_ok, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     setFixedSize(sizeHint());
     m_date->setFocus();
 }
 
-void Payfrm::Command1_Click()
+void PaymentDialog::okClicked()
 {
     m_result = QStringLiteral("Ok");
     accept();
 }
 
-QString Payfrm::dateText() const
+QString PaymentDialog::dateText() const
 {
     return m_date->value();
 }
 
-void Payfrm::setDateText(const QString &text)
+void PaymentDialog::setDateText(const QString &text)
 {
     m_date->setValue(text);
 }
 
-QString Payfrm::escrowText() const
+QString PaymentDialog::escrowText() const
 {
     return m_text[0]->text();
 }
 
-void Payfrm::setEscrowText(const QString &text)
+void PaymentDialog::setEscrowText(const QString &text)
 {
     m_text[0]->setText(text);
 }
 
-QString Payfrm::extraText() const
+QString PaymentDialog::extraText() const
 {
     return m_text[1]->text();
 }
 
-void Payfrm::setExtraText(const QString &text)
+void PaymentDialog::setExtraText(const QString &text)
 {
     m_text[1]->setText(text);
 }
 
-bool Payfrm::eventFilter(QObject *watched, QEvent *event)
+bool PaymentDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);

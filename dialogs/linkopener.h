@@ -4,12 +4,12 @@
 
 class QWidget;
 
-class NetSupport {
+class LinkOpener {
 public:
     // Both return false when the system could not take the address, after
     // telling the user so (critical message, OK, titled "Quillhaven").
-    static bool OpenWebPage(const QString &url, QWidget *parent = nullptr);
-    static bool SendEmail(const QString &address, QWidget *parent = nullptr);
+    static bool openWebPage(const QString &url, QWidget *parent = nullptr);
+    static bool sendEmail(const QString &address, QWidget *parent = nullptr);
 
     static QString webFailureText();
     static QString mailFailureText();

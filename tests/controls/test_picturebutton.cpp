@@ -1,4 +1,4 @@
-#include "controls/mybutton.h"
+#include "controls/picturebutton.h"
 #include "controls/propertybag.h"
 
 #include <QSignalSpy>
@@ -18,7 +18,7 @@ QPixmap redSquare(int side)
 }
 
 // 48 x 40 px: R = 47, B = 39; a 32 x 32 picture sits at (8, 4).
-void setUp(MyButton &b, int pictureSide = 32, QSize size = {48, 40})
+void setUp(PictureButton &b, int pictureSide = 32, QSize size = {48, 40})
 {
     b.resize(size);
     b.setBackColor(QColor(Back));
@@ -26,15 +26,15 @@ void setUp(MyButton &b, int pictureSide = 32, QSize size = {48, 40})
         b.setPicture(redSquare(pictureSide));
 }
 
-QImage look(const MyButton &b, int state)
+QImage look(const PictureButton &b, int state)
 {
     return b.render(state).convertToFormat(QImage::Format_RGB32);
 }
 
 // A shown button whose hover poll is told where the pointer is.
-class MyButtonMouse : public ::testing::Test {
+class PictureButtonMouse : public ::testing::Test {
 protected:
-    struct PolledButton : MyButton {
+    struct PolledButton : PictureButton {
         bool over = false;
         bool pointerIsOver() override { return over; }
     } b;
@@ -46,14 +46,14 @@ protected:
     void poll(bool over)
     {
         b.over = over;
-        b.Timer1_Timer();
+        b.pollHover();
     }
     QImage shown() { return b.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
 } // namespace
 
-TEST(MyButtonLooks, BorderAndPicturePixelByPixel)
+TEST(PictureButtonLooks, BorderAndPicturePixelByPixel)
 {
     using Px = std::tuple<int, int, QRgb>;
     const struct {
@@ -62,25 +62,25 @@ TEST(MyButtonLooks, BorderAndPicturePixelByPixel)
     } looks[] = {
         // White top and left stop short of the far corners, grey right and
         // bottom; the bottom-left pixel is untouched.
-        {0, MyButton::Raised, {{0, 0, White}, {46, 0, White}, {47, 0, Grey}, {0, 38, White}, {0, 39, Back},
+        {0, PictureButton::Raised, {{0, 0, White}, {46, 0, White}, {47, 0, Grey}, {0, 38, White}, {0, 39, Back},
                                {47, 39, Grey}, {1, 39, Grey}, {47, 38, Grey}, {1, 1, Back}, {24, 20, Back}}},
-        {0, MyButton::Flat, {{0, 0, Back}, {20, 20, Back}}},
-        {32, MyButton::Raised, {{7, 4, Back}, {8, 4, Red}, {39, 35, Red}, {40, 36, Back}}},
+        {0, PictureButton::Flat, {{0, 0, Back}, {20, 20, Back}}},
+        {32, PictureButton::Raised, {{7, 4, Back}, {8, 4, Red}, {39, 35, Red}, {40, 36, Back}}},
         // Pressed swaps the colours and moves the picture one pixel.
-        {32, MyButton::Pressed, {{0, 0, Grey}, {46, 0, Grey}, {0, 38, Grey}, {47, 0, White}, {1, 39, White},
+        {32, PictureButton::Pressed, {{0, 0, Grey}, {46, 0, Grey}, {0, 38, Grey}, {47, 0, White}, {1, 39, White},
                                  {0, 39, Back}, {8, 4, Back}, {9, 5, Red}, {40, 36, Red}, {41, 37, Back}}},
-        {32, MyButton::Flat, {{0, 0, Back}, {47, 39, Back}, {8, 4, Red}}},
-        {60, MyButton::Raised, {{0, 0, Red}, {47, 39, Red}}}, // a larger picture covers the border
+        {32, PictureButton::Flat, {{0, 0, Back}, {47, 39, Back}, {8, 4, Red}}},
+        {60, PictureButton::Raised, {{0, 0, Red}, {47, 39, Red}}}, // a larger picture covers the border
     };
     for (const auto &l : looks) {
-        MyButton b;
+        PictureButton b;
         setUp(b, l.pictureSide);
         const QImage img = look(b, l.state);
         for (const auto &[x, y, color] : l.pixels)
             EXPECT_EQ(img.pixel(x, y), color) << "picture " << l.pictureSide << " state " << l.state
                                               << " at " << x << "," << y;
     }
-    MyButton b; // states other than the three show an empty surface
+    PictureButton b; // states other than the three show an empty surface
     setUp(b);
     QImage empty(48, 40, QImage::Format_RGB32);
     empty.fill(Back);
@@ -88,92 +88,92 @@ TEST(MyButtonLooks, BorderAndPicturePixelByPixel)
     EXPECT_EQ(look(b, -1), empty);
 }
 
-TEST(MyButtonLooks, PictureIsCentredWithHalfTwipsRoundedToEven)
+TEST(PictureButtonLooks, PictureIsCentredWithHalfTwipsRoundedToEven)
 {
     // The main window's size, 795 x 735 twips: (795 - 480) / 2 = 157.5 -> 158
     // twips, (735 - 480) / 2 = 127.5 -> 128 twips, i.e. pixel 11 and 9.
-    MyButton b;
+    PictureButton b;
     setUp(b, 32, {53, 49});
-    const QImage img = look(b, MyButton::Flat);
+    const QImage img = look(b, PictureButton::Flat);
     for (auto [x, y, color] :
          {std::tuple{10, 9, Back}, {11, 9, Red}, {11, 8, Back}, {42, 40, Red}, {43, 40, Back}})
         EXPECT_EQ(img.pixel(x, y), color) << x << "," << y;
 }
 
-TEST_F(MyButtonMouse, PressAndReleaseRaiseEventsBeforeTheLookChangesAndClick)
+TEST_F(PictureButtonMouse, PressAndReleaseRaiseEventsBeforeTheLookChangesAndClick)
 {
     QStringList events;
-    QObject::connect(&b, &MyButton::MouseDown, &b, [&](qint16 button, qint16, float x, float y) {
-        events << QString("Down %1 %2 %3 in state %4").arg(button).arg(x).arg(y).arg(b.ButtonState());
+    QObject::connect(&b, &PictureButton::mouseDown, &b, [&](qint16 button, qint16, float x, float y) {
+        events << QString("Down %1 %2 %3 in state %4").arg(button).arg(x).arg(y).arg(b.buttonState());
     });
-    QObject::connect(&b, &MyButton::MouseUp, &b, [&](qint16, qint16, float, float) {
-        events << QString("Up in state %1").arg(b.ButtonState());
+    QObject::connect(&b, &PictureButton::mouseUp, &b, [&](qint16, qint16, float, float) {
+        events << QString("Up in state %1").arg(b.buttonState());
     });
-    QObject::connect(&b, &MyButton::Click, &b, [&] { events << "Click"; });
+    QObject::connect(&b, &PictureButton::clicked, &b, [&] { events << "Click"; });
 
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(10, 12));
-    EXPECT_EQ(shown(), look(b, MyButton::Pressed));
+    EXPECT_EQ(shown(), look(b, PictureButton::Pressed));
     QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(10, 12));
-    EXPECT_EQ(b.ButtonState(), MyButton::Raised);
-    EXPECT_EQ(events, QStringList({QString("Down 1 150 180 in state %1").arg(MyButton::Flat),
-                                   QString("Up in state %1").arg(MyButton::Pressed), "Click"}));
+    EXPECT_EQ(b.buttonState(), PictureButton::Raised);
+    EXPECT_EQ(events, QStringList({QString("Down 1 150 180 in state %1").arg(PictureButton::Flat),
+                                   QString("Up in state %1").arg(PictureButton::Pressed), "Click"}));
 }
 
-TEST_F(MyButtonMouse, LeavingWhilePressedTurnsFlatAndReleaseOutsideDoesNotClick)
+TEST_F(PictureButtonMouse, LeavingWhilePressedTurnsFlatAndReleaseOutsideDoesNotClick)
 {
-    QSignalSpy clicks(&b, &MyButton::Click);
+    QSignalSpy clicks(&b, &PictureButton::clicked);
     poll(true);
-    EXPECT_EQ(shown(), look(b, MyButton::Raised));
+    EXPECT_EQ(shown(), look(b, PictureButton::Raised));
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(b.ButtonState(), MyButton::Pressed);
+    EXPECT_EQ(b.buttonState(), PictureButton::Pressed);
     poll(false);
-    EXPECT_EQ(shown(), look(b, MyButton::Flat));
+    EXPECT_EQ(shown(), look(b, PictureButton::Flat));
     poll(true); // back over it while still holding: raised, not pressed
-    EXPECT_EQ(shown(), look(b, MyButton::Raised));
+    EXPECT_EQ(shown(), look(b, PictureButton::Raised));
     poll(false);
     QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_EQ(b.ButtonState(), MyButton::Flat);
+    EXPECT_EQ(b.buttonState(), PictureButton::Flat);
     EXPECT_EQ(clicks.count(), 0);
 }
 
-TEST_F(MyButtonMouse, DisabledButtonStaysFlat)
+TEST_F(PictureButtonMouse, DisabledButtonStaysFlat)
 {
     poll(true);
-    ASSERT_EQ(b.ButtonState(), MyButton::Raised);
-    QSignalSpy downs(&b, &MyButton::MouseDown);
+    ASSERT_EQ(b.buttonState(), PictureButton::Raised);
+    QSignalSpy downs(&b, &PictureButton::mouseDown);
     b.setEnabled(false);
-    EXPECT_EQ(b.ButtonState(), MyButton::Flat);
+    EXPECT_EQ(b.buttonState(), PictureButton::Flat);
     poll(true);
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(b.ButtonState(), MyButton::Flat);
+    EXPECT_EQ(b.buttonState(), PictureButton::Flat);
     EXPECT_EQ(downs.count(), 0);
-    EXPECT_EQ(shown(), look(b, MyButton::Flat));
+    EXPECT_EQ(shown(), look(b, PictureButton::Flat));
 }
 
-TEST_F(MyButtonMouse, HoverPollRunsOnlyWhileShown)
+TEST_F(PictureButtonMouse, HoverPollRunsOnlyWhileShown)
 {
     EXPECT_TRUE(b.hoverPollActive());
     b.hide();
     EXPECT_FALSE(b.hoverPollActive());
 }
 
-TEST_F(MyButtonMouse, KeysAreForwardedButNeverChangeTheLookOrClick)
+TEST_F(PictureButtonMouse, KeysAreForwardedButNeverChangeTheLookOrClick)
 {
     QStringList events;
-    QObject::connect(&b, &MyButton::KeyDown, &b,
+    QObject::connect(&b, &PictureButton::keyDown, &b,
                      [&](qint16 k, qint16 s) { events << QString("Down %1 %2").arg(k).arg(s); });
-    QObject::connect(&b, &MyButton::KeyPress, &b, [&](qint16 a) { events << QString("Press %1").arg(a); });
-    QObject::connect(&b, &MyButton::KeyUp, &b, [&](qint16 k, qint16) { events << QString("Up %1").arg(k); });
-    QSignalSpy clicks(&b, &MyButton::Click);
+    QObject::connect(&b, &PictureButton::keyPress, &b, [&](qint16 a) { events << QString("Press %1").arg(a); });
+    QObject::connect(&b, &PictureButton::keyUp, &b, [&](qint16 k, qint16) { events << QString("Up %1").arg(k); });
+    QSignalSpy clicks(&b, &PictureButton::clicked);
 
     QTest::keyClick(&b, Qt::Key_A);
     EXPECT_EQ(events, QStringList({"Down 65 0", "Press 97", "Up 65"}));
     QTest::keyClick(&b, Qt::Key_Return);
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(b.ButtonState(), MyButton::Flat);
+    EXPECT_EQ(b.buttonState(), PictureButton::Flat);
 }
 
-TEST(MyButtonProperties, LoadMatchesNamesWithoutCaseAndSaveWritesTheFourNames)
+TEST(PictureButtonProperties, LoadMatchesNamesWithoutCaseAndSaveWritesTheFourNames)
 {
     PropertyBag bag;
     bag.write("backcolor", QColor(1, 2, 3), QColor());
@@ -181,17 +181,17 @@ TEST(MyButtonProperties, LoadMatchesNamesWithoutCaseAndSaveWritesTheFourNames)
     bag.write("backStyle", 0, 1);
     bag.write("picture", QVariant::fromValue(redSquare(16)), QVariant());
 
-    MyButton b;
+    PictureButton b;
     b.loadProperties(bag);
-    EXPECT_EQ(b.BackColor(), QColor(1, 2, 3));
+    EXPECT_EQ(b.backColor(), QColor(1, 2, 3));
     EXPECT_FALSE(b.isEnabled());
-    EXPECT_EQ(b.BackStyle(), 0);
-    EXPECT_EQ(b.Picture().size(), QSize(16, 16));
+    EXPECT_EQ(b.backStyle(), 0);
+    EXPECT_EQ(b.picture().size(), QSize(16, 16));
 
     PropertyBag saved;
     b.saveProperties(saved);
     EXPECT_EQ(saved.names(), (QStringList{"BackColor", "Enabled", "BackStyle", "Picture"}));
     PropertyBag empty;
-    MyButton().saveProperties(empty);
+    PictureButton().saveProperties(empty);
     EXPECT_TRUE(empty.names().isEmpty()) << "defaults are not stored";
 }

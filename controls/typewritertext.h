@@ -1,5 +1,5 @@
 #pragma once
-// TexFx: a box that types its text one character at a time like a
+// TypewriterText: a box that types its text one character at a time like a
 // typewriter, word-wrapped to the box, scrolling up a line when the typing
 // reaches the bottom, and starting over when the whole text is typed.
 #include <QColor>
@@ -14,10 +14,10 @@ class PropertyBag;
 // The inner text box. Everything printed into it goes into a persistent image
 // (what is shown is that image), so the box can be copied and drawn back
 // shifted when the text scrolls. Measures are in pixels.
-class PicFx : public QWidget {
+class TypewriterCanvas : public QWidget {
     Q_OBJECT
 public:
-    explicit PicFx(QWidget *parent = nullptr);
+    explicit TypewriterCanvas(QWidget *parent = nullptr);
 
     void setColors(const QColor &back, const QColor &fore);
     QColor backColor() const { return m_back; }
@@ -52,13 +52,13 @@ private:
     double m_y = 0;
 };
 
-class TexFx : public QWidget {
+class TypewriterText : public QWidget {
     Q_OBJECT
 public:
     static constexpr int TwipsPerPixel = 15;
     static constexpr int PlacedSizeTwips = 1755;
 
-    explicit TexFx(QWidget *parent = nullptr);
+    explicit TypewriterText(QWidget *parent = nullptr);
 
     // A newly placed instance: host's font, Text "Text", ScrollSteps 5; Delay
     // stays at the timer's 50 ms and Animate off.
@@ -79,9 +79,9 @@ public:
     void setTextFont(const QFont &font);
     QString text() const { return m_text; }
     void setText(const QString &text);
-    int delay() const { return m_timerT.interval(); }
+    int delay() const { return m_typeTimer.interval(); }
     void setDelay(int milliseconds);
-    bool animate() const { return m_timerT.isActive(); }
+    bool animate() const { return m_typeTimer.isActive(); }
     void setAnimate(bool on);
     int scrollSteps() const { return m_scrollSteps; }
     void setScrollSteps(int steps);
@@ -96,7 +96,7 @@ public:
     // nothing changed, when the file cannot be opened or read.
     bool load(const QString &fileName);
     // msg wrapped to the box's width in the box's font.
-    QString WrapStr2Pic(const QString &msg) const;
+    QString wrapToWidth(const QString &msg) const;
 
     // State, for hosts that follow the typing and for tests.
     QString wrappedText() const { return m_wrappedText; }
@@ -106,32 +106,33 @@ public:
     float lineHeight() const { return m_lineHeight; }
     float scrollOffset() const { return m_scrollOffset; }
     float scrollStep() const { return m_scrollStep; }
-    bool isScrolling() const { return m_timerS.isActive(); }
-    PicFx *picFx() const { return m_picFx; }
-    const QImage &imgFx() const { return m_imgFx; }
+    bool isScrolling() const { return m_scrollTimer.isActive(); }
+    TypewriterCanvas *canvas() const { return m_canvas; }
+    const QImage &frame() const { return m_frame; }
 
 public slots:
     // Typing: one character per tick.
-    void TimerT_Timer();
+    void typeNext();
     // Smooth scrolling: one step per tick.
-    void TimerS_Timer();
+    void scrollNext();
 
 signals:
-    void Cycle();
-    // Pos refers to the word counter itself, so a directly connected host
-    // may change it (as it could a by-reference argument).
-    void WordPosition(int &Pos);
-    void Click();
-    void DblClick();
-    // KeyCode is Qt's key code; Shift is 1 Shift + 2 Ctrl + 4 Alt.
-    void KeyDown(int KeyCode, int Shift);
-    void KeyPress(int KeyAscii);
-    void KeyUp(int KeyCode, int Shift);
-    // Button is 1 left, 2 right, 4 middle (for MouseMove, the buttons held);
-    // X and Y are in twips on the surface.
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
+    // The whole text has been typed and typing starts over.
+    void nextCycle();
+    // A word starts; `position` refers to the word counter itself, so a
+    // directly connected host may change it.
+    void nextWordStart(int &position);
+    void clicked();
+    void doubleClicked();
+    // keyCode is Qt's key code; shift is 1 Shift + 2 Ctrl + 4 Alt.
+    void keyDown(int keyCode, int shift);
+    void keyPress(int keyAscii);
+    void keyUp(int keyCode, int shift);
+    // button is 1 left, 2 right, 4 middle (for mouseMove, the buttons held);
+    // x and y are in twips on the surface.
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
     void propertyChanged(const QString &name);
 
 protected:
@@ -153,10 +154,10 @@ private:
     static QColor defaultBackColor();
     static QColor defaultForeColor();
 
-    PicFx *m_picFx = nullptr;
-    QImage m_imgFx; // snapshot of the box taken before a scroll; never shown
-    QTimer m_timerT;
-    QTimer m_timerS;
+    TypewriterCanvas *m_canvas = nullptr;
+    QImage m_frame; // snapshot of the box taken before a scroll; never shown
+    QTimer m_typeTimer;
+    QTimer m_scrollTimer;
 
     QColor m_backColor;
     QColor m_foreColor;

@@ -1,35 +1,35 @@
-#include "filecmdlg.h"
+#include "loanfiledialog.h"
 
-#include "controls/prompts.h"
+#include "dialogs/prompts.h"
 
 #include <QFileInfo>
 
-void FileCmdlg::setAction(qint16 value)
+void LoanFileDialog::setAction(qint16 value)
 {
     m_action = value;
     if (value == 1)
-        ShowOpen();
+        showOpen();
     else if (value == 2)
-        ShowSave();
+        showSave();
 }
 
-void FileCmdlg::ShowOpen()
+void LoanFileDialog::showOpen()
 {
     show(false);
 }
 
-void FileCmdlg::ShowSave()
+void LoanFileDialog::showSave()
 {
     show(true);
 }
 
-void FileCmdlg::show(bool save)
+void LoanFileDialog::show(bool save)
 {
-    ConvertFilter(m_filter);
+    convertFilter(m_filter);
 
     FileDialogRequest request;
     request.save = save;
-    request.owner = m_hWnd;
+    request.owner = m_owner;
     request.title = m_dialogTitle;
     request.filters = qtFilters(m_filter);
     request.filterIndex = m_filterIndex < 1 ? 1 : m_filterIndex;
@@ -50,10 +50,10 @@ void FileCmdlg::show(bool save)
             break;
         }
     }
-    AddDefaultExt();
+    addDefaultExt();
 }
 
-QString FileCmdlg::ConvertFilter(const QString &filter)
+QString LoanFileDialog::convertFilter(const QString &filter)
 {
     m_filterExt = QStringList{QString()};
     QString out = filter;
@@ -75,7 +75,7 @@ QString FileCmdlg::ConvertFilter(const QString &filter)
     return out;
 }
 
-void FileCmdlg::AddDefaultExt()
+void LoanFileDialog::addDefaultExt()
 {
     // An index with no pair of its own has no extension to add.
     if (m_filterIndex < 0 || m_filterIndex >= m_filterExt.size())
@@ -87,7 +87,7 @@ void FileCmdlg::AddDefaultExt()
         m_fileName += ext;
 }
 
-QStringList FileCmdlg::qtFilters(const QString &filter)
+QStringList LoanFileDialog::qtFilters(const QString &filter)
 {
     QStringList out;
     const QStringList parts = filter.split(QLatin1Char('|'));

@@ -1,4 +1,4 @@
-#include "fade.h"
+#include "gradientfill.h"
 
 #include <QColor>
 #include <QImage>
@@ -33,12 +33,12 @@ QColor brushColor(qint16 r, qint16 g, qint16 b)
 
 } // namespace
 
-qint32 Fade::Rgb(int red, int green, int blue)
+qint32 GradientFill::rgb(int red, int green, int blue)
 {
     return qint32((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-void Fade::SplitColor(qint32 color, qint16 &red, qint16 &green, qint16 &blue)
+void GradientFill::splitColor(qint32 color, qint16 &red, qint16 &green, qint16 &blue)
 {
     const qint32 r = color % 256;
     const qint32 g = (color / 256) % 256;
@@ -51,24 +51,24 @@ void Fade::SplitColor(qint32 color, qint16 &red, qint16 &green, qint16 &blue)
         blue = qint16(b);
 }
 
-void Fade::FadePicture(QPainter &painter, const QSize &sizePx, qint32 color1, qint32 color2)
+void GradientFill::fill(QPainter &painter, const QSize &sizePx, qint32 color1, qint32 color2)
 {
     qint16 r = 0, g = 0, b = 0, r2 = 0, g2 = 0, b2 = 0;
-    SplitColor(color1, r, g, b);
-    SplitColor(color2, r2, g2, b2);
+    splitColor(color1, r, g, b);
+    splitColor(color2, r2, g2, b2);
 
     // The +0.001 makes an exact step of one per band round up, not to even.
-    const float dR = (float(r2 - r) + 0.001f) / float(Bands);
-    const float dG = (float(g2 - g) + 0.001f) / float(Bands);
-    const float dB = (float(b2 - b) + 0.001f) / float(Bands);
+    const float dR = (float(r2 - r) + 0.001f) / float(kBands);
+    const float dG = (float(g2 - g) + 0.001f) / float(kBands);
+    const float dB = (float(b2 - b) + 0.001f) / float(kBands);
 
     const int height = std::clamp(sizePx.height(), 0, int(std::numeric_limits<qint16>::max()));
-    const int band = height / Bands;
+    const int band = height / kBands;
     const int right = sizePx.width();
     int top = 0;
     int bottom = band;
 
-    for (int i = 0; i < Bands; ++i) {
+    for (int i = 0; i < kBands; ++i) {
         if (bottom > top)
             painter.fillRect(QRect(0, top, right, bottom - top), brushColor(r, g, b));
         stepPart(r, dR);
@@ -78,12 +78,12 @@ void Fade::FadePicture(QPainter &painter, const QSize &sizePx, qint32 color1, qi
         bottom += band;
     }
     // The last fill takes up the rows the integer division left over.
-    bottom += Bands;
+    bottom += kBands;
     painter.fillRect(QRect(0, top, right, bottom - top), brushColor(r, g, b));
 }
 
-void Fade::FadePicture(QImage &image, qint32 color1, qint32 color2)
+void GradientFill::fill(QImage &image, qint32 color1, qint32 color2)
 {
     QPainter painter(&image);
-    FadePicture(painter, image.size(), color1, color2);
+    fill(painter, image.size(), color1, color2);
 }

@@ -9,10 +9,10 @@ class DateBox;
 class QLineEdit;
 class QPushButton;
 
-class Payfrm : public QDialog {
+class PaymentDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Payfrm(QWidget *parent = nullptr);
+    explicit PaymentDialog(QWidget *parent = nullptr);
 
     // "Cancel" while the dialog is fresh, "Ok" only after the OK button.
     QString result() const { return m_result; }
@@ -36,7 +36,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Command1_Click();
+    void okClicked();
 
     DateBox *m_date;
     QLineEdit *m_text[2];

@@ -1,7 +1,7 @@
-#include "frmabout.h"
+#include "aboutdialog.h"
 
-#include "fade.h"
-#include "netsupport.h"
+#include "gradientfill.h"
+#include "linkopener.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -70,72 +70,72 @@ void drawLine(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("AboutDialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(5700 / 15, 4380 / 15);
 
-    m_picture1 = new QWidget(this);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setGeometry(twips(180, 240, 975, 2895));
-    m_picture1->installEventFilter(this);
+    m_sidePanel = new QWidget(this);
+    m_sidePanel->setObjectName(QStringLiteral("sidePanel"));
+    m_sidePanel->setGeometry(twips(180, 240, 975, 2895));
+    m_sidePanel->installEventFilter(this);
 
-    m_picIcon = new QLabel(m_picture1);
-    m_picIcon->setObjectName(QStringLiteral("picIcon"));
-    m_picIcon->setGeometry(twips(240, 240, 480, 480));
+    m_icon = new QLabel(m_sidePanel);
+    m_icon->setObjectName(QStringLiteral("icon"));
+    m_icon->setGeometry(twips(240, 240, 480, 480));
 
-    m_lblTitle = makeLabel("lblTitle", 1320, 180, 4155, 360);
+    m_title = makeLabel("title", 1320, 180, 4155, 360);
     QFont title(QStringLiteral("Times New Roman"));
     title.setStyleHint(QFont::Serif);
     title.setPointSizeF(14.25);
     title.setBold(true);
-    m_lblTitle->setFont(title);
-    setTextColor(m_lblTitle, Qt::black);
+    m_title->setFont(title);
+    setTextColor(m_title, Qt::black);
 
-    m_lblVersion = makeLabel("lblVersion", 1320, 570, 4155, 225);
-    m_lblDescription = makeLabel("lblDescription", 1320, 840, 4155, 270);
-    setTextColor(m_lblDescription, Qt::black);
-    m_lblCopyright = makeLabel("lblCopyright", 1320, 1110, 4215, 255);
+    m_version = makeLabel("version", 1320, 570, 4155, 225);
+    m_description = makeLabel("description", 1320, 840, 4155, 270);
+    setTextColor(m_description, Qt::black);
+    m_copyright = makeLabel("copyright", 1320, 1110, 4215, 255);
 
-    m_label1[0] = makeLabel("Label1_0", 1320, 1395, 555, 255);
-    m_label1[0]->setText(QStringLiteral("Email:"));
-    m_lblEmail = makeLabel("lblEmail", 1980, 1380, 2895, 255);
-    m_label1[1] = makeLabel("Label1_1", 1320, 1680, 615, 255);
-    m_label1[1]->setText(QStringLiteral("Internet:"));
-    m_web = makeLabel("Web", 1980, 1620, 3075, 255);
-    for (QLabel *link : {m_lblEmail, m_web}) {
+    m_linkCaptions[0] = makeLabel("emailCaption", 1320, 1395, 555, 255);
+    m_linkCaptions[0]->setText(QStringLiteral("Email:"));
+    m_emailLink = makeLabel("emailLink", 1980, 1380, 2895, 255);
+    m_linkCaptions[1] = makeLabel("webCaption", 1320, 1680, 615, 255);
+    m_linkCaptions[1]->setText(QStringLiteral("Internet:"));
+    m_webLink = makeLabel("webLink", 1980, 1620, 3075, 255);
+    for (QLabel *link : {m_emailLink, m_webLink}) {
         link->setFont(arial9(true));
         setTextColor(link, LinkBlue);
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
-    m_lblEmail->setText(mailAddress());
-    m_web->setText(webAddress());
+    m_emailLink->setText(mailAddress());
+    m_webLink->setText(webAddress());
 
-    m_lblDisclaimer = new QLabel(this);
-    m_lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-    m_lblDisclaimer->setGeometry(twips(180, 3420, 3885, 1005));
-    m_lblDisclaimer->setWordWrap(true);
-    m_lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setTextColor(m_lblDisclaimer, Qt::black);
+    m_disclaimer = new QLabel(this);
+    m_disclaimer->setObjectName(QStringLiteral("disclaimer"));
+    m_disclaimer->setGeometry(twips(180, 3420, 3885, 1005));
+    m_disclaimer->setWordWrap(true);
+    m_disclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextColor(m_disclaimer, Qt::black);
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(twips(4245, 3870, 1260, 345));
-    m_cmdOK->setDefault(true);
-    m_cmdOK->setAutoDefault(true);
-    connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setGeometry(twips(4245, 3870, 1260, 345));
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &AboutDialog::okClicked);
 
     // Centred on the screen, not on the owner.
     if (QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
 
-    Form_Load();
+    fillTexts();
 }
 
-QLabel *frmAbout::makeLabel(const char *name, int left, int top, int width, int height)
+QLabel *AboutDialog::makeLabel(const char *name, int left, int top, int width, int height)
 {
     auto *label = new QLabel(this);
     label->setObjectName(QString::fromLatin1(name));
@@ -145,7 +145,7 @@ QLabel *frmAbout::makeLabel(const char *name, int left, int top, int width, int 
     return label;
 }
 
-void frmAbout::Form_Load()
+void AboutDialog::fillTexts()
 {
     setWindowTitle(QStringLiteral("About ") + AppTitle);
 
@@ -153,22 +153,22 @@ void frmAbout::Form_Load()
                                 : QApplication::windowIcon();
     if (icon.isNull())
         icon = QIcon(QStringLiteral(":/resources/icons/quillhaven.png"));
-    m_picIcon->setPixmap(icon.pixmap(m_picIcon->size()));
+    m_icon->setPixmap(icon.pixmap(m_icon->size()));
 
-    m_lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+    m_version->setText(QStringLiteral("Version %1.%2.%3")
                               .arg(QH_VERSION_MAJOR)
                               .arg(QH_VERSION_MINOR)
                               .arg(QH_VERSION_PATCH));
-    m_lblTitle->setText(AppTitle);
-    m_lblDescription->setText(QStringLiteral(QH_FILE_DESCRIPTION));
-    m_lblCopyright->setText(CopyrightNote());
+    m_title->setText(AppTitle);
+    m_description->setText(QStringLiteral(QH_FILE_DESCRIPTION));
+    m_copyright->setText(copyrightNote());
 
-    for (QLabel *l : {m_lblTitle, m_lblVersion, m_lblDescription, m_lblCopyright, m_label1[0],
-                      m_label1[1], m_lblEmail, m_web})
+    for (QLabel *l : {m_title, m_version, m_description, m_copyright, m_linkCaptions[0],
+                      m_linkCaptions[1], m_emailLink, m_webLink})
         fitText(l);
 }
 
-QString frmAbout::CopyrightNote()
+QString AboutDialog::copyrightNote()
 {
     // Kept as character codes so the line is never stored as one string.
     static const ushort head[] = {67, 111, 112, 121, 114, 105, 103, 104, 116, 32, 40, 99, 41, 32};
@@ -191,76 +191,76 @@ QString frmAbout::CopyrightNote()
     return note;
 }
 
-QString frmAbout::mailAddress()
+QString AboutDialog::mailAddress()
 {
     return QStringLiteral("support@quillhaven.example.org");
 }
 
-QString frmAbout::webAddress()
+QString AboutDialog::webAddress()
 {
     return QStringLiteral("https://quillhaven.example.org/");
 }
 
-void frmAbout::cmdOK_Click()
+void AboutDialog::okClicked()
 {
     accept();
 }
 
-void frmAbout::reject()
+void AboutDialog::reject()
 {
-    cmdOK_Click();
+    okClicked();
 }
 
-void frmAbout::Web_Click()
+void AboutDialog::webClicked()
 {
-    NetSupport::OpenWebPage(m_web->text(), this);
+    LinkOpener::openWebPage(m_webLink->text(), this);
 }
 
-void frmAbout::lblEmail_Click()
+void AboutDialog::emailClicked()
 {
-    NetSupport::SendEmail(m_lblEmail->text(), this);
+    LinkOpener::sendEmail(m_emailLink->text(), this);
 }
 
-void frmAbout::lblEmail_MouseDown()
+void AboutDialog::emailPressed()
 {
-    setTextColor(m_lblEmail, White);
+    setTextColor(m_emailLink, White);
 }
 
-void frmAbout::lblEmail_MouseUp()
+void AboutDialog::emailReleased()
 {
-    setTextColor(m_lblEmail, LinkBlue);
+    setTextColor(m_emailLink, LinkBlue);
 }
 
-bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_picture1 && event->type() == QEvent::Paint) {
-        QPainter p(m_picture1);
-        Picture1_Paint(p);
+    if (watched == m_sidePanel && event->type() == QEvent::Paint) {
+        QPainter p(m_sidePanel);
+        paintSidePanel(p);
         return true;
     }
-    if (watched != m_lblEmail && watched != m_web)
+    if (watched != m_emailLink && watched != m_webLink)
         return QDialog::eventFilter(watched, event);
 
     auto *link = static_cast<QWidget *>(watched);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         m_pressedLink = link;
-        if (link == m_lblEmail)
-            lblEmail_MouseDown();
+        if (link == m_emailLink)
+            emailPressed();
         return true;
     case QEvent::MouseButtonRelease: {
         auto *me = static_cast<QMouseEvent *>(event);
-        if (link == m_lblEmail)
-            lblEmail_MouseUp();
+        if (link == m_emailLink)
+            emailReleased();
         // A click needs the release over the link that was pressed.
         const bool click = m_pressedLink == link && me->button() == Qt::LeftButton
                            && link->rect().contains(me->position().toPoint());
         m_pressedLink = nullptr;
         if (click) {
-            if (link == m_web)
-                Web_Click();
+            if (link == m_webLink)
+                webClicked();
             else
-                lblEmail_Click();
+                emailClicked();
         }
         return true;
     }
@@ -269,10 +269,10 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void frmAbout::Picture1_Paint(QPainter &p)
+void AboutDialog::paintSidePanel(QPainter &p)
 {
-    const QSize size = m_picture1->size();
-    Fade::FadePicture(p, size, Fade::Rgb(192, 192, 192), Fade::Rgb(192, 192, 255));
+    const QSize size = m_sidePanel->size();
+    GradientFill::fill(p, size, GradientFill::rgb(192, 192, 192), GradientFill::rgb(192, 192, 255));
     const int x = size.width() - 1;
     const int y = size.height() - 1;
     drawLine(p, 0, 0, x, 0, Grey);
@@ -281,7 +281,7 @@ void frmAbout::Picture1_Paint(QPainter &p)
     drawLine(p, x, 0, x, y, White);
 }
 
-void frmAbout::paintEvent(QPaintEvent *event)
+void AboutDialog::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
     // The etched rule: a grey line with a white one just below it, at 3300

@@ -8,21 +8,21 @@ class QLabel;
 class QPainter;
 class QPushButton;
 
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
     // "Copyright (c) <year> <holder>", put together at run time.
-    static QString CopyrightNote();
+    static QString copyrightNote();
 
     static QString mailAddress();
     static QString webAddress();
 
 public slots:
-    void cmdOK_Click();
-    void Web_Click();
-    void lblEmail_Click();
+    void okClicked();
+    void webClicked();
+    void emailClicked();
     // Escape presses OK, as Enter does.
     void reject() override;
 
@@ -31,22 +31,22 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void Form_Load();
-    void Picture1_Paint(QPainter &painter);
-    void lblEmail_MouseDown();
-    void lblEmail_MouseUp();
+    void fillTexts();
+    void paintSidePanel(QPainter &painter);
+    void emailPressed();
+    void emailReleased();
     QLabel *makeLabel(const char *name, int left, int top, int width, int height);
 
-    QWidget *m_picture1 = nullptr;
-    QLabel *m_picIcon = nullptr;
-    QLabel *m_lblTitle = nullptr;
-    QLabel *m_lblVersion = nullptr;
-    QLabel *m_lblDescription = nullptr;
-    QLabel *m_lblCopyright = nullptr;
-    QLabel *m_label1[2] = {nullptr, nullptr};
-    QLabel *m_lblEmail = nullptr;
-    QLabel *m_web = nullptr;
-    QLabel *m_lblDisclaimer = nullptr;
-    QPushButton *m_cmdOK = nullptr;
+    QWidget *m_sidePanel = nullptr;
+    QLabel *m_icon = nullptr;
+    QLabel *m_title = nullptr;
+    QLabel *m_version = nullptr;
+    QLabel *m_description = nullptr;
+    QLabel *m_copyright = nullptr;
+    QLabel *m_linkCaptions[2] = {nullptr, nullptr};
+    QLabel *m_emailLink = nullptr;
+    QLabel *m_webLink = nullptr;
+    QLabel *m_disclaimer = nullptr;
+    QPushButton *m_okButton = nullptr;
     QWidget *m_pressedLink = nullptr;
 };

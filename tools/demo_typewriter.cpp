@@ -1,7 +1,7 @@
-// Shows a TexFx in a small window, part way through typing a few lines, for
+// Shows a TypewriterText in a small window, part way through typing a few lines, for
 // looking at the control on its own. Quits by itself after the number of
 // seconds given as the first argument (default: runs until closed).
-#include "controls/texfx.h"
+#include "controls/typewritertext.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     window.setWindowTitle("Quillhaven");
     auto *layout = new QVBoxLayout(&window);
     auto *words = new QLabel("Word 1");
-    auto *fx = new TexFx(&window);
+    auto *fx = new TypewriterText(&window);
     fx->initNew();
     fx->setBorderStyle(1);
     fx->setBackColor(QColor(255, 253, 240));
@@ -24,7 +24,7 @@ int main(int argc, char **argv)
     fx->setFixedSize(260, 110);
     layout->addWidget(fx);
     layout->addWidget(words);
-    QObject::connect(fx, &TexFx::WordPosition,
+    QObject::connect(fx, &TypewriterText::nextWordStart,
                      [words](int &pos) { words->setText(QString("Word %1").arg(pos)); });
     window.show();
 
@@ -36,7 +36,7 @@ int main(int argc, char **argv)
     fx->setScrollSteps(5);
     // Start part way through, then let the control type on at its own pace.
     for (int i = 0; i < 120; ++i)
-        fx->TimerT_Timer();
+        fx->typeNext();
     fx->setAnimate(true);
 
     if (argc > 1)

@@ -1,22 +1,22 @@
-#include "netsupport.h"
+#include "linkopener.h"
 
 #include "prompts.h"
 
 #include <QUrl>
 
-QString NetSupport::webFailureText()
+QString LinkOpener::webFailureText()
 {
     return QStringLiteral("Error lauching web borwser. Make sure that your web browser is "
                           "correctly installed and configured");
 }
 
-QString NetSupport::mailFailureText()
+QString LinkOpener::mailFailureText()
 {
     return QStringLiteral("Error sending mail. Make sure that you have your email client  "
                           "correctly installed and configured");
 }
 
-bool NetSupport::OpenWebPage(const QString &url, QWidget *parent)
+bool LinkOpener::openWebPage(const QString &url, QWidget *parent)
 {
     if (Prompts::current().openUrl(QUrl(url.trimmed())))
         return true;
@@ -25,7 +25,7 @@ bool NetSupport::OpenWebPage(const QString &url, QWidget *parent)
     return false;
 }
 
-bool NetSupport::SendEmail(const QString &address, QWidget *parent)
+bool LinkOpener::sendEmail(const QString &address, QWidget *parent)
 {
     if (Prompts::current().openUrl(QUrl(QStringLiteral("mailto:") + address.trimmed())))
         return true;

@@ -1,4 +1,4 @@
-#include "mybutton.h"
+#include "picturebutton.h"
 
 #include "propertybag.h"
 
@@ -104,34 +104,34 @@ qint16 keyCode(int key)
 
 } // namespace
 
-MyButton::MyButton(QWidget *parent) : QWidget(parent)
+PictureButton::PictureButton(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_timer1.setInterval(100);
-    connect(&m_timer1, &QTimer::timeout, this, &MyButton::Timer1_Timer);
+    m_hoverPoll.setInterval(100);
+    connect(&m_hoverPoll, &QTimer::timeout, this, &PictureButton::pollHover);
 }
 
-QSize MyButton::sizeHint() const
+QSize PictureButton::sizeHint() const
 {
     // 795 x 735 twips, the size the main window gives its file buttons.
     return QSize(53, 49);
 }
 
-QColor MyButton::BackColor() const
+QColor PictureButton::backColor() const
 {
     return m_backColor.isValid() ? m_backColor : palette().color(QPalette::Button);
 }
 
-void MyButton::setBackColor(const QColor &color)
+void PictureButton::setBackColor(const QColor &color)
 {
     m_backColor = color;
     update();
     emit propertyChanged(QStringLiteral("BackColor"));
 }
 
-void MyButton::setBackStyle(qint16 style)
+void PictureButton::setBackStyle(qint16 style)
 {
     m_backStyle = style;
     setAttribute(Qt::WA_OpaquePaintEvent, style != 0);
@@ -139,14 +139,14 @@ void MyButton::setBackStyle(qint16 style)
     emit propertyChanged(QStringLiteral("BackStyle"));
 }
 
-void MyButton::setPicture(const QPixmap &picture)
+void PictureButton::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
     emit propertyChanged(QStringLiteral("Picture"));
-    Refresh();
+    refresh();
 }
 
-void MyButton::loadProperties(const PropertyBag &bag)
+void PictureButton::loadProperties(const PropertyBag &bag)
 {
     // The first three go straight to the surface without notifying; the
     // picture goes through its setter, which notifies and draws.
@@ -159,7 +159,7 @@ void MyButton::loadProperties(const PropertyBag &bag)
     setPicture(bag.read(QStringLiteral("Picture"), QPixmap()).value<QPixmap>());
 }
 
-void MyButton::saveProperties(PropertyBag &bag) const
+void PictureButton::saveProperties(PropertyBag &bag) const
 {
     bag.write(QStringLiteral("BackColor"), m_backColor, QColor());
     bag.write(QStringLiteral("Enabled"), isEnabled(), true);
@@ -168,21 +168,21 @@ void MyButton::saveProperties(PropertyBag &bag) const
               m_picture.isNull() ? QVariant() : QVariant::fromValue(m_picture), QVariant());
 }
 
-void MyButton::Refresh()
+void PictureButton::refresh()
 {
     repaint();
 }
 
-QImage MyButton::render(int state) const
+QImage PictureButton::render(int state) const
 {
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    DrawButton(p, qint16(state));
+    drawButton(p, qint16(state));
     return image;
 }
 
-void MyButton::DrawButton(QPainter &p, qint16 state) const
+void PictureButton::drawButton(QPainter &p, qint16 state) const
 {
     // The rule is stated in twips; at 15 twips a pixel every border line
     // lands on a whole pixel.
@@ -196,7 +196,7 @@ void MyButton::DrawButton(QPainter &p, qint16 state) const
     const qint16 y0 = toInt16((h - ph) * 0.5f);
 
     if (m_backStyle != 0)
-        p.fillRect(QRect(0, 0, width(), height()), BackColor());
+        p.fillRect(QRect(0, 0, width(), height()), backColor());
 
     QColor topLeft, bottomRight;
     switch (state) {
@@ -226,18 +226,18 @@ void MyButton::DrawButton(QPainter &p, qint16 state) const
     p.drawPixmap(twipsToPixels(x0 + shift), twipsToPixels(y0 + shift), m_picture);
 }
 
-void MyButton::setLook(qint16 state)
+void PictureButton::setLook(qint16 state)
 {
     m_buttonState = state;
-    Refresh();
+    refresh();
 }
 
-bool MyButton::pointerIsOver()
+bool PictureButton::pointerIsOver()
 {
     return QApplication::widgetAt(m_cursorPos) == this;
 }
 
-void MyButton::Timer1_Timer()
+void PictureButton::pollHover()
 {
     m_cursorPos = QCursor::pos();
     // A disabled button takes no part in hovering, so it stays flat.
@@ -246,78 +246,78 @@ void MyButton::Timer1_Timer()
         m_buttonState = Raised;
         if (m_mouseOver != 1) {
             m_mouseOver = 1;
-            Refresh();
+            refresh();
         }
     } else {
         m_buttonState = Flat;
         if (m_mouseOver != 0) {
             m_mouseOver = 0;
-            Refresh();
+            refresh();
         }
     }
 }
 
-void MyButton::paintEvent(QPaintEvent *)
+void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    DrawButton(p, m_buttonState);
+    drawButton(p, m_buttonState);
 }
 
-void MyButton::mousePressEvent(QMouseEvent *event)
+void PictureButton::mousePressEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit MouseDown(buttonCode(event->button()), shiftMask(event->modifiers()),
+    emit mouseDown(buttonCode(event->button()), shiftMask(event->modifiers()),
                    float(pos.x()), float(pos.y()));
     setLook(Pressed);
 }
 
-void MyButton::mouseReleaseEvent(QMouseEvent *event)
+void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit MouseUp(buttonCode(event->button()), shiftMask(event->modifiers()),
+    emit mouseUp(buttonCode(event->button()), shiftMask(event->modifiers()),
                  float(pos.x()), float(pos.y()));
     setLook(m_buttonState != Flat ? Raised : Flat);
     // A click is a left press and release both on the button.
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Click();
+        emit clicked();
 }
 
-void MyButton::mouseMoveEvent(QMouseEvent *event)
+void PictureButton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit MouseMove(buttonCode(event->buttons()), shiftMask(event->modifiers()),
+    emit mouseMove(buttonCode(event->buttons()), shiftMask(event->modifiers()),
                    float(pos.x()), float(pos.y()));
 }
 
-void MyButton::keyPressEvent(QKeyEvent *event)
+void PictureButton::keyPressEvent(QKeyEvent *event)
 {
     const qint16 shift = shiftMask(event->modifiers());
-    emit KeyDown(keyCode(event->key()), shift);
+    emit keyDown(keyCode(event->key()), shift);
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).unicode() != 0)
-        emit KeyPress(qint16(text.at(0).unicode()));
+        emit keyPress(qint16(text.at(0).unicode()));
     event->accept();
 }
 
-void MyButton::keyReleaseEvent(QKeyEvent *event)
+void PictureButton::keyReleaseEvent(QKeyEvent *event)
 {
-    emit KeyUp(keyCode(event->key()), shiftMask(event->modifiers()));
+    emit keyUp(keyCode(event->key()), shiftMask(event->modifiers()));
     event->accept();
 }
 
-void MyButton::showEvent(QShowEvent *event)
+void PictureButton::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_timer1.start();
+    m_hoverPoll.start();
 }
 
-void MyButton::hideEvent(QHideEvent *event)
+void PictureButton::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    m_timer1.stop();
+    m_hoverPoll.stop();
 }
 
-void MyButton::changeEvent(QEvent *event)
+void PictureButton::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::EnabledChange)

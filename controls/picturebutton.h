@@ -12,58 +12,58 @@
 class PropertyBag;
 class QPainter;
 
-class MyButton : public QWidget {
+class PictureButton : public QWidget {
     Q_OBJECT
 public:
-    // Looks, as kept in ButtonState; any other value draws an empty surface.
+    // Looks, as kept in buttonState; any other value draws an empty surface.
     enum Look : qint16 { Flat = 0, Raised = 1, Pressed = 2 };
 
-    explicit MyButton(QWidget *parent = nullptr);
+    explicit PictureButton(QWidget *parent = nullptr);
 
     // Back colour of the surface. Until one is set, it follows the system's
     // button-face colour.
-    QColor BackColor() const;
+    QColor backColor() const;
     void setBackColor(const QColor &color);
     // 0 transparent (the surface is not cleared), 1 opaque.
-    qint16 BackStyle() const { return m_backStyle; }
+    qint16 backStyle() const { return m_backStyle; }
     void setBackStyle(qint16 style);
     // A null pixmap means no picture.
-    QPixmap Picture() const { return m_picture; }
+    QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
     // Enabled is QWidget's own enabled state; changing it notifies "Enabled".
 
     void loadProperties(const PropertyBag &bag);
     void saveProperties(PropertyBag &bag) const;
 
-    qint16 ButtonState() const { return m_buttonState; }
-    qint16 MouseOver() const { return m_mouseOver; }
-    QPoint CursorPos() const { return m_cursorPos; }
-    bool hoverPollActive() const { return m_timer1.isActive(); }
+    qint16 buttonState() const { return m_buttonState; }
+    qint16 mouseOver() const { return m_mouseOver; }
+    QPoint cursorPos() const { return m_cursorPos; }
+    bool hoverPollActive() const { return m_hoverPoll.isActive(); }
 
     // The surface as it looks in the given state, at the widget's size.
     QImage render(int state) const;
     // Forces an immediate complete repaint.
-    void Refresh();
+    void refresh();
 
     QSize sizeHint() const override;
 
 public slots:
     // One tick of the hover poll (every 100 ms while shown).
-    void Timer1_Timer();
+    void pollHover();
 
 signals:
     void propertyChanged(const QString &name);
-    void Click();
+    void clicked();
     // Key codes are the classic virtual-key codes (letters and digits are
     // their upper-case character codes, Enter 13, Escape 27, ...); Shift is
     // 1 Shift + 2 Ctrl + 4 Alt.
-    void KeyDown(qint16 keyCode, qint16 shift);
-    void KeyPress(qint16 keyAscii);
-    void KeyUp(qint16 keyCode, qint16 shift);
+    void keyDown(qint16 keyCode, qint16 shift);
+    void keyPress(qint16 keyAscii);
+    void keyUp(qint16 keyCode, qint16 shift);
     // Button is 1 left, 2 right, 4 middle; X and Y are in twips.
-    void MouseDown(qint16 button, qint16 shift, float x, float y);
-    void MouseMove(qint16 button, qint16 shift, float x, float y);
-    void MouseUp(qint16 button, qint16 shift, float x, float y);
+    void mouseDown(qint16 button, qint16 shift, float x, float y);
+    void mouseMove(qint16 button, qint16 shift, float x, float y);
+    void mouseUp(qint16 button, qint16 shift, float x, float y);
 
 protected:
     // Whether the window under the pointer is this button. Tests replace it.
@@ -80,7 +80,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void DrawButton(QPainter &painter, qint16 state) const;
+    void drawButton(QPainter &painter, qint16 state) const;
     void setLook(qint16 state);
 
     QColor m_backColor;         // invalid: the system's button face
@@ -90,5 +90,5 @@ private:
     qint16 m_buttonState = Flat;
     qint16 m_mouseOver = 0;
     bool m_loading = false;
-    QTimer m_timer1;
+    QTimer m_hoverPoll;
 };

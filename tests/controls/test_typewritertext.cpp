@@ -1,5 +1,5 @@
 #include "controls/propertybag.h"
-#include "controls/texfx.h"
+#include "controls/typewritertext.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -21,8 +21,8 @@ QFont testFont(int pixelSize = 12)
 // A control whose box is wide enough for every test line and three and a
 // half lines high, so the scroll rule fires at a known line break.
 struct Typist {
-    TexFx fx;
-    QStringList events; // "W<n>" for WordPosition, "C" for Cycle
+    TypewriterText fx;
+    QStringList events; // "W<n>" for nextWordStart, "C" for nextCycle
 
     explicit Typist(int scrollSteps = 5, const QString &text = "one\r\ntwo\r\nthree\r\nfour")
     {
@@ -32,21 +32,21 @@ struct Typist {
         fx.show(); // a hidden widget is resized only when shown
         fx.setScrollSteps(scrollSteps);
         fx.setText(text);
-        QObject::connect(&fx, &TexFx::Cycle, [this] { events << "C"; });
-        QObject::connect(&fx, &TexFx::WordPosition, [this](int &pos) { events << QString("W%1").arg(pos); });
+        QObject::connect(&fx, &TypewriterText::nextCycle, [this] { events << "C"; });
+        QObject::connect(&fx, &TypewriterText::nextWordStart, [this](int &pos) { events << QString("W%1").arg(pos); });
     }
     ~Typist() { fx.setAnimate(false); }
 
     void ticks(int n)
     {
         for (int i = 0; i < n; ++i)
-            fx.TimerT_Timer();
+            fx.typeNext();
     }
     // Types up to and including the n-th carriage return.
     void typeLines(int n)
     {
         while (n > 0) {
-            fx.TimerT_Timer();
+            fx.typeNext();
             if (fx.curChar() == "\r")
                 --n;
         }
@@ -56,16 +56,16 @@ struct Typist {
     {
         for (int y = img.height() - 1; y >= 0; --y)
             for (int x = 0; x < img.width(); ++x)
-                if (img.pixelColor(x, y) != fx.picFx()->backColor())
+                if (img.pixelColor(x, y) != fx.canvas()->backColor())
                     return y;
         return -1;
     }
-    int lastInkRow() const { return lastInkRow(fx.picFx()->image()); }
+    int lastInkRow() const { return lastInkRow(fx.canvas()->image()); }
 };
 
 } // namespace
 
-TEST(TexFxTyping, WordPositionCountsSpacesAndLineFeedsAndRestartsAfterCycle)
+TEST(TypewriterTextTyping, WordPositionCountsSpacesAndLineFeedsAndRestartsAfterCycle)
 {
     Typist t(5, "ab c\nd");
     ASSERT_EQ(t.fx.wrappedText(), "ab c\nd\r\n");
@@ -73,43 +73,43 @@ TEST(TexFxTyping, WordPositionCountsSpacesAndLineFeedsAndRestartsAfterCycle)
     EXPECT_EQ(t.events, QStringList({"W2", "W3"}));
     EXPECT_EQ(t.fx.charPos(), 8) << "the line feed after the carriage return is skipped";
 
-    const QImage before = t.fx.picFx()->image();
+    const QImage before = t.fx.canvas()->image();
     t.ticks(1);
     EXPECT_EQ(t.events, QStringList({"W2", "W3", "C", "W1"}));
     EXPECT_EQ(t.fx.charPos(), 0);
-    EXPECT_EQ(t.fx.picFx()->image(), before) << "nothing is printed on the cycle's last tick";
+    EXPECT_EQ(t.fx.canvas()->image(), before) << "nothing is printed on the cycle's last tick";
     t.ticks(3);
     EXPECT_EQ(t.events.last(), "W2");
-    EXPECT_GT(t.fx.picFx()->currentY(), 2 * double(t.fx.lineHeight()) - 0.01)
+    EXPECT_GT(t.fx.canvas()->currentY(), 2 * double(t.fx.lineHeight()) - 0.01)
         << "the next cycle is typed below the text already shown";
 }
 
-TEST(TexFxTyping, ScrollModeZeroClearsTheBoxWhenTheNextLineWouldNotFit)
+TEST(TypewriterTextTyping, ScrollModeZeroClearsTheBoxWhenTheNextLineWouldNotFit)
 {
     Typist t(0);
     t.typeLines(1);
     EXPECT_GE(t.lastInkRow(), 0);
     t.typeLines(1);
     EXPECT_EQ(t.lastInkRow(), -1);
-    EXPECT_EQ(t.fx.picFx()->currentY(), 0);
-    EXPECT_GE(t.lastInkRow(t.fx.imgFx()), 0) << "snapshot holds the text before clearing";
+    EXPECT_EQ(t.fx.canvas()->currentY(), 0);
+    EXPECT_GE(t.lastInkRow(t.fx.frame()), 0) << "snapshot holds the text before clearing";
     t.ticks(1); // 't' of "three" at the top
     EXPECT_LT(t.lastInkRow(), int(t.fx.lineHeight()));
 }
 
-TEST(TexFxTyping, ScrollModeOneJumpsOneLine)
+TEST(TypewriterTextTyping, ScrollModeOneJumpsOneLine)
 {
     Typist t(1);
     const int lh = int(std::lround(t.fx.lineHeight()));
     t.typeLines(2);
-    EXPECT_DOUBLE_EQ(t.fx.picFx()->currentY(), double(t.fx.lineHeight()));
-    const int shotLast = t.lastInkRow(t.fx.imgFx());
+    EXPECT_DOUBLE_EQ(t.fx.canvas()->currentY(), double(t.fx.lineHeight()));
+    const int shotLast = t.lastInkRow(t.fx.frame());
     ASSERT_GE(shotLast, lh) << "two lines in the snapshot";
     EXPECT_NEAR(t.lastInkRow(), shotLast - lh, 1);
     EXPECT_LT(t.lastInkRow(), lh) << "only the second line is left, now at the top";
 }
 
-TEST(TexFxTyping, ScrollModeFiveGlidesInFiveTicks)
+TEST(TypewriterTextTyping, ScrollModeFiveGlidesInFiveTicks)
 {
     Typist t(5);
     const float lh = t.fx.lineHeight();
@@ -119,19 +119,19 @@ TEST(TexFxTyping, ScrollModeFiveGlidesInFiveTicks)
     t.typeLines(1);
     ASSERT_TRUE(t.fx.isScrolling());
     EXPECT_FALSE(t.fx.animate()) << "typing pauses while the text glides";
-    const int shotLast = t.lastInkRow(t.fx.imgFx());
-    const double y = t.fx.picFx()->currentY();
+    const int shotLast = t.lastInkRow(t.fx.frame());
+    const double y = t.fx.canvas()->currentY();
     for (int k = 1; k <= 5; ++k) { // four intermediate frames and the last
-        t.fx.TimerS_Timer();
+        t.fx.scrollNext();
         EXPECT_FLOAT_EQ(t.fx.scrollOffset(), k < 5 ? k * lh / 5 : 0) << "frame " << k;
         EXPECT_EQ(t.fx.isScrolling(), k < 5) << "frame " << k;
         EXPECT_NEAR(t.lastInkRow(), shotLast - k * lh / 5, 1.01) << "frame " << k;
     }
     EXPECT_TRUE(t.fx.animate()) << "typing resumes after the last step";
-    EXPECT_DOUBLE_EQ(t.fx.picFx()->currentY(), y - lh);
+    EXPECT_DOUBLE_EQ(t.fx.canvas()->currentY(), y - lh);
 }
 
-TEST(TexFxTyping, AnimateSetDuringGlideRunsBothTimers)
+TEST(TypewriterTextTyping, AnimateSetDuringGlideRunsBothTimers)
 {
     Typist t(5);
     t.typeLines(3);
@@ -141,7 +141,7 @@ TEST(TexFxTyping, AnimateSetDuringGlideRunsBothTimers)
     EXPECT_TRUE(t.fx.isScrolling());
 }
 
-TEST(TexFxTyping, ChangingTextMidCycleGoesOnAtTheSamePosition)
+TEST(TypewriterTextTyping, ChangingTextMidCycleGoesOnAtTheSamePosition)
 {
     Typist t(5, "abcdef");
     t.ticks(3);
@@ -155,7 +155,7 @@ TEST(TexFxTyping, ChangingTextMidCycleGoesOnAtTheSamePosition)
     EXPECT_EQ(t.fx.charPos(), 0);
 }
 
-TEST(TexFxTyping, BackColorChangeRestartsOnAClearedBox)
+TEST(TypewriterTextTyping, BackColorChangeRestartsOnAClearedBox)
 {
     Typist t(5, "ab cd ef");
     t.ticks(4);
@@ -165,21 +165,21 @@ TEST(TexFxTyping, BackColorChangeRestartsOnAClearedBox)
     EXPECT_EQ(t.fx.curChar(), "a");
 }
 
-TEST(TexFxLayout, BoxSitsInsideAOnePixelMarginAndIsRewrapped)
+TEST(TypewriterTextLayout, BoxSitsInsideAOnePixelMarginAndIsRewrapped)
 {
     Typist t(5, "alpha beta gamma delta");
     t.ticks(3);
     t.fx.resize(60, 80);
-    EXPECT_EQ(t.fx.picFx()->geometry(), QRect(1, 1, 58, 78));
+    EXPECT_EQ(t.fx.canvas()->geometry(), QRect(1, 1, 58, 78));
     EXPECT_GT(t.fx.wrappedText().count("\r\n"), 2);
 
     t.fx.resize(2, 40); // no room left inside the margin: one character per line
-    EXPECT_EQ(t.fx.picFx()->width(), 0);
+    EXPECT_EQ(t.fx.canvas()->width(), 0);
     t.fx.setText("abc");
     EXPECT_EQ(t.fx.wrappedText(), "a\r\nb\r\nc\r\n");
 }
 
-TEST(TexFxLoad, MissingFileIsCreatedEmptyAndBytesReadAsLatin1)
+TEST(TypewriterTextLoad, MissingFileIsCreatedEmptyAndBytesReadAsLatin1)
 {
     QTemporaryDir dir;
     Typist t(5, "kept");
@@ -200,15 +200,15 @@ TEST(TexFxLoad, MissingFileIsCreatedEmptyAndBytesReadAsLatin1)
     EXPECT_EQ(t.fx.wrappedText(), cafe);
 }
 
-TEST(TexFxProperties, NewlyPlacedAndStoredInstanceDefaults)
+TEST(TypewriterTextProperties, NewlyPlacedAndStoredInstanceDefaults)
 {
     QWidget host;
     host.setFont(QFont("DejaVu Serif", 15));
-    TexFx placed(&host), stored(&host);
+    TypewriterText placed(&host), stored(&host);
     EXPECT_EQ(placed.size(), QSize(117, 117));
     placed.initNew();
     stored.loadProperties(PropertyBag());
-    for (TexFx *fx : {&placed, &stored}) {
+    for (TypewriterText *fx : {&placed, &stored}) {
         EXPECT_EQ(fx->textFont(), host.font());
         EXPECT_EQ(fx->wrappedText(), "Text\r\n");
         EXPECT_FLOAT_EQ(fx->scrollStep(), fx->lineHeight() / 5) << "ready to glide in five steps";
@@ -222,7 +222,7 @@ TEST(TexFxProperties, NewlyPlacedAndStoredInstanceDefaults)
     EXPECT_TRUE(saved.names().isEmpty()) << "defaults need not be stored";
 }
 
-TEST(TexFxProperties, LoadThenSaveGivesTheSameStoredValues)
+TEST(TypewriterTextProperties, LoadThenSaveGivesTheSameStoredValues)
 {
     PropertyBag stored;
     const QVariantList values{QColor(10, 20, 30), QColor(250, 240, 230), false, testFont(13), 0, 1,
@@ -232,9 +232,9 @@ TEST(TexFxProperties, LoadThenSaveGivesTheSameStoredValues)
     for (int i = 0; i < names.size(); ++i)
         stored.write(names[i], values[i], QVariant());
     QWidget host;
-    TexFx fx(&host);
+    TypewriterText fx(&host);
     fx.loadProperties(stored);
-    EXPECT_EQ(fx.wrappedText(), fx.WrapStr2Pic("Hello there, typist"));
+    EXPECT_EQ(fx.wrappedText(), fx.wrapToWidth("Hello there, typist"));
     EXPECT_FLOAT_EQ(fx.scrollStep(), fx.lineHeight() / 3);
 
     PropertyBag saved;
@@ -245,21 +245,21 @@ TEST(TexFxProperties, LoadThenSaveGivesTheSameStoredValues)
     fx.setAnimate(false);
 }
 
-TEST(TexFxEvents, OnlyTheMarginForwardsPointerEvents)
+TEST(TypewriterTextEvents, OnlyTheMarginForwardsPointerEvents)
 {
     QWidget host;
-    TexFx fx(&host);
+    TypewriterText fx(&host);
     fx.initNew();
     fx.resize(100, 60);
     host.resize(120, 80);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     QStringList events;
-    QObject::connect(&fx, &TexFx::Click, [&] { events << "Click"; });
-    QObject::connect(&fx, &TexFx::MouseDown, [&](int b, int s, float x, float y) {
+    QObject::connect(&fx, &TypewriterText::clicked, [&] { events << "Click"; });
+    QObject::connect(&fx, &TypewriterText::mouseDown, [&](int b, int s, float x, float y) {
         events << QString("Down %1 %2 %3 %4").arg(b).arg(s).arg(x).arg(y);
     });
-    QObject::connect(&fx, &TexFx::MouseUp, [&](int b, int, float, float) { events << QString("Up %1").arg(b); });
+    QObject::connect(&fx, &TypewriterText::mouseUp, [&](int b, int, float, float) { events << QString("Up %1").arg(b); });
 
     // Through the window, so each press reaches the widget under the pointer.
     QWindow *window = host.windowHandle();

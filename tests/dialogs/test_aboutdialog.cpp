@@ -1,6 +1,6 @@
-#include "controls/fade.h"
-#include "controls/frmabout.h"
-#include "controls/netsupport.h"
+#include "dialogs/gradientfill.h"
+#include "dialogs/aboutdialog.h"
+#include "dialogs/linkopener.h"
 #include "fakeprompts.h"
 
 #include <QLabel>
@@ -10,7 +10,7 @@
 
 namespace {
 
-QLabel *label(const frmAbout &box, const char *name)
+QLabel *label(const AboutDialog &box, const char *name)
 {
     auto *l = box.findChild<QLabel *>(QString::fromLatin1(name));
     EXPECT_NE(l, nullptr) << name;
@@ -21,30 +21,30 @@ QImage fade(int width, int height, qint32 from, qint32 to)
 {
     QImage img(width, height, QImage::Format_RGB32);
     img.fill(Qt::black);
-    Fade::FadePicture(img, from, to);
+    GradientFill::fill(img, from, to);
     return img;
 }
 
-const qint32 Grey = Fade::Rgb(192, 192, 192);
-const qint32 Blue = Fade::Rgb(192, 192, 255);
+const qint32 Grey = GradientFill::rgb(192, 192, 192);
+const qint32 Blue = GradientFill::rgb(192, 192, 255);
 
 } // namespace
 
 TEST(AboutBox, ShowsTitleVersionAndCopyright)
 {
-    frmAbout box;
+    AboutDialog box;
     EXPECT_EQ(box.windowTitle(), "About Quillhaven");
-    EXPECT_EQ(label(box, "lblVersion")->text(), "Version 1.0.0");
-    EXPECT_EQ(label(box, "lblCopyright")->text(), "Copyright (c) 2026 the Quillhaven authors");
+    EXPECT_EQ(label(box, "version")->text(), "Version 1.0.0");
+    EXPECT_EQ(label(box, "copyright")->text(), "Copyright (c) 2026 the Quillhaven authors");
 }
 
 TEST(AboutBox, OkEnterAndEscapeCloseIt)
 {
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
-        frmAbout box;
+        AboutDialog box;
         box.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        EXPECT_TRUE(box.findChild<QPushButton *>("cmdOK")->isDefault());
+        EXPECT_TRUE(box.findChild<QPushButton *>("okButton")->isDefault());
         QTest::keyClick(&box, Qt::Key(key));
         EXPECT_FALSE(box.isVisible()) << key;
     }
@@ -55,10 +55,10 @@ TEST(AboutBox, LinksOpenAndAFailureShowsItsMessageWhileTheBoxStays)
     for (bool opens : {true, false}) {
         FakePrompts prompts;
         prompts.urlResult = opens;
-        frmAbout box;
+        AboutDialog box;
         box.show();
-        QTest::mouseClick(label(box, "Web"), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(label(box, "lblEmail"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(label(box, "webLink"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(label(box, "emailLink"), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(prompts.urls, (std::vector<QUrl>{QUrl("https://quillhaven.example.org/"),
                                                    QUrl("mailto:support@quillhaven.example.org")}));
         QStringList shown;
@@ -81,9 +81,9 @@ TEST(AboutBox, LinksOpenAndAFailureShowsItsMessageWhileTheBoxStays)
 TEST(AboutBox, MailLinkStaysWhiteWhilePressedAndReleaseOutsideSendsNothing)
 {
     FakePrompts prompts;
-    frmAbout box;
+    AboutDialog box;
     box.show();
-    QLabel *mail = label(box, "lblEmail");
+    QLabel *mail = label(box, "emailLink");
     QTest::mousePress(mail, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(mail->palette().color(QPalette::WindowText), QColor(255, 255, 255));
     QTest::mouseRelease(mail, Qt::LeftButton, {}, QPoint(-40, 60));
@@ -110,7 +110,7 @@ TEST(FadeGradient, PanelLowerThan63PixelsTakesTheFinalColour)
 
 TEST(FadeGradient, PartsDifferingByLessThanHalfAStepStayConstant)
 {
-    const QImage img = fade(4, 126, Fade::Rgb(100, 10, 0), Fade::Rgb(130, 200, 0));
+    const QImage img = fade(4, 126, GradientFill::rgb(100, 10, 0), GradientFill::rgb(130, 200, 0));
     for (int row = 0; row < 126; ++row)
         ASSERT_EQ(qRed(img.pixel(1, row)), 100) << row;
     EXPECT_EQ(qGreen(img.pixel(1, 0)), 10);
@@ -119,11 +119,11 @@ TEST(FadeGradient, PartsDifferingByLessThanHalfAStepStayConstant)
 
 TEST(AboutBox, GradientPanelHasASunkenFrame)
 {
-    frmAbout box;
-    QWidget *panel = box.findChild<QWidget *>("Picture1");
+    AboutDialog box;
+    QWidget *panel = box.findChild<QWidget *>("sidePanel");
     ASSERT_NE(panel, nullptr);
     ASSERT_EQ(panel->size(), QSize(65, 193));
-    label(box, "picIcon")->hide(); // look at the panel alone
+    label(box, "icon")->hide(); // look at the panel alone
     const QImage img = panel->grab().toImage();
     const QRgb grey = qRgb(128, 128, 128), white = qRgb(255, 255, 255);
     const struct { int x, y; QRgb color; } pixels[] = {

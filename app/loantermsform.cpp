@@ -1,0 +1,252 @@
+#include "loantermsform.h"
+
+#include "controls/datebox.h"
+#include "loan/dates.h"
+#include "loan/numtext.h"
+#include "storage/loanfile.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <cmath>
+
+using namespace LoanTerms;
+
+namespace {
+
+// The rows top to bottom, with the label caption and the sign beside the field.
+struct FieldPlace {
+    int field;                 // -1: the first payment date
+    const char *caption;
+    const char *sign;          // "$", "%" or none
+};
+
+} // namespace
+
+LoanTermsForm::LoanTermsForm(QWidget *parent)
+    : QWidget(parent)
+{
+    const FieldPlace rows[] = {
+        {Price, "Price :", "$"},
+        {DownPercent, "Down :", "%"},
+        {LoanAmount, "Loan Amount :", "$"},
+        {AnnualRate, "Annual Percentage Rate :", nullptr},
+        {NumberOfPayments, "No of Monthly Payments :", nullptr},
+        {AnnualTax, "Annual  Tax :", "$"},
+        {AnnualInsurance, "Annual  Insurance :", "$"},
+        {-1, "First Payment Date :", nullptr},
+        {MonthlyPayment, "Monthly Principal && Interest :", "$"},
+        {MonthlyTaxInsurance, "Monthly Tax && Insurance :", "$"},
+        {TotalMonthlyPayment, "Total Monthly Payment :", "$"},
+    };
+    for (int i = 0; i < kFieldCount; ++i) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QStringLiteral("field_%1").arg(i));
+        m_fields[size_t(i)] = e;
+        connect(e, &QLineEdit::textChanged, this, [this, i] { fieldEdited(i); });
+        e->installEventFilter(this);
+    }
+    m_firstPaymentDate = new DateBox(this);
+    m_firstPaymentDate->setObjectName(QStringLiteral("firstPaymentDate"));
+    m_firstPaymentDate->installEventFilter(this);
+
+    const int labelX = 10, signX = 184, boxX = 196, boxW = 120, h = 21;
+    auto sign = [&](const char *s, int x, int y) {
+        auto *l = new QLabel(QString::fromLatin1(s), this);
+        l->setGeometry(x, y, 12, h);
+    };
+    int y = 12;
+    for (const auto &r : rows) {
+        if (r.field == MonthlyPayment) {
+            auto *rule = new QFrame(this);
+            rule->setFrameShape(QFrame::HLine);
+            rule->setFrameShadow(QFrame::Sunken);
+            rule->setGeometry(labelX, y, 360, 4);
+            y += 8;
+        }
+        auto *label = new QLabel(QString::fromLatin1(r.caption), this);
+        label->setGeometry(labelX, y, 168, h);
+        QWidget *box = r.field < 0 ? static_cast<QWidget *>(m_firstPaymentDate) : field(r.field);
+        if (r.field == DownPercent) {
+            box->setGeometry(boxX, y, 58, h);
+            sign("%", boxX + 61, y);
+            sign("$", boxX + 76, y);
+            field(DownAmount)->setGeometry(boxX + 88, y, 86, h);
+            field(DownAmount)->setAccessibleName(QStringLiteral("Down amount"));
+            box->setAccessibleName(QStringLiteral("Down percent"));
+        } else {
+            box->setGeometry(boxX, y, r.field < 0 ? 70 : boxW, h);
+            if (r.sign)
+                sign(r.sign, signX, y);
+            box->setAccessibleName(label->text().remove(QStringLiteral(" :")).replace(
+                QStringLiteral("&&"), QStringLiteral("&")).simplified());
+        }
+        label->setBuddy(box);
+        y += 24;
+    }
+
+    // The computed fields are the program's to write.
+    for (int f : {MonthlyPayment, MonthlyTaxInsurance, TotalMonthlyPayment, TotalInterest,
+                  LastPayment}) {
+        field(f)->setReadOnly(true);
+        field(f)->setFocusPolicy(Qt::ClickFocus);
+    }
+    for (int f : {Price, DownAmount, LoanAmount, AnnualTax, AnnualInsurance, MonthlyPayment,
+                  MonthlyTaxInsurance, TotalMonthlyPayment})
+        field(f)->setAlignment(Qt::AlignRight);
+    // Total interest and the last payment are kept for the other tabs and the
+    // file, out of sight.
+    const struct { int field; const char *caption; } hidden[] = {
+        {TotalInterest, "Total  Interest  $"}, {LastPayment, "Last payment $"}};
+    for (const auto &hdn : hidden) {
+        auto *label = new QLabel(QString::fromLatin1(hdn.caption), this);
+        label->setBuddy(field(hdn.field));
+        label->hide();
+        field(hdn.field)->setGeometry(-1000, 0, boxW, h);
+        field(hdn.field)->hide();
+    }
+}
+
+LoanTerms::Texts LoanTermsForm::texts() const
+{
+    Texts t;
+    for (int i = 0; i < kFieldCount; ++i)
+        t[size_t(i)] = m_fields[size_t(i)]->text();
+    return t;
+}
+
+void LoanTermsForm::setField(int index, const QString &text)
+{
+    // Setting a field to the text it holds is no change, which lets the
+    // derivations come to rest.
+    if (field(index)->text() != text)
+        field(index)->setText(text);
+}
+
+void LoanTermsForm::fieldEdited(int)
+{
+    if (m_suspendChange)
+        return;
+    emit validityChanged(termsValid());
+    // Each assignment re-enters this handler at once, as a change does.
+    for (const auto &a : LoanTerms::derive(texts(), m_currentField))
+        setField(a.field, a.text);
+}
+
+void LoanTermsForm::fieldEntered(int index)
+{
+    m_currentField = index;
+    QLineEdit *e = field(index);
+    // Deferred so that a mouse click placing the caret does not undo it.
+    QTimer::singleShot(0, e, [e] {
+        if (e->hasFocus()) {
+            e->setCursorPosition(0);
+            e->selectAll();
+        }
+    });
+}
+
+void LoanTermsForm::fieldLeft(int index)
+{
+    if (LoanTerms::reformatsOnLeave(index) && NumText::isNumeric(field(index)->text()))
+        setField(index, NumText::amount(NumText::value(field(index)->text())));
+    emit calculationWanted();
+}
+
+bool LoanTermsForm::eventFilter(QObject *watched, QEvent *event)
+{
+    int index = -1;
+    for (int i = 0; i < kFieldCount; ++i)
+        if (watched == m_fields[size_t(i)])
+            index = i;
+    const bool dateBox = watched == m_firstPaymentDate;
+    if (index < 0 && !dateBox)
+        return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (index >= 0)
+            fieldEntered(index);
+        break;
+    case QEvent::FocusOut:
+        if (index >= 0)
+            fieldLeft(index);
+        break;
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            focusNextPrevChild(key->key() == Qt::Key_Down);
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (dateBox) {
+                field(Price)->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+            focusNextPrevChild(true);
+            emit calculationWanted();
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LoanTermsForm::calculatePayment()
+{
+    for (const auto &a : LoanTerms::calculate(texts()))
+        setField(a.field, a.text);
+}
+
+void LoanTermsForm::clear()
+{
+    m_suspendChange = true;
+    for (QLineEdit *e : m_fields)
+        e->setText(QString());
+    m_suspendChange = false;
+    fieldEdited(AnnualRate);
+}
+
+void LoanTermsForm::load(const LoanFileData &data)
+{
+    m_suspendChange = true;
+    for (int i = 0; i < kFieldCount; ++i) {
+        const double v = data.terms[size_t(i)];
+        QString text;
+        if (v > 0)
+            text = (i == AnnualRate || i == NumberOfPayments || i == DownPercent)
+                       ? NumText::plainDecimal(v)
+                       : NumText::amount(v);
+        field(i)->setText(text);
+    }
+    const double date = data.firstPaymentDate;
+    const QString s = NumText::plainDecimal(date);
+    if (s.size() < 5 || date < 0 || date != std::floor(date))
+        m_firstPaymentDate->setValue(Dates::today().toString(QStringLiteral("MMddyy")));
+    else if (s.size() == 5)
+        m_firstPaymentDate->setValue(QStringLiteral("0") + s);
+    else if (s.size() == 6)
+        m_firstPaymentDate->setValue(s);
+    m_suspendChange = false;
+    fieldEdited(AnnualRate);
+}
+
+void LoanTermsForm::store(LoanFileData &data) const
+{
+    for (int i = 0; i < kFieldCount; ++i)
+        data.terms[size_t(i)] = NumText::value(field(i)->text());
+    m_firstPaymentDate->setIncludeLiterals(false);
+    data.firstPaymentDate = NumText::leadingNumber(m_firstPaymentDate->value());
+}
+
+void LoanTermsForm::enterPrice()
+{
+    field(Price)->setFocus(Qt::OtherFocusReason);
+    fieldEntered(Price);
+}

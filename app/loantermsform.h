@@ -1,0 +1,59 @@
+#pragma once
+// The first tab's loan terms: the thirteen fields and the first payment date,
+// with the rules that run while the user types (validity, derivations,
+// reformatting on leaving a field) and the moves between fields. It applies
+// the plain rules of LoanTerms and holds no arithmetic of its own.
+#include <QWidget>
+#include <array>
+
+#include "loan/loanterms.h"
+
+class DateBox;
+class QLineEdit;
+struct LoanFileData;
+
+class LoanTermsForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit LoanTermsForm(QWidget *parent = nullptr);
+
+    // A field by LoanTerms::Field.
+    QLineEdit *field(int index) const { return m_fields[size_t(index)]; }
+    DateBox *firstPaymentDate() const { return m_firstPaymentDate; }
+    // The field that had the focus last (-1 until one had it); the
+    // derivations follow it.
+    int currentField() const { return m_currentField; }
+    LoanTerms::Texts texts() const;
+    bool termsValid() const { return LoanTerms::valid(texts()); }
+
+    // The payment calculation over the current terms.
+    void calculatePayment();
+    // Every field empty; the date is left as it is.
+    void clear();
+    // The terms and the date as a loan file holds them, and back.
+    void load(const LoanFileData &data);
+    void store(LoanFileData &data) const;
+    // Gives the price the focus, as at start-up.
+    void enterPrice();
+
+signals:
+    // After every edit: whether the terms can be computed now.
+    void validityChanged(bool valid);
+    // Enter was pressed in a field, or the focus left one: the caller runs
+    // the first tab's command when the terms are valid.
+    void calculationWanted();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setField(int index, const QString &text);
+    void fieldEdited(int index);
+    void fieldEntered(int index);
+    void fieldLeft(int index);
+
+    std::array<QLineEdit *, LoanTerms::kFieldCount> m_fields{};
+    DateBox *m_firstPaymentDate = nullptr;
+    bool m_suspendChange = false;
+    int m_currentField = -1;
+};

@@ -1,0 +1,490 @@
+#include "mainwindow.h"
+
+#include "app/amortizationpage.h"
+#include "app/currentloan.h"
+#include "app/quotepage.h"
+#include "controls/datebox.h"
+#include "controls/grid.h"
+#include "controls/picturebutton.h"
+#include "dialogs/aboutdialog.h"
+#include "dialogs/prompts.h"
+#include "ledger/paymentspage.h"
+#include "storage/bundledfiles.h"
+#include "storage/loanfile.h"
+#include "storage/paths.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTabWidget>
+
+using namespace LoanTerms;
+
+namespace {
+
+constexpr int px(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+const char *const kTitle = "Quillhaven";
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QString::fromLatin1(kTitle));
+    // The window is 7395 × 5985 twips and cannot be resized.
+    setFixedSize(px(7395), px(5985));
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    m_tabs->setGeometry(px(135), px(120), px(7020), px(4935));
+    m_terms = new LoanTermsForm;
+    m_tabs->addTab(m_terms, QStringLiteral("Main "));
+    m_amortization = new AmortizationPage;
+    m_paymentsPage = new PaymentsPage(m_payments);
+    m_quote = new QuotePage;
+    m_tabs->addTab(m_amortization, QStringLiteral("Amortization"));
+    m_tabs->addTab(m_paymentsPage, QStringLiteral("Payments"));
+    m_tabs->addTab(m_quote, QStringLiteral("Extra Principal Quote"));
+    addPictureButtons(m_terms);
+    connect(m_terms, &LoanTermsForm::validityChanged, this, &MainWindow::setTermsAvailable);
+    connect(m_terms, &LoanTermsForm::calculationWanted, this, [this] {
+        if (m_commandButtons[0]->isEnabled() && m_tabs->currentIndex() == 0)
+            runTabCommand(0);
+    });
+    m_paymentsPage->monthlyPaymentText = [this] { return field(MonthlyPayment)->text(); };
+    m_paymentsPage->monthlyTaxInsuranceText = [this] { return field(MonthlyTaxInsurance)->text(); };
+    m_paymentsPage->firstPaymentDateText = [this] { return firstPaymentDate()->withSeparators(); };
+    connect(m_quote, &QuotePage::recomputeRequested, this, [this] {
+        if (m_commandButtons[0]->isEnabled())
+            runTabCommand(0);
+    });
+
+    auto makeButton = [this](const char *name, const char *caption, int left) {
+        auto *btn = new QPushButton(QString::fromLatin1(caption), this);
+        btn->setObjectName(QString::fromLatin1(name));
+        btn->setGeometry(px(left), px(5160), px(1170), px(350));
+        return btn;
+    };
+    m_helpButton = makeButton("helpButton", "&Help", 180);
+    m_commandButtons[2] = makeButton("commandButton_2", "", 1620);
+    m_commandButtons[1] = makeButton("commandButton_1", "", 3060);
+    m_commandButtons[0] = makeButton("commandButton_0", "&Calculate", 4500);
+    m_exitButton = makeButton("exitButton", "&Exit", 5940);
+    m_commandButtons[1]->hide();
+    m_commandButtons[2]->hide();
+
+    // Two outlines, one over the other, frame the button of the schedule
+    // view built last.
+    const char *outline[] = {"border: 1px solid palette(shadow);",
+                             "border: 1px dotted palette(highlight);"};
+    for (int i = 0; i < 2; ++i) {
+        auto *shape = new QFrame(this);
+        shape->setObjectName(QStringLiteral("viewOutline_%1").arg(i));
+        shape->setStyleSheet(QString::fromLatin1(outline[i]));
+        shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+        shape->setGeometry(px(4500) - 4 + i, px(5160) - 3 + i, px(1170) + 8 - 2 * i,
+                           px(350) + 6 - 2 * i);
+        shape->lower();
+        shape->hide();
+        m_viewOutlines[size_t(i)] = shape;
+    }
+    connect(m_amortization, &AmortizationPage::built, this, [this](ScheduleView view) {
+        // Frame the button of the view built, 60 twips to its left.
+        QPushButton *b = m_commandButtons[size_t(view)];
+        for (int i = 0; i < 2; ++i)
+            m_viewOutlines[size_t(i)]->move(b->x() - px(60) + i, m_viewOutlines[size_t(i)]->y());
+        showOutlines(true);
+    });
+    for (QPushButton *b : m_commandButtons)
+        b->setEnabled(false);
+    connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_helpButton, &QPushButton::clicked, this, [this] { showHelp(m_helpContext); });
+    for (int i = 0; i < 3; ++i)
+        connect(m_commandButtons[size_t(i)], &QPushButton::clicked, this,
+                [this, i] { runTabCommand(i); });
+
+    // Tab order: the input fields, the date box, then the primary command.
+    QWidget *order[] = {field(Price), field(DownPercent), field(DownAmount), field(LoanAmount),
+                        field(AnnualRate), field(NumberOfPayments), field(AnnualTax),
+                        field(AnnualInsurance), firstPaymentDate(), m_commandButtons[0],
+                        m_commandButtons[1], m_commandButtons[2], m_exitButton, m_helpButton,
+                        m_pictureButtons[0], m_pictureButtons[1], m_pictureButtons[2],
+                        m_pictureButtons[3], m_pictureButtons[4]};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    // Tabs 1 to 3 wait for valid loan terms.
+    for (int t = 1; t <= 3; ++t)
+        m_tabs->setTabEnabled(t, false);
+
+    for (QTimer *t : {&m_loadTimer, &m_arrivalTimer, &m_calculateTimer}) {
+        t->setSingleShot(true);
+        t->setInterval(1);
+    }
+    connect(&m_loadTimer, &QTimer::timeout, this, &MainWindow::loadAtStart);
+    connect(&m_arrivalTimer, &QTimer::timeout, this, &MainWindow::arriveOnTab);
+    connect(&m_calculateTimer, &QTimer::timeout, this, &MainWindow::calculateLater);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { m_arrivalTimer.start(); });
+
+    m_fileDialog.setOwner(this);
+    m_fileDialog.setFilter(QStringLiteral("Quillhaven File|*.qhv|All Files|*.*"));
+    m_fileDialog.setInitDir(BundledFiles::dataFolder());
+
+    // The usual keys for what the picture buttons do.
+    const struct { QKeySequence key; PictureAction action; } keys[] = {
+        {QKeySequence::New, PictureAction::New}, {QKeySequence::Open, PictureAction::Open},
+        {QKeySequence::Save, PictureAction::Save}};
+    for (const auto &k : keys) {
+        auto *sc = new QShortcut(k.key, this);
+        connect(sc, &QShortcut::activated, this, [this, a = k.action] { runPictureAction(a); });
+    }
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { showHelp(m_helpContext); });
+
+    // Centred on the screen.
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->geometry();
+        move(avail.left() + (avail.width() - width()) / 2,
+             avail.top() + (avail.height() - height()) / 2);
+    }
+    m_amortization->setupGrid();
+    m_paymentsPage->setupGrid();
+    m_loadTimer.start();
+}
+
+MainWindow::~MainWindow()
+{
+    // The form outlives this object's members: closing the window moves the
+    // focus out of a field, and the form's signals must not reach a window
+    // that is half gone.
+    m_terms->disconnect(this);
+}
+
+void MainWindow::addPictureButtons(QWidget *page)
+{
+    // The file commands, the About box and the help, in a column on the right.
+    auto *frame = new QFrame(page);
+    frame->setObjectName(QStringLiteral("pictureFrame"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    // Places on the tab are measured from the tab control's top; the page
+    // starts below the tab bar.
+    const int tabBar = m_tabs->tabBar()->sizeHint().height();
+    frame->setGeometry(px(5700), px(480) - tabBar + 4, px(1155), px(4185));
+    const struct { const char *tip; const char *icon; } pictures[] = {
+        {" New File ", "newfile"}, {" Open File ", "openfile"}, {" Save File ", "savefile"},
+        {" About Quillhaven ", "about"}, {" Help ", "help"}};
+    const int tops[] = {210, 990, 1770, 2550, 3330};
+    for (int i = 0; i < 5; ++i) {
+        const auto action = PictureAction(i);
+        auto *b = new PictureButton(frame);
+        b->setObjectName(QStringLiteral("pictureButton_%1").arg(i));
+        b->setGeometry(px(180), px(tops[i]), px(795), px(735));
+        b->setToolTip(QString::fromLatin1(pictures[i].tip));
+        b->setAccessibleName(QString::fromLatin1(pictures[i].tip).trimmed());
+        b->setPicture(QPixmap(QStringLiteral(":/resources/icons/%1.png")
+                                  .arg(QLatin1String(pictures[i].icon))));
+        // Reached with Tab; Space or Enter runs its command, as on any button.
+        b->setFocusPolicy(Qt::TabFocus);
+        b->installEventFilter(this);
+        connect(b, &PictureButton::clicked, this, [this, action] { runPictureAction(action); });
+        connect(b, &PictureButton::keyPress, this, [this, action](qint16 key) {
+            if (key == 13 || key == 32)
+                runPictureAction(action);
+        });
+        m_pictureButtons[size_t(i)] = b;
+    }
+    // The picture buttons draw no focus rectangle; this outline shows which
+    // one has the keyboard focus.
+    m_focusOutline = new QFrame(frame);
+    m_focusOutline->setObjectName(QStringLiteral("FocusOutline"));
+    m_focusOutline->setStyleSheet(QStringLiteral("border: 1px dotted palette(text);"));
+    m_focusOutline->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_focusOutline->hide();
+}
+
+void MainWindow::setTermsAvailable(bool available)
+{
+    for (QPushButton *b : m_commandButtons)
+        b->setEnabled(available);
+    for (int t = 1; t <= 3; ++t)
+        m_tabs->setTabEnabled(t, available);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    for (PictureButton *b : m_pictureButtons) {
+        if (watched != b)
+            continue;
+        if (event->type() == QEvent::FocusIn) {
+            m_focusOutline->setGeometry(b->geometry().adjusted(-3, -3, 3, 3));
+            m_focusOutline->show();
+            m_focusOutline->lower();
+        } else if (event->type() == QEvent::FocusOut) {
+            m_focusOutline->hide();
+        }
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::calculatePayment()
+{
+    m_terms->calculatePayment();
+}
+
+void MainWindow::calculateLater()
+{
+    calculatePayment();
+}
+
+void MainWindow::runTabCommand(int index)
+{
+    const int tab = m_tabs->currentIndex();
+    if (index == 0) {
+        switch (tab) {
+        case 0: m_calculateTimer.start(); break;
+        case 1: buildSchedule(ScheduleView::Contract); break;
+        case 2: m_paymentsPage->addPayment(); break;
+        case 3: quoteExtraPrincipal(m_quote->selectedMode()); break;
+        default: break;
+        }
+    } else if (index == 1) {
+        switch (tab) {
+        case 1: buildSchedule(ScheduleView::Actual); break;
+        case 2: m_paymentsPage->deleteLast(); break;
+        default: break;
+        }
+    } else if (index == 2) {
+        switch (tab) {
+        case 1: buildSchedule(ScheduleView::Projected); break;
+        case 2: m_paymentsPage->deleteAll(); break;
+        default: break;
+        }
+    }
+}
+
+void MainWindow::buildSchedule(ScheduleView view)
+{
+    if (m_amortization->building())
+        return;
+    ScheduleInputs in;
+    in.texts = texts();
+    in.firstPaymentDate = firstPaymentDate()->withSeparators();
+    if (view == ScheduleView::Projected)
+        in.plan = m_quote->plan();
+    in.recorded = m_payments.recordedExtra();
+    m_amortization->build(view, in);
+}
+
+void MainWindow::quoteExtraPrincipal(ExtraMode mode)
+{
+    m_quote->quoteExtraPrincipal(mode, texts(), m_payments.recordedExtra());
+}
+
+void MainWindow::setCommands(const char *first, const char *second, const char *third)
+{
+    m_commandButtons[0]->setText(QString::fromLatin1(first));
+    m_commandButtons[1]->setVisible(second != nullptr);
+    m_commandButtons[2]->setVisible(third != nullptr);
+    if (second)
+        m_commandButtons[1]->setText(QString::fromLatin1(second));
+    if (third)
+        m_commandButtons[2]->setText(QString::fromLatin1(third));
+}
+
+void MainWindow::showOutlines(bool shown)
+{
+    for (QFrame *shape : m_viewOutlines)
+        shape->setVisible(shown);
+}
+
+void MainWindow::arriveOnTab()
+{
+    calculatePayment();
+    const int tab = m_tabs->currentIndex();
+    switch (tab) {
+    case 0:
+        field(Price)->setFocus();
+        setCommands("&Calculate", nullptr, nullptr);
+        showOutlines(false);
+        break;
+    case 1:
+        m_amortization->grid()->setCurrentCell(1, 0);
+        setCommands("&Schedule", "&Actual", "&Projected");
+        if (m_amortization->yearList()->count() > 0)
+            showOutlines(true);
+        break;
+    case 2:
+        m_paymentsPage->onTabShown(m_commandButtons[0]->isEnabled());
+        setCommands("&Make", "Delete &Last", "Delete &All");
+        showOutlines(false);
+        break;
+    case 3:
+        setCommands("&Calculate", nullptr, nullptr);
+        showOutlines(false);
+        // Picks a plan if none is picked and asks for the quote at once.
+        m_quote->onTabShown(m_payments.paymentsMade(), m_commandButtons[0]->isEnabled());
+        break;
+    default:
+        break;
+    }
+    m_helpContext = tab + 3;
+}
+
+void MainWindow::setCaption(const QString &prefix, const QString &path)
+{
+    setWindowTitle(QString::fromLatin1(kTitle) + prefix + splitPath(path, PathPart::FileName)
+                   + QStringLiteral(")"));
+}
+
+void MainWindow::newLoan(QString &path)
+{
+    if (isReadableFile(path))
+        QFile::remove(path);
+    m_terms->clear();
+    m_payments.setPaymentsMade(0);
+    m_paymentsPage->showPayments();
+    CurrentLoan::path = path;
+    setCaption(QStringLiteral("   NEW ("), path);
+}
+
+bool MainWindow::loadLoan(QString &path)
+{
+    if (path.isEmpty())
+        path = BundledFiles::defaultLoanPath();
+    LoanFile::ReadResult file = LoanFile::read(path);
+    if (!file.ok) {
+        Prompts::current().message(this, QMessageBox::Warning, file.error, QMessageBox::Ok);
+        return false;
+    }
+    m_payments.setPaymentsMade(0);
+    m_paymentsPage->showPayments();
+    m_terms->load(file.data);
+
+    for (size_t k = 0; k < file.data.payments.size(); ++k)
+        m_payments.set(int(k) + 1, file.data.payments[k]);
+    m_payments.setPaymentsMade(int(file.data.payments.size()));
+    m_paymentsPage->fillYearList();
+
+    CurrentLoan::path = path;
+    setCaption(QStringLiteral("  ("), path);
+    return true;
+}
+
+bool MainWindow::saveLoan(QString &path)
+{
+    if (path.isEmpty())
+        path = BundledFiles::defaultLoanPath();
+    LoanFileData data;
+    m_terms->store(data);
+    for (int k = 1; k <= m_payments.paymentsMade(); ++k)
+        data.payments.push_back(m_payments.at(k));
+    const QString error = LoanFile::write(path, data);
+    if (!error.isEmpty()) {
+        Prompts::current().message(this, QMessageBox::Warning, error, QMessageBox::Ok);
+        return false;
+    }
+    CurrentLoan::path = path;
+    setCaption(QStringLiteral("  ("), path);
+    return true;
+}
+
+void MainWindow::loadAtStart()
+{
+    setWindowTitle(QStringLiteral("Loading"));
+    if (!loadLoan(CurrentLoan::path)) {
+        // A file that was refused is never written over by a later save.
+        CurrentLoan::path.clear();
+    }
+    setCaption(QStringLiteral("  ("), CurrentLoan::path.isEmpty()
+                                           ? BundledFiles::defaultLoanPath()
+                                           : CurrentLoan::path);
+    m_terms->enterPrice();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    const auto answer = Prompts::current().message(
+        this, QMessageBox::Question, QStringLiteral("Would Like to save changes?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+        if (!saveLoan(CurrentLoan::path)) {
+            event->ignore(); // the message is shown; nothing is lost
+            return;
+        }
+        CurrentLoan::writeSetting(CurrentLoan::path);
+        event->accept();
+    } else if (answer == QMessageBox::No) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::runPictureAction(PictureAction action)
+{
+    switch (action) {
+    case PictureAction::New: newFile(); break;
+    case PictureAction::Open: openFile(); break;
+    case PictureAction::Save: saveFile(); break;
+    case PictureAction::About: {
+        AboutDialog about(this);
+        about.exec();
+        break;
+    }
+    case PictureAction::Help: showHelp(0); break;
+    }
+}
+
+void MainWindow::newFile()
+{
+    m_fileDialog.setDialogTitle(QStringLiteral("New Loan File"));
+    m_fileDialog.showOpen();
+    QString name = m_fileDialog.fileName();
+    if (name.isEmpty())
+        return;
+    if (isReadableFile(name)) {
+        const auto answer = Prompts::current().message(
+            this, QMessageBox::Critical,
+            name + QStringLiteral("\nThis file already exist.\n\nReplace existing file?"),
+            QMessageBox::Ok | QMessageBox::Cancel);
+        if (answer != QMessageBox::Ok)
+            return;
+    }
+    newLoan(name);
+}
+
+void MainWindow::openFile()
+{
+    m_fileDialog.setDialogTitle(QStringLiteral("Open Loan File"));
+    m_fileDialog.showOpen();
+    QString name = m_fileDialog.fileName();
+    if (!name.isEmpty())
+        loadLoan(name);
+}
+
+void MainWindow::saveFile()
+{
+    m_fileDialog.setDialogTitle(QStringLiteral("Save Loan File"));
+    m_fileDialog.showSave();
+    QString name = m_fileDialog.fileName();
+    if (!name.isEmpty())
+        saveLoan(name);
+}
+
+void MainWindow::showHelp(int context)
+{
+    Prompts::current().showHelp(this, context);
+}

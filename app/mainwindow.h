@@ -1,0 +1,117 @@
+#pragma once
+// The main window: the tabs with the commands that follow them, the picture
+// buttons with the file commands, start-up and closing. It wires the parts
+// together and holds no arithmetic of its own.
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+#include "app/loantermsform.h"
+#include "dialogs/loanfiledialog.h"
+#include "ledger/paymentstable.h"
+#include "loan/schedule.h"
+
+class AmortizationPage;
+class DateBox;
+class PictureButton;
+class PaymentsPage;
+class QuotePage;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+// What the picture buttons of the first tab do, top to bottom.
+enum class PictureAction { New, Open, Save, About, Help };
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    LoanTermsForm *termsForm() const { return m_terms; }
+    // A loan-term field by LoanTerms::Field, and the first payment date.
+    QLineEdit *field(int index) const { return m_terms->field(index); }
+    DateBox *firstPaymentDate() const { return m_terms->firstPaymentDate(); }
+    QTabWidget *tabs() const { return m_tabs; }
+    QPushButton *exitButton() const { return m_exitButton; }
+    QPushButton *helpButton() const { return m_helpButton; }
+    // The current tab's three commands, left to right.
+    QPushButton *commandButton(int index) const { return m_commandButtons[size_t(index)]; }
+    PictureButton *pictureButton(PictureAction action) const
+    {
+        return m_pictureButtons[size_t(action)];
+    }
+    LoanFileDialog &fileDialog() { return m_fileDialog; }
+    PaymentsTable &payments() { return m_payments; }
+    AmortizationPage *amortizationPage() const { return m_amortization; }
+    PaymentsPage *paymentsPage() const { return m_paymentsPage; }
+    QuotePage *quotePage() const { return m_quote; }
+    // The outlines that frame the button of the schedule view built last.
+    QFrame *viewOutline(int index) const { return m_viewOutlines[size_t(index)]; }
+    int helpContext() const { return m_helpContext; }
+    int currentField() const { return m_terms->currentField(); }
+    LoanTerms::Texts texts() const { return m_terms->texts(); }
+    // True while deferred work (the start-up load, a tab's arrival, a
+    // calculation) is queued and has not run yet.
+    bool hasDeferredWork() const
+    {
+        return m_loadTimer.isActive() || m_arrivalTimer.isActive()
+               || m_calculateTimer.isActive();
+    }
+
+    // The payment calculation over the current terms.
+    void calculatePayment();
+    // Starts an empty loan bound to `path` (deleting a file there).
+    void newLoan(QString &path);
+    // Reads / writes a loan file; an empty path becomes the default one. False,
+    // with a message shown and nothing changed, when the file cannot be used.
+    bool loadLoan(QString &path);
+    bool saveLoan(QString &path);
+
+    // Command `index` (0 to 2) of the current tab.
+    void runTabCommand(int index);
+    // Builds one schedule view; ignored while a build is running.
+    void buildSchedule(ScheduleView view);
+    // The extra principal quote for a mode.
+    void quoteExtraPrincipal(ExtraMode mode);
+    void runPictureAction(PictureAction action);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void addPictureButtons(QWidget *page);
+    // Deferred work, each run by its 1 ms single-shot timer.
+    void loadAtStart();
+    void arriveOnTab();
+    void calculateLater();
+    void setTermsAvailable(bool available);
+    void setCommands(const char *first, const char *second, const char *third);
+    void showOutlines(bool shown);
+    void setCaption(const QString &prefix, const QString &path);
+    void showHelp(int context);
+    void newFile();
+    void openFile();
+    void saveFile();
+
+    LoanTermsForm *m_terms = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    QPushButton *m_exitButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
+    std::array<QPushButton *, 3> m_commandButtons{};
+    std::array<PictureButton *, 5> m_pictureButtons{};
+    LoanFileDialog m_fileDialog;
+    std::array<QFrame *, 2> m_viewOutlines{};
+    QFrame *m_focusOutline = nullptr;
+    AmortizationPage *m_amortization = nullptr;
+    PaymentsPage *m_paymentsPage = nullptr;
+    QuotePage *m_quote = nullptr;
+    QTimer m_loadTimer;
+    QTimer m_arrivalTimer;
+    QTimer m_calculateTimer;
+    int m_helpContext = 3;
+    PaymentsTable m_payments;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// Small path functions used across the program.
+#include <QString>
+
+enum class PathPart {
+    Folder,      // with its trailing separator
+    FileName,
+    BaseName,    // the name without its extension
+    Extension,   // with its dot
+};
+
+// One part of a path, split at the last separator and the last dot after it.
+QString splitPath(const QString &path, PathPart part);
+
+// Whether the file can be opened for reading (a folder cannot).
+bool isReadableFile(const QString &path);
