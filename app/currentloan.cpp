@@ -24,19 +24,31 @@ QString readSetting()
     return settings().value(QLatin1String(kKey)).toString();
 }
 
-void writeSetting(const QString &file)
+QString writeSetting(const QString &file)
 {
     QSettings s = settings();
     s.setValue(QLatin1String(kKey), file);
     s.sync();
+    if (s.status() == QSettings::NoError)
+        return QString();
+    return QFileInfo(s.fileName()).absolutePath();
 }
 
-void restore()
+QString restore()
 {
     QSettings s = settings();
     if (s.contains(QLatin1String(kKey))) {
-        path = s.value(QLatin1String(kKey)).toString();
-        return;
+        const QString remembered = s.value(QLatin1String(kKey)).toString();
+        // Bytes that are not UTF-8 come back as replacement characters: that
+        // name is not the file's, and opening it would create another file.
+        if (remembered.contains(QChar::ReplacementCharacter)) {
+            path.clear();
+            return QStringLiteral("The name of the loan file remembered from the last time "
+                                  "could not be read: %1. Open the loan with Open File.")
+                .arg(remembered);
+        }
+        path = remembered;
+        return QString();
     }
     path = QDir(BundledFiles::dataFolder()).filePath(QStringLiteral("Sample.qhv"));
     if (!QFileInfo::exists(path)) {
@@ -45,6 +57,7 @@ void restore()
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner
                                             | QFile::ReadGroup | QFile::ReadOther);
     }
+    return QString();
 }
 
 } // namespace CurrentLoan

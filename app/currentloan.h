@@ -5,15 +5,19 @@
 
 namespace CurrentLoan {
 
-// Full path of the loan file in use.
+// Full path of the loan file in use; empty while the loan has no file.
 extern QString path;
 
 QString readSetting();   // empty when there is no setting
-void writeSetting(const QString &path);
+// Empty when the setting was written; else the folder that could not be
+// written, for the message.
+QString writeSetting(const QString &path);
 
 // Sets `path` from the setting; without one, the sample loan in the per-user
 // data folder, copied there from the bundled Sample.qhv unless a Sample.qhv
-// is there already.
-void restore();
+// is there already. A remembered name that did not survive as text (bytes
+// that are not UTF-8) is refused: `path` stays empty and the message for the
+// user is returned.
+QString restore();
 
 } // namespace CurrentLoan

@@ -168,13 +168,20 @@ bool LoanTermsForm::eventFilter(QObject *watched, QEvent *event)
 
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (index >= 0)
-            fieldEntered(index);
+    case QEvent::FocusOut: {
+        // Only moves inside the window count: switching to another program
+        // and back, or a menu popping up, leaves the field as it was.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        const bool insideWindow = reason != Qt::ActiveWindowFocusReason
+                                  && reason != Qt::PopupFocusReason;
+        if (index >= 0 && insideWindow) {
+            if (event->type() == QEvent::FocusIn)
+                fieldEntered(index);
+            else
+                fieldLeft(index);
+        }
         break;
-    case QEvent::FocusOut:
-        if (index >= 0)
-            fieldLeft(index);
-        break;
+    }
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {

@@ -20,8 +20,9 @@ int main(int argc, char **argv)
     // metric-compatible one where it is installed.
     if (QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
-    CurrentLoan::restore();
+    const QString problem = CurrentLoan::restore();
     MainWindow window;
+    window.setStartupProblem(problem);
     window.show();
     return app.exec();
 }

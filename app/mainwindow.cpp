@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -138,7 +139,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { m_arrivalTimer.start(); });
 
     m_fileDialog.setOwner(this);
-    m_fileDialog.setFilter(QStringLiteral("Quillhaven File|*.qhv|All Files|*.*"));
+    // "*" rather than "*.*": on this system a name need not have a dot.
+    m_fileDialog.setFilter(QStringLiteral("Quillhaven File|*.qhv|All Files|*"));
     m_fileDialog.setInitDir(BundledFiles::dataFolder());
 
     // The usual keys for what the picture buttons do.
@@ -351,13 +353,12 @@ void MainWindow::setCaption(const QString &prefix, const QString &path)
 
 void MainWindow::newLoan(QString &path)
 {
-    if (isReadableFile(path))
-        QFile::remove(path);
     m_terms->clear();
     m_payments.setPaymentsMade(0);
     m_paymentsPage->showPayments();
     CurrentLoan::path = path;
     setCaption(QStringLiteral("   NEW ("), path);
+    markSaved();
 }
 
 bool MainWindow::loadLoan(QString &path)
@@ -380,17 +381,34 @@ bool MainWindow::loadLoan(QString &path)
 
     CurrentLoan::path = path;
     setCaption(QStringLiteral("  ("), path);
+    markSaved();
     return true;
+}
+
+LoanFileData MainWindow::currentData() const
+{
+    LoanFileData data;
+    m_terms->store(data);
+    for (int k = 1; k <= m_payments.paymentsMade(); ++k)
+        data.payments.push_back(m_payments.at(k));
+    return data;
+}
+
+void MainWindow::markSaved()
+{
+    m_savedImage = LoanFile::encode(currentData());
+}
+
+bool MainWindow::isChanged() const
+{
+    return LoanFile::encode(currentData()) != m_savedImage;
 }
 
 bool MainWindow::saveLoan(QString &path)
 {
     if (path.isEmpty())
         path = BundledFiles::defaultLoanPath();
-    LoanFileData data;
-    m_terms->store(data);
-    for (int k = 1; k <= m_payments.paymentsMade(); ++k)
-        data.payments.push_back(m_payments.at(k));
+    const LoanFileData data = currentData();
     const QString error = LoanFile::write(path, data);
     if (!error.isEmpty()) {
         Prompts::current().message(this, QMessageBox::Warning, error, QMessageBox::Ok);
@@ -398,20 +416,73 @@ bool MainWindow::saveLoan(QString &path)
     }
     CurrentLoan::path = path;
     setCaption(QStringLiteral("  ("), path);
+    m_savedImage = LoanFile::encode(data);
     return true;
+}
+
+void MainWindow::showNoFile()
+{
+    // A loan without a file is never written anywhere until the user names one.
+    CurrentLoan::path.clear();
+    setWindowTitle(QString::fromLatin1(kTitle) + QStringLiteral("  (no file)"));
+    markSaved();
 }
 
 void MainWindow::loadAtStart()
 {
     setWindowTitle(QStringLiteral("Loading"));
-    if (!loadLoan(CurrentLoan::path)) {
-        // A file that was refused is never written over by a later save.
-        CurrentLoan::path.clear();
+    if (!m_startupProblem.isEmpty()) {
+        Prompts::current().message(this, QMessageBox::Warning, m_startupProblem, QMessageBox::Ok);
+        showNoFile();
+    } else if (!loadLoan(CurrentLoan::path)) {
+        showNoFile();
     }
-    setCaption(QStringLiteral("  ("), CurrentLoan::path.isEmpty()
-                                           ? BundledFiles::defaultLoanPath()
-                                           : CurrentLoan::path);
     m_terms->enterPrice();
+}
+
+bool MainWindow::offerToSave()
+{
+    if (!isChanged())
+        return true;
+    const auto answer = Prompts::current().message(
+        this, QMessageBox::Question, QStringLiteral("Would Like to save changes?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return saveCurrent();
+    return answer == QMessageBox::No;
+}
+
+bool MainWindow::saveCurrent()
+{
+    if (!CurrentLoan::path.isEmpty())
+        return saveLoan(CurrentLoan::path);
+    m_fileDialog.setFileName(BundledFiles::defaultLoanPath());
+    QString name = chooseSaveName(QStringLiteral("Save Loan File"));
+    return !name.isEmpty() && saveLoan(name);
+}
+
+QString MainWindow::chooseSaveName(const QString &title)
+{
+    m_fileDialog.setDialogTitle(title);
+    for (;;) {
+        m_fileDialog.showSave();
+        const QString name = m_fileDialog.fileName();
+        if (name.isEmpty())
+            return QString();
+        const QFileInfo chosen(name);
+        const bool ownFile = !CurrentLoan::path.isEmpty()
+                             && chosen.absoluteFilePath()
+                                    == QFileInfo(CurrentLoan::path).absoluteFilePath();
+        if (ownFile || !chosen.exists())
+            return name;
+        const auto answer = Prompts::current().message(
+            this, QMessageBox::Warning,
+            QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                .arg(splitPath(name, PathPart::FileName)),
+            QMessageBox::Yes | QMessageBox::No, QString::fromLatin1(kTitle), QMessageBox::No);
+        if (answer == QMessageBox::Yes)
+            return name;
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -420,11 +491,18 @@ void MainWindow::closeEvent(QCloseEvent *event)
         this, QMessageBox::Question, QStringLiteral("Would Like to save changes?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {
-        if (!saveLoan(CurrentLoan::path)) {
-            event->ignore(); // the message is shown; nothing is lost
+        if (!saveCurrent()) {
+            event->ignore(); // a message was shown or the dialog cancelled; nothing is lost
             return;
         }
-        CurrentLoan::writeSetting(CurrentLoan::path);
+        const QString folder = CurrentLoan::writeSetting(CurrentLoan::path);
+        if (!folder.isEmpty())
+            Prompts::current().message(
+                this, QMessageBox::Warning,
+                QStringLiteral("The loan was saved, but its name could not be remembered for "
+                               "the next start: the settings folder %1 cannot be written.")
+                    .arg(folder),
+                QMessageBox::Ok);
         event->accept();
     } else if (answer == QMessageBox::No) {
         event->accept();
@@ -450,6 +528,8 @@ void MainWindow::runPictureAction(PictureAction action)
 
 void MainWindow::newFile()
 {
+    if (!offerToSave())
+        return;
     m_fileDialog.setDialogTitle(QStringLiteral("New Loan File"));
     m_fileDialog.showOpen();
     QString name = m_fileDialog.fileName();
@@ -468,6 +548,8 @@ void MainWindow::newFile()
 
 void MainWindow::openFile()
 {
+    if (!offerToSave())
+        return;
     m_fileDialog.setDialogTitle(QStringLiteral("Open Loan File"));
     m_fileDialog.showOpen();
     QString name = m_fileDialog.fileName();
@@ -477,9 +559,7 @@ void MainWindow::openFile()
 
 void MainWindow::saveFile()
 {
-    m_fileDialog.setDialogTitle(QStringLiteral("Save Loan File"));
-    m_fileDialog.showSave();
-    QString name = m_fileDialog.fileName();
+    QString name = chooseSaveName(QStringLiteral("Save Loan File"));
     if (!name.isEmpty())
         saveLoan(name);
 }

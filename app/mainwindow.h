@@ -10,6 +10,7 @@
 #include "dialogs/loanfiledialog.h"
 #include "ledger/paymentstable.h"
 #include "loan/schedule.h"
+#include "storage/loanfile.h"
 
 class AmortizationPage;
 class DateBox;
@@ -63,12 +64,19 @@ public:
 
     // The payment calculation over the current terms.
     void calculatePayment();
-    // Starts an empty loan bound to `path` (deleting a file there).
+    // Starts an empty loan bound to `path`. A file there stays as it is
+    // until the new loan is saved over it.
     void newLoan(QString &path);
     // Reads / writes a loan file; an empty path becomes the default one. False,
     // with a message shown and nothing changed, when the file cannot be used.
     bool loadLoan(QString &path);
     bool saveLoan(QString &path);
+    // Whether a save would now write other bytes than the last load, save or
+    // New left in the file.
+    bool isChanged() const;
+    // A problem found before the window was created (the remembered name
+    // could not be read): shown at start-up, which then opens no file.
+    void setStartupProblem(const QString &message) { m_startupProblem = message; }
 
     // Command `index` (0 to 2) of the current tab.
     void runTabCommand(int index);
@@ -96,6 +104,17 @@ private:
     void newFile();
     void openFile();
     void saveFile();
+    LoanFileData currentData() const;
+    void markSaved();
+    // Asks the closing question when the loan changed; false when the user
+    // cancelled or the save failed.
+    bool offerToSave();
+    // Saves to the loan's file, or asks for one when the loan has none.
+    bool saveCurrent();
+    // Runs the Save dialog until a name is chosen that is the loan's own file,
+    // a new one, or one the user agrees to replace; empty when cancelled.
+    QString chooseSaveName(const QString &title);
+    void showNoFile();
 
     LoanTermsForm *m_terms = nullptr;
     QTabWidget *m_tabs = nullptr;
@@ -114,4 +133,6 @@ private:
     QTimer m_calculateTimer;
     int m_helpContext = 3;
     PaymentsTable m_payments;
+    QByteArray m_savedImage;        // what the last load, save or New left
+    QString m_startupProblem;
 };

@@ -36,6 +36,9 @@ void DateBox::setValue(const QString &text)
 void DateBox::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
+    // Coming back to the window, or from a menu, leaves the box as it was.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
     // The caret goes to the start and the whole text is selected; deferred so
     // that a mouse click placing the caret does not undo it.
     QTimer::singleShot(0, this, [this] {
@@ -49,5 +52,6 @@ void DateBox::focusInEvent(QFocusEvent *event)
 void DateBox::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    deselect();
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        deselect();
 }

@@ -31,6 +31,8 @@ HelpWindow::HelpWindow()
     , m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
+    // The program ends when its main window closes, help open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Quillhaven Help"));
     resize(520, 560);
     m_browser->setOpenExternalLinks(true);

@@ -34,6 +34,7 @@ void LoanFileDialog::show(bool save)
     request.filters = qtFilters(m_filter);
     request.filterIndex = m_filterIndex < 1 ? 1 : m_filterIndex;
     request.initialFolder = m_initDir;
+    request.initialName = m_fileName;
 
     const FileDialogResult result = Prompts::current().fileDialog(request);
     if (!result.accepted) {

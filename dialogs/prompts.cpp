@@ -4,14 +4,39 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QScreen>
+
+QString Prompts::fitText(const QString &text, const QFontMetrics &metrics, int width,
+                         int maxLines)
+{
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > maxLines) {
+        lines = lines.mid(0, maxLines);
+        lines.back() = QStringLiteral("\u2026");
+    }
+    for (QString &line : lines)
+        if (metrics.horizontalAdvance(line) > width)
+            line = metrics.elidedText(line, Qt::ElideMiddle, width);
+    return lines.join(u'\n');
+}
 
 QMessageBox::StandardButton Prompts::message(QWidget *parent, QMessageBox::Icon icon,
                                              const QString &text,
                                              QMessageBox::StandardButtons buttons,
-                                             const QString &title)
+                                             const QString &title,
+                                             QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    // A message names files; a path of any length must leave the box, and
+    // its buttons, on the screen.
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int width = screen ? screen->availableGeometry().width() / 2 : 600;
+    box.setText(fitText(text, box.fontMetrics(), width));
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -35,6 +60,8 @@ FileDialogResult Prompts::fileDialog(const FileDialogRequest &request)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(request.filters);
+    if (!request.initialName.isEmpty())
+        dialog.selectFile(request.initialName);
     if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())
         dialog.selectNameFilter(request.filters.at(request.filterIndex - 1));
     FileDialogResult result;

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <optional>
 
+class QFontMetrics;
 class QWidget;
 
 struct FileDialogRequest {
@@ -17,6 +18,7 @@ struct FileDialogRequest {
     QStringList filters;        // Qt form, one per pair: "Quillhaven File (*.qhv)"
     int filterIndex = 1;        // 1-based pair shown first
     QString initialFolder;
+    QString initialName;        // proposed in the name box; empty: none
 };
 
 struct FileDialogResult {
@@ -29,11 +31,14 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
 
-    // Title defaults to the application title.
+    // Title defaults to the application title. Lines too wide for the screen
+    // (a long path) are shortened in the middle.
     virtual QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon,
                                                 const QString &text,
                                                 QMessageBox::StandardButtons buttons,
-                                                const QString &title = QStringLiteral("Quillhaven"));
+                                                const QString &title = QStringLiteral("Quillhaven"),
+                                                QMessageBox::StandardButton defaultButton
+                                                = QMessageBox::NoButton);
     // nullopt when cancelled.
     virtual std::optional<QString> inputText(QWidget *parent, const QString &title,
                                              const QString &prompt, const QString &defaultText);
@@ -42,6 +47,11 @@ public:
     virtual bool openUrl(const QUrl &url);
     // Help window at a context number (3 to 6 the tabs), 0 the contents.
     virtual void showHelp(QWidget *parent, int context);
+
+    // `text` with every line wider than `width` pixels in `metrics`
+    // shortened in the middle, and at most `maxLines` lines kept.
+    static QString fitText(const QString &text, const QFontMetrics &metrics, int width,
+                           int maxLines = 30);
 
     static Prompts &current();
     // Replaces the active prompts (nullptr restores the real dialogs). Not owned.

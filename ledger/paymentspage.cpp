@@ -294,6 +294,14 @@ void PaymentsPage::deleteLast()
 
 void PaymentsPage::deleteAll()
 {
+    const int made = m_table.paymentsMade();
+    if (made == 0)
+        return;
+    const auto answer = Prompts::current().message(
+        this, QMessageBox::Question, QStringLiteral("Delete all %1 recorded payments?").arg(made),
+        QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"), QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
     m_table.setPaymentsMade(0);
     showPayments();
     // The totals would otherwise still add up the payments just removed.

@@ -46,7 +46,7 @@ public:
 
     // "&Make": records one more payment through the dialog.
     void addPayment();
-    // "Delete &Last" and "Delete &All": nothing is asked.
+    // "Delete &Last" asks nothing; "Delete &All" asks first, No by default.
     void deleteLast();
     void deleteAll();
     // Arrival on the tab; fills an empty grid when the loan terms are valid.

@@ -72,13 +72,18 @@ TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFile)
     EXPECT_TRUE(QFile::exists(path("Current.qhv")));
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
 
+    // The old file stays until the new loan is saved over it.
+    const QByteArray old = readAll(path("Current.qhv"));
     choose("Current.qhv");
     prompts.answers = {QMessageBox::Ok};
     w->runPictureAction(PictureAction::New);
-    EXPECT_FALSE(QFile::exists(path("Current.qhv")));
+    EXPECT_EQ(readAll(path("Current.qhv")), old);
     EXPECT_EQ(w->field(LoanAmount)->text(), "");
     EXPECT_EQ(w->payments().paymentsMade(), 0);
     EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Current.qhv)");
+    QString own = path("Current.qhv");
+    ASSERT_TRUE(w->saveLoan(own));
+    EXPECT_EQ(LoanFile::read(own).data.payments.size(), 0u);
 
     choose("Fresh");
     w->runPictureAction(PictureAction::New);
@@ -106,7 +111,7 @@ TEST_F(FileCommandsTest, TheChosenFilterIsKeptForTheNextDialog)
     EXPECT_TRUE(QFile::exists(path("Plain")));
     EXPECT_EQ(prompts.fileRequests[0].filterIndex, 1);
     EXPECT_EQ(prompts.fileRequests[0].filters,
-              QStringList({"Quillhaven File (*.qhv)", "All Files (*.*)"}));
+              QStringList({"Quillhaven File (*.qhv)", "All Files (*)"}));
     w->runPictureAction(PictureAction::Open);
     EXPECT_EQ(prompts.fileRequests[1].filterIndex, 2);
 }

@@ -122,6 +122,7 @@ TEST_F(KeyboardTest, AccessKeysRunTheCommandsOfEachTab)
     EXPECT_EQ(w->payments().paymentsMade(), 2);
     press(Qt::Key_L, Qt::AltModifier);
     EXPECT_EQ(w->payments().paymentsMade(), 1);
+    prompts.answers = {QMessageBox::Yes};
     press(Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(w->payments().paymentsMade(), 0);
 

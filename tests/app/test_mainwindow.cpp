@@ -3,6 +3,7 @@
 #include "controls/datebox.h"
 #include "mainwindowfixture.h"
 #include "loan/numtext.h"
+#include "storage/bundledfiles.h"
 #include "storage/loanfile.h"
 
 #include <QApplication>
@@ -172,7 +173,7 @@ TEST_F(MainWindowTest, NewLoanEmptiesTheTermsAndBindsTheName)
     ASSERT_EQ(w->payments().paymentsMade(), 1);
     QString name = path("Old.qhv");
     w->newLoan(name);
-    EXPECT_FALSE(QFile::exists(name));
+    EXPECT_EQ(LoanFile::read(name).data.payments.size(), 1u); // kept until saved over
     for (int i = 0; i < kFieldCount; ++i)
         EXPECT_EQ(w->field(i)->text(), "") << i;
     EXPECT_EQ(w->firstPaymentDate()->value(), "123107");
@@ -257,10 +258,24 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
     EXPECT_EQ(CurrentLoan::path, path("Good.qhv"));
 
-    // A damaged file at start-up is never written over: saves go elsewhere.
+    // A damaged file at start-up leaves the loan with no file: Exit with Yes
+    // asks for a name, proposing Default.qhv, and writes over nothing by itself.
+    const QString defaultLoan = BundledFiles::defaultLoanPath();
+    writeLoan(defaultLoan, standardLoan(1600));
+    const QByteArray kept = readAll(defaultLoan);
+    const QByteArray damaged = readAll(path("Bad.qhv"));
     auto w2 = start(path("Bad.qhv"));
     EXPECT_EQ(CurrentLoan::path, "");
-    EXPECT_EQ(w2->windowTitle(), "Quillhaven  (Default.qhv)");
+    EXPECT_EQ(w2->windowTitle(), "Quillhaven  (no file)");
+    prompts.answers = {QMessageBox::Yes};
+    EXPECT_FALSE(w2->close()); // the Save dialog was cancelled
+    ASSERT_FALSE(prompts.fileRequests.empty());
+    EXPECT_TRUE(prompts.fileRequests.back().save);
+    EXPECT_EQ(prompts.fileRequests.back().initialName, defaultLoan);
+    EXPECT_EQ(readAll(defaultLoan), kept);
+    EXPECT_EQ(readAll(path("Bad.qhv")), damaged);
+    EXPECT_EQ(CurrentLoan::readSetting(), "");
+    QFile::remove(defaultLoan);
 }
 
 TEST_F(MainWindowTest, ClosingAsksAndRemembersOnlyOnYes)

@@ -100,6 +100,7 @@ TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
     ASSERT_EQ(read.data.payments.size(), 19u);
     EXPECT_EQ(read.data.payments[18].payDate, "07/15/09");
 
+    prompts.answers = {QMessageBox::Yes};
     w->commandButton(2)->click(); // Delete All
     EXPECT_EQ(w->payments().paymentsMade(), 0);
     EXPECT_EQ(page->grid()->rows(), 2);

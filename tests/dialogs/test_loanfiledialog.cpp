@@ -1,6 +1,8 @@
 #include "dialogs/prompts.h"
 #include "dialogs/loanfiledialog.h"
 
+#include <QFontMetrics>
+#include <QMessageBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -127,4 +129,22 @@ TEST(LoanFileDialogDialogs, OnlyTheFirstDigitOfTheReturnedIndexCounts)
     d.showOpen();
     EXPECT_EQ(d.filterIndex(), 1);
     EXPECT_EQ(d.fileName(), "/l/Loan.qhv");
+}
+
+TEST(Messages, AVeryLongPathIsShortenedToFitTheScreen)
+{
+    const QString path = QStringLiteral("/home/") + QString(100000, u'x') + QStringLiteral(".qhv");
+    QMessageBox box;
+    const QFontMetrics metrics = box.fontMetrics();
+    const QString fitted = Prompts::fitText(
+        QStringLiteral("The loan file \"%1\" could not be opened.\nSecond line").arg(path), metrics,
+        600);
+    const QStringList lines = fitted.split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_LE(metrics.horizontalAdvance(lines[0]), 600);
+    EXPECT_TRUE(lines[0].startsWith("The loan file \"/home/"));
+    EXPECT_TRUE(lines[0].endsWith(".qhv\" could not be opened."));
+    EXPECT_EQ(lines[1], "Second line");
+    box.setText(fitted);
+    EXPECT_LT(box.sizeHint().height(), 400);
 }

@@ -16,6 +16,7 @@ public:
         QString text;
         QMessageBox::StandardButtons buttons;
         QString title;
+        QMessageBox::StandardButton defaultButton;
     };
     std::vector<Message> messages;
     std::deque<QMessageBox::StandardButton> answers;  // default: Ok / first button
@@ -29,9 +30,10 @@ public:
 
     QMessageBox::StandardButton message(QWidget *, QMessageBox::Icon icon, const QString &text,
                                         QMessageBox::StandardButtons buttons,
-                                        const QString &title) override
+                                        const QString &title,
+                                        QMessageBox::StandardButton defaultButton) override
     {
-        messages.push_back({icon, text, buttons, title});
+        messages.push_back({icon, text, buttons, title, defaultButton});
         if (!answers.empty()) {
             auto a = answers.front();
             answers.pop_front();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTest>
 
@@ -43,11 +44,18 @@ void MainWindowFixture::writeLoan(const QString &file, const LoanFileData &data)
     ASSERT_EQ(LoanFile::write(file, data), "");
 }
 
-MainWindow *MainWindowFixture::start(const QString &file)
+QByteArray MainWindowFixture::readAll(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+MainWindow *MainWindowFixture::start(const QString &file, const QString &problem)
 {
     CurrentLoan::path = file;
     windows.push_back(std::make_unique<MainWindow>());
     MainWindow *w = windows.back().get();
+    w->setStartupProblem(problem);
     w->show();
     QApplication::setActiveWindow(w);
     EXPECT_TRUE(QTest::qWaitForWindowActive(w));

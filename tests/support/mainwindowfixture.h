@@ -20,8 +20,10 @@ protected:
     // monthly payments of 250 escrow and `extra` extra principal.
     static LoanFileData standardLoan(int payments = 0, double extra = 0);
     static void writeLoan(const QString &file, const LoanFileData &data);
-    // Opens a main window on `file`, active, after its start-up has run.
-    MainWindow *start(const QString &file);
+    static QByteArray readAll(const QString &file);
+    // Opens a main window on `file`, active, after its start-up has run;
+    // `problem` is a start-up problem found before the window was made.
+    MainWindow *start(const QString &file, const QString &problem = QString());
 
     QTemporaryDir dir;
     FakePrompts prompts;
