@@ -43,7 +43,8 @@ namespace LoanFile {
 QByteArray encode(const LoanFileData &data, const QByteArray &previous)
 {
     const int n = int(data.payments.size());
-    const int size = std::max({int(previous.size()), kFixedSize, kRecordsOffset + kRecordSize * n});
+    const qsizetype size = std::max<qsizetype>(
+        {previous.size(), kFixedSize, kRecordsOffset + qsizetype(kRecordSize) * n});
     QByteArray b = previous;
     b.resize(size, '\0');
     for (int i = 0; i < 13; ++i)
