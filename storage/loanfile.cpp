@@ -4,8 +4,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +38,93 @@ double getDouble(const QByteArray &b, int at)
 QString describe(const QString &path)
 {
     return QStringLiteral("\"%1\"").arg(QFileInfo(path).fileName());
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// What a path leads to, found without opening it.
+struct Found {
+    int error = 0;                    // why nothing was found, else 0
+    mode_t type = 0;                  // S_IFREG, S_IFDIR, ...
+    qint64 size = 0;
+};
+
+void take(Found &f, const struct stat &st)
+{
+    f.type = st.st_mode & S_IFMT;
+    f.size = st.st_size;
+}
+
+Found look(const QString &path)
+{
+    Found f;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        f.error = errno;
+    else
+        take(f, st);
+    return f;
+}
+
+// The bytes of a file, of which no more than LoanFile::kMaxFileSize are read:
+// a file found longer once open is left unread, with its size in `found`.
+struct Loaded {
+    Found found;
+    QByteArray bytes;
+    int openError = 0;
+    int readError = 0;
+};
+
+Loaded load(const QString &path)
+{
+    Loaded out;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        out.openError = errno;
+        return out;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        out.readError = errno;
+        ::close(fd);
+        return out;
+    }
+    take(out.found, st);
+    if (out.found.size > LoanFile::kMaxFileSize) {
+        ::close(fd);
+        return out;
+    }
+    out.bytes.resize(LoanFile::kMaxFileSize);
+    qsizetype got = 0;
+    while (got < out.bytes.size()) {
+        const ssize_t n = ::read(fd, out.bytes.data() + got, size_t(out.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            out.readError = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    // A file that filled the whole buffer may have grown since it was opened.
+    if (got == out.bytes.size() && ::fstat(fd, &st) == 0)
+        take(out.found, st);
+    ::close(fd);
+    out.bytes.truncate(got);
+    return out;
+}
+
+QString tooLongToRead(const QString &path, qint64 size)
+{
+    return QStringLiteral("The loan file %1 is %2 bytes long; a loan file is at most 64 KiB. "
+                          "It was not loaded.")
+        .arg(describe(path))
+        .arg(size);
 }
 
 } // namespace
@@ -101,13 +192,13 @@ Decoded decode(const QByteArray &bytes)
 ReadResult read(const QString &path)
 {
     ReadResult out;
-    QFileInfo info(path);
-    if (info.isDir()) {
+    const Found found = look(path);
+    if (found.error == 0 && found.type == S_IFDIR) {
         out.error = QStringLiteral("%1 is a folder, not a loan file.").arg(describe(path));
         return out;
     }
     QFile file(path);
-    if (!info.exists()) {
+    if (found.error != 0) {
         // A name that does not exist yet starts an empty loan file.
         if (!file.open(QIODevice::WriteOnly)) {
             out.error = QStringLiteral("The loan file %1 could not be created: %2.")
@@ -118,18 +209,26 @@ ReadResult read(const QString &path)
         out.ok = true;
         return out;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (found.size > kMaxFileSize) {
+        out.error = tooLongToRead(path, found.size);
+        return out;
+    }
+    const Loaded loaded = load(path);
+    if (loaded.openError != 0) {
         out.error = QStringLiteral("The loan file %1 could not be opened: %2.")
-                        .arg(describe(path), file.errorString());
+                        .arg(describe(path), systemReason(loaded.openError));
         return out;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (loaded.readError != 0) {
         out.error = QStringLiteral("The loan file %1 could not be read: %2.")
-                        .arg(describe(path), file.errorString());
+                        .arg(describe(path), systemReason(loaded.readError));
         return out;
     }
-    Decoded d = decode(bytes);
+    if (loaded.found.size > kMaxFileSize) {
+        out.error = tooLongToRead(path, loaded.found.size);
+        return out;
+    }
+    Decoded d = decode(loaded.bytes);
     if (!d.ok) {
         out.error = QStringLiteral("The loan file %1 is damaged and was not loaded. %2")
                         .arg(describe(path), d.error);
@@ -153,11 +252,17 @@ QString write(const QString &path, const LoanFileData &data)
         if (!info.isWritable() || !(info.permissions() & writeBits))
             return QStringLiteral("The loan file %1 is read-only; the loan was not saved.")
                 .arg(describe(path));
-        QFile old(path);
-        if (!old.open(QIODevice::ReadOnly))
-            return QStringLiteral("The loan file %1 could not be opened: %2. The loan was not saved.")
-                .arg(describe(path), old.errorString());
-        previous = old.readAll();
+        // The bytes past the records of a file no longer than a loan file
+        // can be are kept; a longer file is written over whole.
+        if (info.size() <= kMaxFileSize) {
+            const Loaded old = load(path);
+            const int error = old.openError != 0 ? old.openError : old.readError;
+            if (error != 0)
+                return QStringLiteral("The loan file %1 could not be opened: %2. The loan was not saved.")
+                    .arg(describe(path), systemReason(error));
+            if (old.found.size <= kMaxFileSize)
+                previous = old.bytes;
+        }
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

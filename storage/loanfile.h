@@ -22,6 +22,9 @@ constexpr int kFixedSize = 628;
 constexpr int kCountOffset = 512;
 constexpr int kRecordsOffset = 514;
 constexpr int kRecordSize = 24;
+// No loan file is longer (1,600 records end at 38,914 bytes): a longer file
+// is not read, and a save over it keeps none of its bytes.
+constexpr qint64 kMaxFileSize = 64 * 1024;
 
 // The bytes of a save over a file that held `previous`: the fixed part and the
 // records are written over it, and bytes beyond the last record stay.
@@ -43,10 +46,12 @@ struct ReadResult {
     LoanFileData data;
 };
 // Reads a loan file; a missing one is created empty and reads as an empty
-// loan. A read-only file is read all the same.
+// loan. A read-only file is read all the same; a file longer than
+// kMaxFileSize is refused unread.
 ReadResult read(const QString &path);
 // Writes through a temporary file renamed over the old one; empty on
-// success, else a message for the user.
+// success, else a message for the user. The bytes past the records of the
+// old file stay, unless it is longer than kMaxFileSize.
 QString write(const QString &path, const LoanFileData &data);
 
 } // namespace LoanFile

@@ -2,12 +2,24 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <poll.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 double doubleAt(const QByteArray &b, int at)
@@ -31,6 +43,123 @@ LoanFileData withPayments(int n)
     for (int k = 1; k <= n; ++k)
         d.payments.push_back({250.0 + k, 87.5, QStringLiteral("%1/05/08").arg(k, 2, 10, QChar('0'))});
     return d;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// How a call made in a child process came out. The child is killed when it
+// takes longer than allowed, so a call that blocks, or reads on and on,
+// fails its test instead of holding up or exhausting the whole run.
+struct Outcome {
+    bool finished = false;            // returned in time and reported back
+    bool ok = false;
+    QString message;
+    std::string trouble;              // how it ended when it did not finish
+};
+
+Outcome inChild(const std::function<Outcome()> &call,
+                std::chrono::milliseconds allowed = std::chrono::seconds(10))
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return {};
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return {};
+    }
+    if (pid == 0) {
+        ::close(fds[0]);
+#ifndef __SANITIZE_ADDRESS__
+        // A runaway read stops at 1 GiB rather than at the machine's end.
+        const rlimit data{rlim_t(1) << 30, rlim_t(1) << 30};
+        ::setrlimit(RLIMIT_DATA, &data);
+#endif
+        Outcome o;
+        try {
+            o = call();
+        } catch (...) { // never back into the test run: that is the parent's
+            ::_exit(3);
+        }
+        QByteArray report = (o.ok ? "1" : "0") + o.message.toUtf8();
+        for (qsizetype at = 0; at < report.size();) {
+            const ssize_t n = ::write(fds[1], report.constData() + at, size_t(report.size() - at));
+            if (n <= 0)
+                ::_exit(2);
+            at += n;
+        }
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    QByteArray report;
+    bool ended = false;
+    const auto deadline = std::chrono::steady_clock::now() + allowed;
+    while (!ended) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            break;
+        pollfd p{fds[0], POLLIN, 0};
+        const int r = ::poll(&p, 1, int(left.count()));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            break;
+        char buf[4096];
+        const ssize_t n = ::read(fds[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ended = n == 0;
+        else
+            report.append(buf, n);
+        if (n < 0)
+            break;
+    }
+    ::close(fds[0]);
+    if (!ended)
+        ::kill(pid, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    Outcome out;
+    out.finished = ended && WIFEXITED(status) && WEXITSTATUS(status) == 0 && !report.isEmpty();
+    if (out.finished) {
+        out.ok = report.startsWith('1');
+        out.message = QString::fromUtf8(report.mid(1));
+    } else if (!ended) {
+        out.trouble = "still running after " + std::to_string(allowed.count()) + " ms";
+    } else if (WIFSIGNALED(status)) {
+        out.trouble = std::string("killed by ") + ::strsignal(WTERMSIG(status));
+    } else {
+        out.trouble = "gave up with exit status " + std::to_string(WEXITSTATUS(status));
+    }
+    return out;
+}
+
+Outcome readInChild(const QString &path)
+{
+    return inChild([path] {
+        const LoanFile::ReadResult r = LoanFile::read(path);
+        return Outcome{true, r.ok, r.error};
+    });
+}
+Outcome writeInChild(const QString &path, const LoanFileData &data)
+{
+    return inChild([path, data] {
+        const QString error = LoanFile::write(path, data);
+        return Outcome{true, error.isEmpty(), error};
+    });
 }
 } // namespace
 
@@ -130,4 +259,60 @@ TEST(LoanFileAccess, MissingReadOnlyAndUnusablePaths)
     EXPECT_NE(LoanFile::write(dir.path(), withPayments(1)), "");
     EXPECT_NE(LoanFile::write(qhtest::tempPath(dir, "no/such/folder/L.qhv"), withPayments(1)), "");
     EXPECT_FALSE(LoanFile::read(qhtest::tempPath(dir, "no/such/folder/L.qhv")).ok);
+}
+
+TEST(LoanFileSize, FilesLongerThan64KiBAreNotLoans)
+{
+    QTemporaryDir dir;
+    // A file of exactly 64 KiB is read, and a save over it keeps its tail.
+    const QString edge = qhtest::tempPath(dir, "Edge.qhv");
+    QByteArray bytes = LoanFile::encode(withPayments(3));
+    bytes.append(QByteArray(LoanFile::kMaxFileSize - bytes.size(), 'x'));
+    ASSERT_TRUE(put(edge, bytes));
+    auto r = LoanFile::read(edge);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.data.payments.size(), 3u);
+    ASSERT_EQ(LoanFile::write(edge, withPayments(1)), "");
+    EXPECT_EQ(contents(edge), LoanFile::encode(withPayments(1), bytes));
+
+    // One byte more and it is refused unread; a save over it keeps nothing of it.
+    const QString longer = qhtest::tempPath(dir, "Longer.qhv");
+    bytes.append('x');
+    ASSERT_TRUE(put(longer, bytes));
+    r = LoanFile::read(longer);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, QStringLiteral("The loan file \"Longer.qhv\" is 65537 bytes long; a loan "
+                                      "file is at most 64 KiB. It was not loaded."));
+    EXPECT_EQ(contents(longer), bytes);
+    ASSERT_EQ(LoanFile::write(longer, withPayments(1)), "");
+    EXPECT_EQ(contents(longer), LoanFile::encode(withPayments(1)));
+}
+
+TEST(LoanFileSize, SparseFileOfSeveralGiB)
+{
+    QTemporaryDir dir;
+    const QString path = qhtest::tempPath(dir, "Huge.qhv");
+    const qint64 huge = (qint64(4) << 30) + 4096; // more than an int holds
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(LoanFile::encode(withPayments(40))), 514 + 24 * 40);
+        if (!f.resize(huge))
+            GTEST_SKIP() << "the temporary folder takes no file of " << huge << " bytes";
+    }
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    if (qint64(st.st_blocks) * 512 > (qint64(1) << 20))
+        GTEST_SKIP() << "the temporary folder's file system keeps no sparse files";
+
+    const Outcome r = readInChild(path);
+    ASSERT_TRUE(r.finished) << "reading a file of several GiB: " << r.trouble;
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("is %1 bytes long").arg(huge))) << r.message.toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), huge);
+
+    const Outcome w = writeInChild(path, withPayments(2));
+    ASSERT_TRUE(w.finished) << "saving over a file of several GiB: " << w.trouble;
+    EXPECT_TRUE(w.ok) << w.message.toStdString();
+    EXPECT_EQ(contents(path), LoanFile::encode(withPayments(2))); // none of the old bytes
 }
