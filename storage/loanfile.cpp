@@ -45,7 +45,7 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// What a path leads to, found without opening it.
+// What a path leads to, links followed, found without opening it.
 struct Found {
     int error = 0;                    // why nothing was found, else 0
     mode_t type = 0;                  // S_IFREG, S_IFDIR, ...
@@ -69,8 +69,10 @@ Found look(const QString &path)
     return f;
 }
 
-// The bytes of a file, of which no more than LoanFile::kMaxFileSize are read:
-// a file found longer once open is left unread, with its size in `found`.
+// The bytes of a regular file, of which no more than LoanFile::kMaxFileSize
+// are read. It is opened without waiting, so that a pipe or a device put in
+// its place since it was looked at cannot hold the program up; found to be
+// such, or longer, once open, it is left unread, and `found` says what it is.
 struct Loaded {
     Found found;
     QByteArray bytes;
@@ -81,7 +83,8 @@ struct Loaded {
 Loaded load(const QString &path)
 {
     Loaded out;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         out.openError = errno;
         return out;
@@ -93,7 +96,7 @@ Loaded load(const QString &path)
         return out;
     }
     take(out.found, st);
-    if (out.found.size > LoanFile::kMaxFileSize) {
+    if (out.found.type != S_IFREG || out.found.size > LoanFile::kMaxFileSize) {
         ::close(fd);
         return out;
     }
@@ -119,17 +122,85 @@ Loaded load(const QString &path)
     return out;
 }
 
-QString tooLongToRead(const QString &path, qint64 size)
+QString kindOf(mode_t type)
 {
-    return QStringLiteral("The loan file %1 is %2 bytes long; a loan file is at most 64 KiB. "
-                          "It was not loaded.")
-        .arg(describe(path))
-        .arg(size);
+    switch (type) {
+    case S_IFIFO:
+        return QStringLiteral("a pipe");
+    case S_IFSOCK:
+        return QStringLiteral("a socket");
+    case S_IFCHR:
+    case S_IFBLK:
+        return QStringLiteral("a device");
+    default:
+        return QStringLiteral("something other than a file");
+    }
+}
+
+// Why what was found at `path` is not read, or nothing when it may be.
+QString refusedForReading(const QString &path, const Found &f)
+{
+    if (f.type == S_IFDIR)
+        return QStringLiteral("%1 is a folder, not a loan file.").arg(describe(path));
+    if (f.type != S_IFREG)
+        return QStringLiteral("%1 is %2, not a loan file.").arg(describe(path), kindOf(f.type));
+    if (f.size > LoanFile::kMaxFileSize)
+        return QStringLiteral("The loan file %1 is %2 bytes long; a loan file is at most 64 KiB. "
+                              "It was not loaded.")
+            .arg(describe(path))
+            .arg(f.size);
+    return QString();
+}
+
+// Why what was found at `path` is not written over, or nothing when it may be.
+QString refusedForSaving(const QString &path, const Found &f)
+{
+    if (f.type == S_IFDIR)
+        return QStringLiteral("%1 is a folder; the loan was not saved.").arg(describe(path));
+    if (f.type != S_IFREG)
+        return QStringLiteral("%1 is %2, not a loan file; the loan was not saved.")
+            .arg(describe(path), kindOf(f.type));
+    return QString();
+}
+
+// A name that does not exist yet starts an empty loan file. Opened without
+// waiting: a pipe put there meanwhile fails at once instead of waiting for
+// a reader.
+LoanFile::ReadResult startEmpty(const QString &path)
+{
+    LoanFile::ReadResult out;
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        out.error = QStringLiteral("The loan file %1 could not be created: %2.")
+                        .arg(describe(path), systemReason(errno));
+        return out;
+    }
+    struct stat st;
+    const bool seen = ::fstat(fd, &st) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!seen) {
+        out.error = QStringLiteral("The loan file %1 could not be created: %2.")
+                        .arg(describe(path), systemReason(error));
+        return out;
+    }
+    Found f;
+    take(f, st);
+    out.error = refusedForReading(path, f);
+    out.ok = out.error.isEmpty();
+    return out;
 }
 
 } // namespace
 
 namespace LoanFile {
+
+bool isRegularFile(const QString &path)
+{
+    const Found f = look(path);
+    return f.error == 0 && f.type == S_IFREG;
+}
 
 QByteArray encode(const LoanFileData &data, const QByteArray &previous)
 {
@@ -193,26 +264,11 @@ ReadResult read(const QString &path)
 {
     ReadResult out;
     const Found found = look(path);
-    if (found.error == 0 && found.type == S_IFDIR) {
-        out.error = QStringLiteral("%1 is a folder, not a loan file.").arg(describe(path));
+    if (found.error != 0)
+        return startEmpty(path);
+    out.error = refusedForReading(path, found);
+    if (!out.error.isEmpty())
         return out;
-    }
-    QFile file(path);
-    if (found.error != 0) {
-        // A name that does not exist yet starts an empty loan file.
-        if (!file.open(QIODevice::WriteOnly)) {
-            out.error = QStringLiteral("The loan file %1 could not be created: %2.")
-                            .arg(describe(path), file.errorString());
-            return out;
-        }
-        file.close();
-        out.ok = true;
-        return out;
-    }
-    if (found.size > kMaxFileSize) {
-        out.error = tooLongToRead(path, found.size);
-        return out;
-    }
     const Loaded loaded = load(path);
     if (loaded.openError != 0) {
         out.error = QStringLiteral("The loan file %1 could not be opened: %2.")
@@ -224,10 +280,9 @@ ReadResult read(const QString &path)
                         .arg(describe(path), systemReason(loaded.readError));
         return out;
     }
-    if (loaded.found.size > kMaxFileSize) {
-        out.error = tooLongToRead(path, loaded.found.size);
+    out.error = refusedForReading(path, loaded.found);
+    if (!out.error.isEmpty())
         return out;
-    }
     Decoded d = decode(loaded.bytes);
     if (!d.ok) {
         out.error = QStringLiteral("The loan file %1 is damaged and was not loaded. %2")
@@ -241,12 +296,13 @@ ReadResult read(const QString &path)
 
 QString write(const QString &path, const LoanFileData &data)
 {
-    QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("%1 is a folder; the loan was not saved.").arg(describe(path));
+    const Found found = look(path);
     QByteArray previous;
-    if (info.exists()) {
+    if (found.error == 0) {
+        if (QString why = refusedForSaving(path, found); !why.isEmpty())
+            return why;
         // A file marked read-only is not written over, whoever runs the program.
+        QFileInfo info(path);
         const auto writeBits = QFile::WriteOwner | QFile::WriteGroup
                                | QFile::WriteOther;
         if (!info.isWritable() || !(info.permissions() & writeBits))
@@ -254,12 +310,14 @@ QString write(const QString &path, const LoanFileData &data)
                 .arg(describe(path));
         // The bytes past the records of a file no longer than a loan file
         // can be are kept; a longer file is written over whole.
-        if (info.size() <= kMaxFileSize) {
+        if (found.size <= kMaxFileSize) {
             const Loaded old = load(path);
             const int error = old.openError != 0 ? old.openError : old.readError;
             if (error != 0)
                 return QStringLiteral("The loan file %1 could not be opened: %2. The loan was not saved.")
                     .arg(describe(path), systemReason(error));
+            if (QString why = refusedForSaving(path, old.found); !why.isEmpty())
+                return why;
             if (old.found.size <= kMaxFileSize)
                 previous = old.bytes;
         }

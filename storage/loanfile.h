@@ -45,13 +45,18 @@ struct ReadResult {
     QString error;                    // a message for the user
     LoanFileData data;
 };
+// Whether `path`, links followed, is a regular file; nothing is opened.
+bool isRegularFile(const QString &path);
+
 // Reads a loan file; a missing one is created empty and reads as an empty
 // loan. A read-only file is read all the same; a file longer than
-// kMaxFileSize is refused unread.
+// kMaxFileSize is refused unread, and so is anything other than a regular
+// file (a folder, a pipe, a device), which is never opened.
 ReadResult read(const QString &path);
 // Writes through a temporary file renamed over the old one; empty on
 // success, else a message for the user. The bytes past the records of the
-// old file stay, unless it is longer than kMaxFileSize.
+// old file stay, unless it is longer than kMaxFileSize. Only a regular file,
+// or a new name, is written.
 QString write(const QString &path, const LoanFileData &data);
 
 } // namespace LoanFile

@@ -17,7 +17,10 @@
 #include <poll.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,6 +148,32 @@ Outcome inChild(const std::function<Outcome()> &call,
         out.trouble = "gave up with exit status " + std::to_string(WEXITSTATUS(status));
     }
     return out;
+}
+
+QByteArray local(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+// The kind and device number of what is at `path` itself, links not followed.
+std::pair<mode_t, dev_t> node(const QString &path)
+{
+    struct stat st;
+    if (::lstat(local(path).constData(), &st) != 0)
+        return {0, 0};
+    return {st.st_mode & S_IFMT, st.st_rdev};
+}
+bool makeSocket(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const QByteArray name = local(path);
+    if (fd < 0 || size_t(name.size()) >= sizeof addr.sun_path)
+        return false;
+    std::memcpy(addr.sun_path, name.constData(), size_t(name.size()));
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0;
+    ::close(fd);
+    return bound;
 }
 
 Outcome readInChild(const QString &path)
@@ -315,4 +344,102 @@ TEST(LoanFileSize, SparseFileOfSeveralGiB)
     ASSERT_TRUE(w.finished) << "saving over a file of several GiB: " << w.trouble;
     EXPECT_TRUE(w.ok) << w.message.toStdString();
     EXPECT_EQ(contents(path), LoanFile::encode(withPayments(2))); // none of the old bytes
+}
+
+TEST(LoanFileKinds, OnlyRegularFilesCount)
+{
+    QTemporaryDir dir;
+    const QString file = qhtest::tempPath(dir, "Loan.qhv");
+    ASSERT_TRUE(put(file, LoanFile::encode(withPayments(1))));
+    const QString toFile = qhtest::tempPath(dir, "ToLoan.qhv");
+    const QString toNull = qhtest::tempPath(dir, "ToNull.qhv");
+    const QString fifo = qhtest::tempPath(dir, "Pipe.qhv");
+    ASSERT_EQ(::symlink(local(file).constData(), local(toFile).constData()), 0);
+    ASSERT_EQ(::symlink("/dev/null", local(toNull).constData()), 0);
+    ASSERT_EQ(::mkfifo(local(fifo).constData(), 0666), 0);
+
+    EXPECT_TRUE(LoanFile::isRegularFile(file));
+    EXPECT_TRUE(LoanFile::isRegularFile(toFile));
+    EXPECT_FALSE(LoanFile::isRegularFile(qhtest::tempPath(dir, "Missing.qhv")));
+    EXPECT_FALSE(LoanFile::isRegularFile(dir.path()));
+    EXPECT_FALSE(LoanFile::isRegularFile(fifo));
+    EXPECT_FALSE(LoanFile::isRegularFile("/dev/null"));
+    EXPECT_FALSE(LoanFile::isRegularFile(toNull));
+
+    // A link to a loan file is read, and a save through it goes to the file.
+    ASSERT_EQ(LoanFile::write(toFile, withPayments(2)), "");
+    EXPECT_EQ(node(toFile).first, S_IFLNK);
+    EXPECT_EQ(contents(file), LoanFile::encode(withPayments(2)));
+    EXPECT_EQ(LoanFile::read(toFile).data.payments.size(), 2u);
+}
+
+TEST(LoanFileKinds, PipesAndSocketsAreNeitherReadNorWritten)
+{
+    QTemporaryDir dir;
+    const QString fifo = qhtest::tempPath(dir, "Pipe.qhv");
+    ASSERT_EQ(::mkfifo(local(fifo).constData(), 0666), 0);
+    const QString sock = qhtest::tempPath(dir, "Socket.qhv");
+    ASSERT_TRUE(makeSocket(sock));
+
+    // Opening a pipe with no writer at its other end waits for one: these
+    // calls must come back at once.
+    for (const auto &[path, kind] : {std::pair{fifo, S_IFIFO}, std::pair{sock, S_IFSOCK}}) {
+        const QString name = QFileInfo(path).fileName();
+        const QString is = kind == S_IFIFO ? "a pipe" : "a socket";
+        const Outcome r = readInChild(path);
+        EXPECT_TRUE(r.finished) << "reading " << name.toStdString() << ": " << r.trouble;
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, QStringLiteral("\"%1\" is %2, not a loan file.").arg(name, is));
+        const Outcome w = writeInChild(path, withPayments(1));
+        EXPECT_TRUE(w.finished) << "saving to " << name.toStdString() << ": " << w.trouble;
+        EXPECT_FALSE(w.ok);
+        EXPECT_EQ(w.message,
+                  QStringLiteral("\"%1\" is %2, not a loan file; the loan was not saved.").arg(name, is));
+        EXPECT_EQ(node(path).first, kind) << name.toStdString() << " was replaced";
+    }
+}
+
+TEST(LoanFileKinds, LinksToDevicesAreNotRead)
+{
+    QTemporaryDir dir;
+    // /dev/zero would be read until memory ran out; /dev/null would read as
+    // an empty loan.
+    for (const char *device : {"/dev/zero", "/dev/null"}) {
+        const QString link = qhtest::tempPath(dir, "Loan.qhv");
+        QFile::remove(link);
+        ASSERT_EQ(::symlink(device, local(link).constData()), 0);
+        const Outcome r = readInChild(link);
+        EXPECT_TRUE(r.finished) << "reading a link to " << device << ": " << r.trouble;
+        EXPECT_FALSE(r.ok) << device;
+        EXPECT_EQ(r.message, QStringLiteral("\"Loan.qhv\" is a device, not a loan file.")) << device;
+        EXPECT_EQ(node(device).first, S_IFCHR);
+    }
+}
+
+TEST(LoanFileKinds, SavesGoIntoNoDevice)
+{
+    // The devices are copies of /dev/null and /dev/zero made here: a save
+    // that went through would put a plain file in place of the device the
+    // link leads to, which for the system's own would break the machine.
+    QTemporaryDir dir;
+    for (const char *device : {"/dev/zero", "/dev/null"}) {
+        struct stat st;
+        ASSERT_EQ(::stat(device, &st), 0);
+        const QString copy = qhtest::tempPath(dir, QFileInfo(device).fileName());
+        if (::mknod(local(copy).constData(), S_IFCHR | 0666, st.st_rdev) != 0)
+            GTEST_SKIP() << "no device can be made here: " << std::strerror(errno);
+        const QString link = qhtest::tempPath(dir, "Loan.qhv");
+        QFile::remove(link);
+        ASSERT_EQ(::symlink(local(copy).constData(), local(link).constData()), 0);
+
+        const Outcome w = writeInChild(link, withPayments(1));
+        EXPECT_TRUE(w.finished) << "saving through a link to " << device << ": " << w.trouble;
+        EXPECT_FALSE(w.ok) << device;
+        EXPECT_EQ(w.message,
+                  QStringLiteral("\"Loan.qhv\" is a device, not a loan file; the loan was not saved."))
+            << device;
+        EXPECT_EQ(node(copy), std::make_pair(mode_t(S_IFCHR), st.st_rdev)) << device;
+        EXPECT_EQ(node(link).first, S_IFLNK) << device;
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), copy) << device;
+    }
 }
