@@ -1,5 +1,6 @@
 #include "loanfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -43,6 +44,26 @@ QString describe(const QString &path)
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a device failed: its own account, or when it has none (Qt says
+// "Unknown error" after a short write, for one) the system's, from the errno
+// taken right after the call that failed.
+QString reason(const QIODevice &device, int error)
+{
+    const QString told = device.errorString();
+    if (!told.isEmpty() && told != QLatin1String("Unknown error")
+        && told != QCoreApplication::translate("QIODevice", "Unknown error"))
+        return told;
+    if (error != 0)
+        return systemReason(error);
+    return told.isEmpty() ? QStringLiteral("Unknown error") : told;
+}
+
+QString notWritten(const QString &path, const QString &why)
+{
+    return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
+        .arg(describe(path), why);
 }
 
 // What a path leads to, links followed, found without opening it.
@@ -296,6 +317,11 @@ ReadResult read(const QString &path)
 
 QString write(const QString &path, const LoanFileData &data)
 {
+    return write(path, data, WriteThrough());
+}
+
+QString write(const QString &path, const LoanFileData &data, const WriteThrough &through)
+{
     const Found found = look(path);
     QByteArray previous;
     if (found.error == 0) {
@@ -322,14 +348,44 @@ QString write(const QString &path, const LoanFileData &data)
                 previous = old.bytes;
         }
     }
+    // Unbuffered: a disk that takes fewer bytes than it is given says so at
+    // the write. Through a buffer it would say so only when the buffer was
+    // flushed by commit(), which renames the file cut short into place all
+    // the same.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
-            .arg(describe(path), file.errorString());
-    file.write(encode(data, previous));
-    if (!file.commit())
-        return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
-            .arg(describe(path), file.errorString());
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int error = errno;
+        return notWritten(path, reason(file, error));
+    }
+    const QByteArray bytes = encode(data, previous);
+    std::unique_ptr<QIODevice> front = through ? through(file) : nullptr;
+    QIODevice &out = front ? *front : file;
+    errno = 0;
+    const qint64 wrote = out.write(bytes);
+    const int error = errno;
+    if (wrote < 0) {
+        const QString why = reason(out, error);
+        file.cancelWriting();
+        return notWritten(path, why);
+    }
+    front.reset();
+    // What the file holds, not only what the write says.
+    const qint64 held = wrote == bytes.size() ? file.size() : wrote;
+    if (held != bytes.size()) {
+        // Fewer bytes than the loan's: the old file stays as it was.
+        file.cancelWriting();
+        const QString count = QStringLiteral("only %1 of %2 bytes were written")
+                                  .arg(held)
+                                  .arg(bytes.size());
+        return notWritten(path, error != 0 ? QStringLiteral("%1 (%2)").arg(systemReason(error), count)
+                                           : count);
+    }
+    errno = 0;
+    if (!file.commit()) {
+        const int commitError = errno;
+        return notWritten(path, reason(file, commitError));
+    }
     return QString();
 }
 

@@ -6,9 +6,13 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "ledger/paymentstable.h"
+
+class QIODevice;
 
 struct LoanFileData {
     std::array<double, 13> terms{};   // in loan-term field order
@@ -56,7 +60,13 @@ ReadResult read(const QString &path);
 // Writes through a temporary file renamed over the old one; empty on
 // success, else a message for the user. The bytes past the records of the
 // old file stay, unless it is longer than kMaxFileSize. Only a regular file,
-// or a new name, is written.
+// or a new name, is written. A save that does not get every byte to the
+// disk fails and leaves the old file as it was.
 QString write(const QString &path, const LoanFileData &data);
+
+// A device put in front of the temporary file of a save, given the bytes in
+// its place (to try out a disk that takes fewer bytes than it is given).
+using WriteThrough = std::function<std::unique_ptr<QIODevice>(QIODevice &file)>;
+QString write(const QString &path, const LoanFileData &data, const WriteThrough &through);
 
 } // namespace LoanFile

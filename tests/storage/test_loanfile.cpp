@@ -1,8 +1,10 @@
 #include "storage/loanfile.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cerrno>
@@ -14,6 +16,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <sys/resource.h>
@@ -174,6 +177,50 @@ bool makeSocket(const QString &path)
     const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0;
     ::close(fd);
     return bound;
+}
+
+// Passes the first `room` bytes written to it on to `file`, then fails with
+// `error` in errno and, if given, a text of its own: a disk filling up in
+// the middle of a save.
+class FillingDevice : public QIODevice
+{
+public:
+    FillingDevice(QIODevice &file, qint64 room, int error, const QString &told = QString())
+        : m_file(file), m_room(room), m_error(error), m_told(told)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        if (m_room == 0) {
+            if (!m_told.isEmpty())
+                setErrorString(m_told);
+            errno = m_error;
+            return -1;
+        }
+        const qint64 took = m_file.write(data, std::min(len, m_room));
+        m_room -= std::max<qint64>(took, 0);
+        return took;
+    }
+
+private:
+    QIODevice &m_file;
+    qint64 m_room;
+    int m_error;
+    QString m_told;
+};
+
+LoanFile::WriteThrough filling(qint64 room, int error, const QString &told = QString())
+{
+    return [=](QIODevice &file) { return std::make_unique<FillingDevice>(file, room, error, told); };
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 Outcome readInChild(const QString &path)
@@ -442,4 +489,87 @@ TEST(LoanFileKinds, SavesGoIntoNoDevice)
         EXPECT_EQ(node(link).first, S_IFLNK) << device;
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), copy) << device;
     }
+}
+
+TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = qhtest::tempPath(dir, "Loan.qhv");
+    ASSERT_EQ(LoanFile::write(path, withPayments(10)), "");
+    const QByteArray old = contents(path);
+    const QString before = "The loan file \"Loan.qhv\" could not be written: ";
+    const QString after = ". The loan was not saved.";
+
+    // Some bytes taken, then no more.
+    EXPECT_EQ(LoanFile::write(path, withPayments(3), filling(100, ENOSPC)),
+              before + "only 100 of 754 bytes were written" + after);
+    EXPECT_EQ(contents(path), old);
+    // None taken: the device says nothing, so the system's reason is given.
+    EXPECT_EQ(LoanFile::write(path, withPayments(3), filling(0, ENOSPC)),
+              before + systemReason(ENOSPC) + after);
+    EXPECT_EQ(contents(path), old);
+    // A device's own account of its failure comes first.
+    EXPECT_EQ(LoanFile::write(path, withPayments(3), filling(0, ENOSPC, "The disk was taken out")),
+              before + "The disk was taken out" + after);
+    EXPECT_EQ(contents(path), old);
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"Loan.qhv"});
+
+    // With room enough the save goes through the device whole.
+    ASSERT_EQ(LoanFile::write(path, withPayments(3), filling(LoanFile::kMaxFileSize, ENOSPC)), "");
+    EXPECT_EQ(contents(path), LoanFile::encode(withPayments(3), old));
+}
+
+TEST(LoanFileSaving, ASaveCutShortByTheSystemSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = qhtest::tempPath(dir, "Loan.qhv");
+    ASSERT_EQ(LoanFile::write(path, withPayments(10)), "");
+    const QByteArray old = contents(path);
+
+    // The largest file this process may write is made smaller than the save,
+    // which the system then cuts short. One loan fits the buffer the bytes
+    // wait in before they are written, the other does not.
+    for (int payments : {100, 1600}) {
+        const Outcome w = inChild([path, payments] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit size{1000, 1000};
+            if (::setrlimit(RLIMIT_FSIZE, &size) != 0)
+                return Outcome{true, false, QStringLiteral("no file size limit")};
+            const QString error = LoanFile::write(path, withPayments(payments));
+            return Outcome{true, error.isEmpty(), error};
+        });
+        ASSERT_TRUE(w.finished) << payments << " payments: " << w.trouble;
+        EXPECT_FALSE(w.ok) << payments << " payments";
+        EXPECT_TRUE(w.message.startsWith(
+            "The loan file \"Loan.qhv\" could not be written: " + systemReason(EFBIG)))
+            << w.message.toStdString();
+        EXPECT_TRUE(w.message.endsWith(". The loan was not saved.")) << w.message.toStdString();
+        EXPECT_EQ(contents(path), old) << payments << " payments";
+    }
+}
+
+TEST(LoanFileAccess, MessagesGiveTheSystemsReason)
+{
+    QTemporaryDir dir;
+    // A path through a file, as if it were a folder.
+    const QString file = qhtest::tempPath(dir, "File");
+    ASSERT_TRUE(put(file, "not a folder"));
+    const QString inFile = qhtest::tempPath(dir, "File/Loan.qhv");
+    EXPECT_EQ(LoanFile::read(inFile).error,
+              "The loan file \"Loan.qhv\" could not be created: " + systemReason(ENOTDIR) + ".");
+    EXPECT_EQ(LoanFile::write(inFile, withPayments(1)),
+              "The loan file \"Loan.qhv\" could not be written: " + systemReason(ENOTDIR)
+                  + ". The loan was not saved.");
+    // A name longer than any the file system takes.
+    const QString longName = QString(300, 'L') + ".qhv";
+    const QString tooLong = qhtest::tempPath(dir, longName);
+    EXPECT_EQ(LoanFile::read(tooLong).error, "The loan file \"" + longName
+                                                 + "\" could not be created: "
+                                                 + systemReason(ENAMETOOLONG) + ".");
+    EXPECT_EQ(LoanFile::write(tooLong, withPayments(1)),
+              "The loan file \"" + longName + "\" could not be written: "
+                  + systemReason(ENAMETOOLONG) + ". The loan was not saved.");
+    EXPECT_EQ(contents(file), "not a folder");
 }
