@@ -22,7 +22,6 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,7 +63,8 @@ bool put(const QString &path, const QByteArray &bytes)
 
 // How a call made in a child process came out. The child is killed when it
 // takes longer than allowed, so a call that blocks, or reads on and on,
-// fails its test instead of holding up or exhausting the whole run.
+// fails its test instead of holding up or exhausting the whole run. (The
+// test program runs no other thread, so the child may use Qt freely.)
 struct Outcome {
     bool finished = false;            // returned in time and reported back
     bool ok = false;
@@ -75,14 +75,18 @@ struct Outcome {
 Outcome inChild(const std::function<Outcome()> &call,
                 std::chrono::milliseconds allowed = std::chrono::seconds(10))
 {
+    Outcome out;
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
-        return {};
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        out.trouble = std::string("no pipe: ") + std::strerror(errno);
+        return out;
+    }
     const pid_t pid = ::fork();
     if (pid < 0) {
+        out.trouble = std::string("no child: ") + std::strerror(errno);
         ::close(fds[0]);
         ::close(fds[1]);
-        return {};
+        return out;
     }
     if (pid == 0) {
         ::close(fds[0]);
@@ -123,13 +127,11 @@ Outcome inChild(const std::function<Outcome()> &call,
             break;
         char buf[4096];
         const ssize_t n = ::read(fds[0], buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ended = n == 0;
-        else
+        if (n > 0)
             report.append(buf, n);
-        if (n < 0)
+        else if (n == 0)
+            ended = true; // the child closed its end: it is done
+        else if (errno != EINTR)
             break;
     }
     ::close(fds[0]);
@@ -138,7 +140,6 @@ Outcome inChild(const std::function<Outcome()> &call,
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    Outcome out;
     out.finished = ended && WIFEXITED(status) && WEXITSTATUS(status) == 0 && !report.isEmpty();
     if (out.finished) {
         out.ok = report.startsWith('1');
@@ -167,11 +168,13 @@ std::pair<mode_t, dev_t> node(const QString &path)
 }
 bool makeSocket(const QString &path)
 {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     const QByteArray name = local(path);
-    if (fd < 0 || size_t(name.size()) >= sizeof addr.sun_path)
+    if (size_t(name.size()) >= sizeof addr.sun_path)
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
         return false;
     std::memcpy(addr.sun_path, name.constData(), size_t(name.size()));
     const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0;
@@ -335,6 +338,30 @@ TEST(LoanFileAccess, MissingReadOnlyAndUnusablePaths)
     EXPECT_NE(LoanFile::write(dir.path(), withPayments(1)), "");
     EXPECT_NE(LoanFile::write(qhtest::tempPath(dir, "no/such/folder/L.qhv"), withPayments(1)), "");
     EXPECT_FALSE(LoanFile::read(qhtest::tempPath(dir, "no/such/folder/L.qhv")).ok);
+}
+
+TEST(LoanFileAccess, MessagesGiveTheSystemsReason)
+{
+    QTemporaryDir dir;
+    // A path through a file, as if it were a folder.
+    const QString file = qhtest::tempPath(dir, "File");
+    ASSERT_TRUE(put(file, "not a folder"));
+    const QString inFile = qhtest::tempPath(dir, "File/Loan.qhv");
+    EXPECT_EQ(LoanFile::read(inFile).error,
+              "The loan file \"Loan.qhv\" could not be created: " + systemReason(ENOTDIR) + ".");
+    EXPECT_EQ(LoanFile::write(inFile, withPayments(1)),
+              "The loan file \"Loan.qhv\" could not be written: " + systemReason(ENOTDIR)
+                  + ". The loan was not saved.");
+    // A name longer than any the file system takes.
+    const QString longName = QString(300, 'L') + ".qhv";
+    const QString tooLong = qhtest::tempPath(dir, longName);
+    EXPECT_EQ(LoanFile::read(tooLong).error, "The loan file \"" + longName
+                                                 + "\" could not be created: "
+                                                 + systemReason(ENAMETOOLONG) + ".");
+    EXPECT_EQ(LoanFile::write(tooLong, withPayments(1)),
+              "The loan file \"" + longName + "\" could not be written: "
+                  + systemReason(ENAMETOOLONG) + ". The loan was not saved.");
+    EXPECT_EQ(contents(file), "not a folder");
 }
 
 TEST(LoanFileSize, FilesLongerThan64KiBAreNotLoans)
@@ -548,28 +575,4 @@ TEST(LoanFileSaving, ASaveCutShortByTheSystemSaysWhy)
         EXPECT_TRUE(w.message.endsWith(". The loan was not saved.")) << w.message.toStdString();
         EXPECT_EQ(contents(path), old) << payments << " payments";
     }
-}
-
-TEST(LoanFileAccess, MessagesGiveTheSystemsReason)
-{
-    QTemporaryDir dir;
-    // A path through a file, as if it were a folder.
-    const QString file = qhtest::tempPath(dir, "File");
-    ASSERT_TRUE(put(file, "not a folder"));
-    const QString inFile = qhtest::tempPath(dir, "File/Loan.qhv");
-    EXPECT_EQ(LoanFile::read(inFile).error,
-              "The loan file \"Loan.qhv\" could not be created: " + systemReason(ENOTDIR) + ".");
-    EXPECT_EQ(LoanFile::write(inFile, withPayments(1)),
-              "The loan file \"Loan.qhv\" could not be written: " + systemReason(ENOTDIR)
-                  + ". The loan was not saved.");
-    // A name longer than any the file system takes.
-    const QString longName = QString(300, 'L') + ".qhv";
-    const QString tooLong = qhtest::tempPath(dir, longName);
-    EXPECT_EQ(LoanFile::read(tooLong).error, "The loan file \"" + longName
-                                                 + "\" could not be created: "
-                                                 + systemReason(ENAMETOOLONG) + ".");
-    EXPECT_EQ(LoanFile::write(tooLong, withPayments(1)),
-              "The loan file \"" + longName + "\" could not be written: "
-                  + systemReason(ENAMETOOLONG) + ". The loan was not saved.");
-    EXPECT_EQ(contents(file), "not a folder");
 }
