@@ -323,6 +323,10 @@ QString write(const QString &path, const LoanFileData &data)
 QString write(const QString &path, const LoanFileData &data, const WriteThrough &through)
 {
     const Found found = look(path);
+    // Only a name that leads nowhere is new; one that cannot be followed (a
+    // loop of links, say) is not written over.
+    if (found.error != 0 && found.error != ENOENT)
+        return notWritten(path, systemReason(found.error));
     QByteArray previous;
     if (found.error == 0) {
         if (QString why = refusedForSaving(path, found); !why.isEmpty())

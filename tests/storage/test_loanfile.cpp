@@ -447,6 +447,22 @@ TEST(LoanFileKinds, OnlyRegularFilesCount)
     EXPECT_EQ(LoanFile::read(toFile).data.payments.size(), 2u);
 }
 
+TEST(LoanFileKinds, ALoopOfLinksIsLeftAlone)
+{
+    QTemporaryDir dir;
+    const QString a = qhtest::tempPath(dir, "A.qhv");
+    const QString b = qhtest::tempPath(dir, "B.qhv");
+    ASSERT_EQ(::symlink(local(b).constData(), local(a).constData()), 0);
+    ASSERT_EQ(::symlink(local(a).constData(), local(b).constData()), 0);
+    EXPECT_EQ(LoanFile::read(a).error,
+              "The loan file \"A.qhv\" could not be created: " + systemReason(ELOOP) + ".");
+    EXPECT_EQ(LoanFile::write(a, withPayments(1)),
+              "The loan file \"A.qhv\" could not be written: " + systemReason(ELOOP)
+                  + ". The loan was not saved.");
+    EXPECT_EQ(node(a).first, S_IFLNK); // not replaced by a file
+    EXPECT_EQ(QFileInfo(a).symLinkTarget(), b);
+}
+
 TEST(LoanFileKinds, PipesAndSocketsAreNeitherReadNorWritten)
 {
     QTemporaryDir dir;
