@@ -1,11 +1,16 @@
 #include "loanfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,14 +41,193 @@ QString describe(const QString &path)
     return QStringLiteral("\"%1\"").arg(QFileInfo(path).fileName());
 }
 
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a device failed: its own account, or when it has none (Qt says
+// "Unknown error" after a short write, for one) the system's, from the errno
+// taken right after the call that failed.
+QString reason(const QIODevice &device, int error)
+{
+    const QString told = device.errorString();
+    if (!told.isEmpty() && told != QLatin1String("Unknown error")
+        && told != QCoreApplication::translate("QIODevice", "Unknown error"))
+        return told;
+    if (error != 0)
+        return systemReason(error);
+    return told.isEmpty() ? QStringLiteral("Unknown error") : told;
+}
+
+QString notWritten(const QString &path, const QString &why)
+{
+    return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
+        .arg(describe(path), why);
+}
+
+// What a path leads to, links followed, found without opening it.
+struct Found {
+    int error = 0;                    // why nothing was found, else 0
+    mode_t type = 0;                  // S_IFREG, S_IFDIR, ...
+    qint64 size = 0;
+};
+
+void take(Found &f, const struct stat &st)
+{
+    f.type = st.st_mode & S_IFMT;
+    f.size = st.st_size;
+}
+
+Found look(const QString &path)
+{
+    Found f;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        f.error = errno;
+    else
+        take(f, st);
+    return f;
+}
+
+// The bytes of a regular file, of which no more than LoanFile::kMaxFileSize
+// are read. It is opened without waiting, so that a pipe or a device put in
+// its place since it was looked at cannot hold the program up; found to be
+// such, or longer, once open, it is left unread, and `found` says what it is.
+struct Loaded {
+    Found found;
+    QByteArray bytes;
+    int openError = 0;
+    int readError = 0;
+};
+
+Loaded load(const QString &path)
+{
+    Loaded out;
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        out.openError = errno;
+        return out;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        out.readError = errno;
+        ::close(fd);
+        return out;
+    }
+    take(out.found, st);
+    if (out.found.type != S_IFREG || out.found.size > LoanFile::kMaxFileSize) {
+        ::close(fd);
+        return out;
+    }
+    out.bytes.resize(LoanFile::kMaxFileSize);
+    qsizetype got = 0;
+    while (got < out.bytes.size()) {
+        const ssize_t n = ::read(fd, out.bytes.data() + got, size_t(out.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            out.readError = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    // A file that filled the whole buffer may have grown since it was opened.
+    if (got == out.bytes.size() && ::fstat(fd, &st) == 0)
+        take(out.found, st);
+    ::close(fd);
+    out.bytes.truncate(got);
+    return out;
+}
+
+QString kindOf(mode_t type)
+{
+    switch (type) {
+    case S_IFIFO:
+        return QStringLiteral("a pipe");
+    case S_IFSOCK:
+        return QStringLiteral("a socket");
+    case S_IFCHR:
+    case S_IFBLK:
+        return QStringLiteral("a device");
+    default:
+        return QStringLiteral("something other than a file");
+    }
+}
+
+// Why what was found at `path` is not read, or nothing when it may be.
+QString refusedForReading(const QString &path, const Found &f)
+{
+    if (f.type == S_IFDIR)
+        return QStringLiteral("%1 is a folder, not a loan file.").arg(describe(path));
+    if (f.type != S_IFREG)
+        return QStringLiteral("%1 is %2, not a loan file.").arg(describe(path), kindOf(f.type));
+    if (f.size > LoanFile::kMaxFileSize)
+        return QStringLiteral("The loan file %1 is %2 bytes long; a loan file is at most 64 KiB. "
+                              "It was not loaded.")
+            .arg(describe(path))
+            .arg(f.size);
+    return QString();
+}
+
+// Why what was found at `path` is not written over, or nothing when it may be.
+QString refusedForSaving(const QString &path, const Found &f)
+{
+    if (f.type == S_IFDIR)
+        return QStringLiteral("%1 is a folder; the loan was not saved.").arg(describe(path));
+    if (f.type != S_IFREG)
+        return QStringLiteral("%1 is %2, not a loan file; the loan was not saved.")
+            .arg(describe(path), kindOf(f.type));
+    return QString();
+}
+
+// A name that does not exist yet starts an empty loan file. Opened without
+// waiting: a pipe put there meanwhile fails at once instead of waiting for
+// a reader.
+LoanFile::ReadResult startEmpty(const QString &path)
+{
+    LoanFile::ReadResult out;
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        out.error = QStringLiteral("The loan file %1 could not be created: %2.")
+                        .arg(describe(path), systemReason(errno));
+        return out;
+    }
+    struct stat st;
+    const bool seen = ::fstat(fd, &st) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!seen) {
+        out.error = QStringLiteral("The loan file %1 could not be created: %2.")
+                        .arg(describe(path), systemReason(error));
+        return out;
+    }
+    Found f;
+    take(f, st);
+    out.error = refusedForReading(path, f);
+    out.ok = out.error.isEmpty();
+    return out;
+}
+
 } // namespace
 
 namespace LoanFile {
 
+bool isRegularFile(const QString &path)
+{
+    const Found f = look(path);
+    return f.error == 0 && f.type == S_IFREG;
+}
+
 QByteArray encode(const LoanFileData &data, const QByteArray &previous)
 {
     const int n = int(data.payments.size());
-    const int size = std::max({int(previous.size()), kFixedSize, kRecordsOffset + kRecordSize * n});
+    const qsizetype size = std::max<qsizetype>(
+        {previous.size(), kFixedSize, kRecordsOffset + qsizetype(kRecordSize) * n});
     QByteArray b = previous;
     b.resize(size, '\0');
     for (int i = 0; i < 13; ++i)
@@ -100,35 +284,27 @@ Decoded decode(const QByteArray &bytes)
 ReadResult read(const QString &path)
 {
     ReadResult out;
-    QFileInfo info(path);
-    if (info.isDir()) {
-        out.error = QStringLiteral("%1 is a folder, not a loan file.").arg(describe(path));
+    const Found found = look(path);
+    if (found.error != 0)
+        return startEmpty(path);
+    out.error = refusedForReading(path, found);
+    if (!out.error.isEmpty())
         return out;
-    }
-    QFile file(path);
-    if (!info.exists()) {
-        // A name that does not exist yet starts an empty loan file.
-        if (!file.open(QIODevice::WriteOnly)) {
-            out.error = QStringLiteral("The loan file %1 could not be created: %2.")
-                            .arg(describe(path), file.errorString());
-            return out;
-        }
-        file.close();
-        out.ok = true;
-        return out;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
+    const Loaded loaded = load(path);
+    if (loaded.openError != 0) {
         out.error = QStringLiteral("The loan file %1 could not be opened: %2.")
-                        .arg(describe(path), file.errorString());
+                        .arg(describe(path), systemReason(loaded.openError));
         return out;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (loaded.readError != 0) {
         out.error = QStringLiteral("The loan file %1 could not be read: %2.")
-                        .arg(describe(path), file.errorString());
+                        .arg(describe(path), systemReason(loaded.readError));
         return out;
     }
-    Decoded d = decode(bytes);
+    out.error = refusedForReading(path, loaded.found);
+    if (!out.error.isEmpty())
+        return out;
+    Decoded d = decode(loaded.bytes);
     if (!d.ok) {
         out.error = QStringLiteral("The loan file %1 is damaged and was not loaded. %2")
                         .arg(describe(path), d.error);
@@ -141,31 +317,79 @@ ReadResult read(const QString &path)
 
 QString write(const QString &path, const LoanFileData &data)
 {
-    QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("%1 is a folder; the loan was not saved.").arg(describe(path));
+    return write(path, data, WriteThrough());
+}
+
+QString write(const QString &path, const LoanFileData &data, const WriteThrough &through)
+{
+    const Found found = look(path);
+    // Only a name that leads nowhere is new; one that cannot be followed (a
+    // loop of links, say) is not written over.
+    if (found.error != 0 && found.error != ENOENT)
+        return notWritten(path, systemReason(found.error));
     QByteArray previous;
-    if (info.exists()) {
+    if (found.error == 0) {
+        if (QString why = refusedForSaving(path, found); !why.isEmpty())
+            return why;
         // A file marked read-only is not written over, whoever runs the program.
+        QFileInfo info(path);
         const auto writeBits = QFile::WriteOwner | QFile::WriteGroup
                                | QFile::WriteOther;
         if (!info.isWritable() || !(info.permissions() & writeBits))
             return QStringLiteral("The loan file %1 is read-only; the loan was not saved.")
                 .arg(describe(path));
-        QFile old(path);
-        if (!old.open(QIODevice::ReadOnly))
-            return QStringLiteral("The loan file %1 could not be opened: %2. The loan was not saved.")
-                .arg(describe(path), old.errorString());
-        previous = old.readAll();
+        // The bytes past the records of a file no longer than a loan file
+        // can be are kept; a longer file is written over whole.
+        if (found.size <= kMaxFileSize) {
+            const Loaded old = load(path);
+            const int error = old.openError != 0 ? old.openError : old.readError;
+            if (error != 0)
+                return QStringLiteral("The loan file %1 could not be opened: %2. The loan was not saved.")
+                    .arg(describe(path), systemReason(error));
+            if (QString why = refusedForSaving(path, old.found); !why.isEmpty())
+                return why;
+            if (old.found.size <= kMaxFileSize)
+                previous = old.bytes;
+        }
     }
+    // Unbuffered: a disk that takes fewer bytes than it is given says so at
+    // the write. Through a buffer it would say so only when the buffer was
+    // flushed by commit(), which renames the file cut short into place all
+    // the same.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
-            .arg(describe(path), file.errorString());
-    file.write(encode(data, previous));
-    if (!file.commit())
-        return QStringLiteral("The loan file %1 could not be written: %2. The loan was not saved.")
-            .arg(describe(path), file.errorString());
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int error = errno;
+        return notWritten(path, reason(file, error));
+    }
+    const QByteArray bytes = encode(data, previous);
+    std::unique_ptr<QIODevice> front = through ? through(file) : nullptr;
+    QIODevice &out = front ? *front : file;
+    errno = 0;
+    const qint64 wrote = out.write(bytes);
+    const int error = errno;
+    if (wrote < 0) {
+        const QString why = reason(out, error);
+        file.cancelWriting();
+        return notWritten(path, why);
+    }
+    front.reset();
+    // What the file holds, not only what the write says.
+    const qint64 held = wrote == bytes.size() ? file.size() : wrote;
+    if (held != bytes.size()) {
+        // Fewer bytes than the loan's: the old file stays as it was.
+        file.cancelWriting();
+        const QString count = QStringLiteral("only %1 of %2 bytes were written")
+                                  .arg(held)
+                                  .arg(bytes.size());
+        return notWritten(path, error != 0 ? QStringLiteral("%1 (%2)").arg(systemReason(error), count)
+                                           : count);
+    }
+    errno = 0;
+    if (!file.commit()) {
+        const int commitError = errno;
+        return notWritten(path, reason(file, commitError));
+    }
     return QString();
 }
 

@@ -6,9 +6,13 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "loan/paymentrecord.h"
+
+class QIODevice;
 
 struct LoanFileData {
     std::array<double, 13> terms{};   // in loan-term field order
@@ -22,6 +26,9 @@ constexpr int kFixedSize = 628;
 constexpr int kCountOffset = 512;
 constexpr int kRecordsOffset = 514;
 constexpr int kRecordSize = 24;
+// No loan file is longer (1,600 records end at 38,914 bytes): a longer file
+// is not read, and a save over it keeps none of its bytes.
+constexpr qint64 kMaxFileSize = 64 * 1024;
 
 // The bytes of a save over a file that held `previous`: the fixed part and the
 // records are written over it, and bytes beyond the last record stay.
@@ -42,11 +49,24 @@ struct ReadResult {
     QString error;                    // a message for the user
     LoanFileData data;
 };
+// Whether `path`, links followed, is a regular file; nothing is opened.
+bool isRegularFile(const QString &path);
+
 // Reads a loan file; a missing one is created empty and reads as an empty
-// loan. A read-only file is read all the same.
+// loan. A read-only file is read all the same; a file longer than
+// kMaxFileSize is refused unread, and so is anything other than a regular
+// file (a folder, a pipe, a device), which is never opened.
 ReadResult read(const QString &path);
 // Writes through a temporary file renamed over the old one; empty on
-// success, else a message for the user.
+// success, else a message for the user. The bytes past the records of the
+// old file stay, unless it is longer than kMaxFileSize. Only a regular file,
+// or a new name, is written. A save that does not get every byte to the
+// disk fails and leaves the old file as it was.
 QString write(const QString &path, const LoanFileData &data);
+
+// A device put in front of the temporary file of a save, given the bytes in
+// its place (to try out a disk that takes fewer bytes than it is given).
+using WriteThrough = std::function<std::unique_ptr<QIODevice>(QIODevice &file)>;
+QString write(const QString &path, const LoanFileData &data, const WriteThrough &through);
 
 } // namespace LoanFile
