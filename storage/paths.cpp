@@ -1,6 +1,5 @@
 #include "paths.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -27,8 +26,7 @@ QString splitPath(const QString &path, PathPart part)
 
 bool isReadableFile(const QString &path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        return false;
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly);
+    // Asked of the file system only: opening a pipe to find out would block.
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.isReadable();
 }

@@ -12,5 +12,5 @@ enum class PathPart {
 // One part of a path, split at the last separator and the last dot after it.
 QString splitPath(const QString &path, PathPart part);
 
-// Whether the file can be opened for reading (a folder cannot).
+// Whether the path names a regular file (after links) that may be read.
 bool isReadableFile(const QString &path);
