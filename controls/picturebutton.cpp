@@ -1,5 +1,6 @@
 #include "picturebutton.h"
 
+#include "keycodes.h"
 #include "propertybag.h"
 
 #include <QApplication>
@@ -48,18 +49,6 @@ void drawLine(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
     }
 }
 
-qint16 shiftMask(Qt::KeyboardModifiers mods)
-{
-    qint16 s = 0;
-    if (mods & Qt::ShiftModifier)
-        s |= 1;
-    if (mods & Qt::ControlModifier)
-        s |= 2;
-    if (mods & Qt::AltModifier)
-        s |= 4;
-    return s;
-}
-
 qint16 buttonCode(Qt::MouseButtons buttons)
 {
     qint16 b = 0;
@@ -70,36 +59,6 @@ qint16 buttonCode(Qt::MouseButtons buttons)
     if (buttons & Qt::MiddleButton)
         b |= 4;
     return b;
-}
-
-// Qt key to the classic virtual-key code; 0 for keys without one here.
-qint16 keyCode(int key)
-{
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
-        return qint16(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
-        return qint16(112 + key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
 }
 
 } // namespace
@@ -266,7 +225,7 @@ void PictureButton::paintEvent(QPaintEvent *)
 void PictureButton::mousePressEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseDown(buttonCode(event->button()), shiftMask(event->modifiers()),
+    emit mouseDown(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                    float(pos.x()), float(pos.y()));
     setLook(Pressed);
 }
@@ -274,7 +233,7 @@ void PictureButton::mousePressEvent(QMouseEvent *event)
 void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseUp(buttonCode(event->button()), shiftMask(event->modifiers()),
+    emit mouseUp(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                  float(pos.x()), float(pos.y()));
     setLook(m_buttonState != Flat ? Raised : Flat);
     // A click is a left press and release both on the button.
@@ -285,14 +244,14 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 void PictureButton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseMove(buttonCode(event->buttons()), shiftMask(event->modifiers()),
+    emit mouseMove(buttonCode(event->buttons()), KeyCodes::shiftState(event->modifiers()),
                    float(pos.x()), float(pos.y()));
 }
 
 void PictureButton::keyPressEvent(QKeyEvent *event)
 {
-    const qint16 shift = shiftMask(event->modifiers());
-    emit keyDown(keyCode(event->key()), shift);
+    const qint16 shift = KeyCodes::shiftState(event->modifiers());
+    emit keyDown(KeyCodes::fromQtKey(event->key()), shift);
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).unicode() != 0)
         emit keyPress(qint16(text.at(0).unicode()));
@@ -301,7 +260,7 @@ void PictureButton::keyPressEvent(QKeyEvent *event)
 
 void PictureButton::keyReleaseEvent(QKeyEvent *event)
 {
-    emit keyUp(keyCode(event->key()), shiftMask(event->modifiers()));
+    emit keyUp(KeyCodes::fromQtKey(event->key()), KeyCodes::shiftState(event->modifiers()));
     event->accept();
 }
 

@@ -54,9 +54,7 @@ public slots:
 signals:
     void propertyChanged(const QString &name);
     void clicked();
-    // Key codes are the classic virtual-key codes (letters and digits are
-    // their upper-case character codes, Enter 13, Escape 27, ...); Shift is
-    // 1 Shift + 2 Ctrl + 4 Alt.
+    // keyCode and shift as controls/keycodes.h gives them.
     void keyDown(qint16 keyCode, qint16 shift);
     void keyPress(qint16 keyAscii);
     void keyUp(qint16 keyCode, qint16 shift);

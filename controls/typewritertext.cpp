@@ -1,5 +1,6 @@
 #include "typewritertext.h"
 
+#include "keycodes.h"
 #include "propertybag.h"
 #include "textwrap.h"
 
@@ -123,12 +124,6 @@ int buttonCode(Qt::MouseButtons b)
 {
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
            | (b & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftCode(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
-           | (m & Qt::AltModifier ? 4 : 0);
 }
 } // namespace
 
@@ -444,14 +439,14 @@ void TypewriterText::paintEvent(QPaintEvent *)
 void TypewriterText::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mouseDown(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
 void TypewriterText::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mouseUp(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                  float(twips(at.x())), float(twips(at.y())));
     if (m_clickCancelled) {
         m_clickCancelled = false;
@@ -472,13 +467,13 @@ void TypewriterText::mouseDoubleClickEvent(QMouseEvent *event)
 void TypewriterText::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
+    emit mouseMove(buttonCode(event->buttons()), KeyCodes::shiftState(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
 void TypewriterText::keyPressEvent(QKeyEvent *event)
 {
-    emit keyDown(event->key(), shiftCode(event->modifiers()));
+    emit keyDown(KeyCodes::fromQtKey(event->key()), KeyCodes::shiftState(event->modifiers()));
     if (!event->text().isEmpty())
         emit keyPress(event->text().at(0).unicode());
 }
@@ -487,5 +482,5 @@ void TypewriterText::keyReleaseEvent(QKeyEvent *event)
 {
     if (event->isAutoRepeat())
         return;
-    emit keyUp(event->key(), shiftCode(event->modifiers()));
+    emit keyUp(KeyCodes::fromQtKey(event->key()), KeyCodes::shiftState(event->modifiers()));
 }

@@ -124,7 +124,7 @@ signals:
     void nextWordStart(int &position);
     void clicked();
     void doubleClicked();
-    // keyCode is Qt's key code; shift is 1 Shift + 2 Ctrl + 4 Alt.
+    // keyCode and shift as controls/keycodes.h gives them.
     void keyDown(int keyCode, int shift);
     void keyPress(int keyAscii);
     void keyUp(int keyCode, int shift);
