@@ -67,7 +67,6 @@ PictureButton::PictureButton(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     m_hoverPoll.setInterval(100);
     connect(&m_hoverPoll, &QTimer::timeout, this, &PictureButton::pollHover);
 }
@@ -86,6 +85,7 @@ QColor PictureButton::backColor() const
 void PictureButton::setBackColor(const QColor &color)
 {
     m_backColor = color;
+    setAttribute(Qt::WA_OpaquePaintEvent, fillsFace());
     update();
     emit propertyChanged(QStringLiteral("BackColor"));
 }
@@ -93,7 +93,7 @@ void PictureButton::setBackColor(const QColor &color)
 void PictureButton::setBackStyle(qint16 style)
 {
     m_backStyle = style;
-    setAttribute(Qt::WA_OpaquePaintEvent, style != 0);
+    setAttribute(Qt::WA_OpaquePaintEvent, fillsFace());
     update();
     emit propertyChanged(QStringLiteral("BackStyle"));
 }
@@ -113,7 +113,7 @@ void PictureButton::loadProperties(const PropertyBag &bag)
     m_backColor = bag.read(QStringLiteral("BackColor"), QColor()).value<QColor>();
     setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
     m_backStyle = qint16(bag.read(QStringLiteral("BackStyle"), 1).toInt());
-    setAttribute(Qt::WA_OpaquePaintEvent, m_backStyle != 0);
+    setAttribute(Qt::WA_OpaquePaintEvent, fillsFace());
     m_loading = false;
     setPicture(bag.read(QStringLiteral("Picture"), QPixmap()).value<QPixmap>());
 }
@@ -154,8 +154,11 @@ void PictureButton::drawButton(QPainter &p, qint16 state) const
     const qint16 x0 = toInt16((w - pw) * 0.5f);
     const qint16 y0 = toInt16((h - ph) * 0.5f);
 
-    if (m_backStyle != 0)
-        p.fillRect(QRect(0, 0, width(), height()), backColor());
+    // Left at the system's button face, the face is not painted: the page
+    // beneath shows, so a flat button is part of its page rather than a tile
+    // of the palette's button colour, which need not be the page's.
+    if (fillsFace())
+        p.fillRect(QRect(0, 0, width(), height()), m_backColor);
 
     QColor topLeft, bottomRight;
     switch (state) {

@@ -20,8 +20,9 @@ public:
 
     explicit PictureButton(QWidget *parent = nullptr);
 
-    // Back colour of the surface. Until one is set, it follows the system's
-    // button-face colour.
+    // Back colour of the surface. Until one is set, it reads as the system's
+    // button-face colour, and the face is left to the page the button stands
+    // on, so a flat button shows only its picture whatever colour the page is.
     QColor backColor() const;
     void setBackColor(const QColor &color);
     // 0 transparent (the surface is not cleared), 1 opaque.
@@ -40,7 +41,8 @@ public:
     QPoint cursorPos() const { return m_cursorPos; }
     bool hoverPollActive() const { return m_hoverPoll.isActive(); }
 
-    // The surface as it looks in the given state, at the widget's size.
+    // The surface as it looks in the given state, at the widget's size;
+    // transparent where the page shows through.
     QImage render(int state) const;
     // Forces an immediate complete repaint.
     void refresh();
@@ -80,6 +82,7 @@ protected:
 private:
     void drawButton(QPainter &painter, qint16 state) const;
     void setLook(qint16 state);
+    bool fillsFace() const { return m_backStyle != 0 && m_backColor.isValid(); }
 
     QColor m_backColor;         // invalid: the system's button face
     qint16 m_backStyle = 1;
