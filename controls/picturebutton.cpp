@@ -112,6 +112,7 @@ void PictureButton::loadProperties(const PropertyBag &bag)
     m_loading = true;
     m_backColor = bag.read(QStringLiteral("BackColor"), QColor()).value<QColor>();
     setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
+    noteEnabledSetting();
     m_backStyle = qint16(bag.read(QStringLiteral("BackStyle"), 1).toInt());
     setAttribute(Qt::WA_OpaquePaintEvent, fillsFace());
     m_loading = false;
@@ -121,7 +122,7 @@ void PictureButton::loadProperties(const PropertyBag &bag)
 void PictureButton::saveProperties(PropertyBag &bag) const
 {
     bag.write(QStringLiteral("BackColor"), m_backColor, QColor());
-    bag.write(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.write(QStringLiteral("Enabled"), controlEnabled(), true);
     bag.write(QStringLiteral("BackStyle"), int(m_backStyle), 1);
     bag.write(QStringLiteral("Picture"),
               m_picture.isNull() ? QVariant() : QVariant::fromValue(m_picture), QVariant());
@@ -289,6 +290,21 @@ void PictureButton::changeEvent(QEvent *event)
         m_mouseOver = 0;
     }
     update();
+    noteEnabledSetting();
+}
+
+void PictureButton::setControlEnabled(bool enabled)
+{
+    setEnabled(enabled);
+    // With the parent disabled Qt sends no change event for this.
+    noteEnabledSetting();
+}
+
+void PictureButton::noteEnabledSetting()
+{
+    if (controlEnabled() == m_enabledSetting)
+        return;
+    m_enabledSetting = controlEnabled();
     if (!m_loading)
         emit propertyChanged(QStringLiteral("Enabled"));
 }

@@ -31,7 +31,12 @@ public:
     // A null pixmap means no picture.
     QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
-    // Enabled is QWidget's own enabled state; changing it notifies "Enabled".
+    // Enabled: the button's own setting, which is what is stored and what a
+    // change notifies. Disabling the parent turns the button off (isEnabled)
+    // but leaves the setting. setEnabled sets it too, but only this setter
+    // notifies while the parent is disabled.
+    bool controlEnabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+    void setControlEnabled(bool enabled);
 
     void loadProperties(const PropertyBag &bag);
     void saveProperties(PropertyBag &bag) const;
@@ -83,6 +88,7 @@ private:
     void drawButton(QPainter &painter, qint16 state) const;
     void setLook(qint16 state);
     bool fillsFace() const { return m_backStyle != 0 && m_backColor.isValid(); }
+    void noteEnabledSetting();
 
     QColor m_backColor;         // invalid: the system's button face
     qint16 m_backStyle = 1;
@@ -91,5 +97,6 @@ private:
     qint16 m_buttonState = Flat;
     qint16 m_mouseOver = 0;
     bool m_loading = false;
+    bool m_enabledSetting = true; // as last notified
     QTimer m_hoverPoll;
 };
