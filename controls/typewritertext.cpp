@@ -196,11 +196,9 @@ void TypewriterText::loadProperties(const PropertyBag &bag)
     m_canvas->setColors(m_backColor, m_foreColor);
     // Once more, so the loaded text is laid out and wrapped in the loaded colours.
     setTextFont(textFont());
-    m_typeTimer.setInterval(std::max(1, bag.read("Delay", kStoredDelay).toInt()));
-    if (bag.read("Animate", false).toBool())
-        m_typeTimer.start();
-    else
-        m_typeTimer.stop();
+    const int storedDelay = bag.read("Delay", kStoredDelay).toInt();
+    m_typeTimer.setInterval(storedDelay < 0 ? kStoredDelay : storedDelay);
+    setTyping(bag.read("Animate", false).toBool());
     m_scrollSteps = bag.read("ScrollSteps", kPlacedScrollSteps).toInt();
     // What the first layout after loading would do: without it a loaded
     // instance would glide in one step until it is resized.
@@ -278,18 +276,28 @@ void TypewriterText::setText(const QString &text)
 
 void TypewriterText::setDelay(int milliseconds)
 {
-    // A zero interval would make the timer fire without pause.
-    m_typeTimer.setInterval(std::max(1, milliseconds));
+    if (milliseconds < 0)
+        return;
+    m_typeTimer.setInterval(milliseconds);
+    setTyping(m_typing);
     emit propertyChanged("Delay");
 }
 
 void TypewriterText::setAnimate(bool on)
 {
-    if (on)
+    setTyping(on);
+    emit propertyChanged("Animate");
+}
+
+void TypewriterText::setTyping(bool on)
+{
+    m_typing = on;
+    // A QTimer of interval 0 would fire at every pass of the event loop; an
+    // interval of 0 means no ticks at all.
+    if (on && m_typeTimer.interval() > 0)
         m_typeTimer.start();
     else
         m_typeTimer.stop();
-    emit propertyChanged("Animate");
 }
 
 void TypewriterText::setScrollSteps(int steps)
@@ -399,7 +407,7 @@ void TypewriterText::applyScrollRule()
         m_canvas->setCurrentY(y - m_lineHeight);
         break;
     default:
-        m_typeTimer.stop();
+        setTyping(false);
         m_scrollTimer.start();
         break;
     }
@@ -419,7 +427,7 @@ void TypewriterText::scrollNext()
     m_canvas->drawPictureAt(m_frame, -m_lineHeight);
     m_canvas->setCurrentY(m_canvas->currentY() - m_lineHeight);
     m_scrollTimer.stop();
-    m_typeTimer.start();
+    setTyping(true);
 }
 
 void TypewriterText::resizeEvent(QResizeEvent *)
