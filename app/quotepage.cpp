@@ -13,11 +13,35 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The payment number box keeps its caret where it was when it gets the focus
+// by Tab, Enter or an access key, where a line edit would select its whole text.
+class CaretKeepingEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        const int caret = cursorPosition();
+        QLineEdit::focusInEvent(event);
+        const Qt::FocusReason why = event->reason();
+        if (why == Qt::TabFocusReason || why == Qt::BacktabFocusReason
+            || why == Qt::ShortcutFocusReason) {
+            deselect();
+            setCursorPosition(caret);
+        }
+    }
+};
+
+} // namespace
+
 QuotePage::QuotePage(QWidget *parent)
     : QWidget(parent)
     , m_grid(new Grid(4, this))
     , m_amountLabel(new QLabel(QStringLiteral("Extra principal  $"), this))
-    , m_text{new QLineEdit(QStringLiteral("100.00"), this), new QLineEdit(QStringLiteral("1"), this)}
+    , m_text{new QLineEdit(QStringLiteral("100.00"), this), new CaretKeepingEdit(QStringLiteral("1"), this)}
     , m_option{new QRadioButton(QStringLiteral("Every payment"), this),
                new QRadioButton(QStringLiteral("One payment #"), this)}
     , m_spinner(new QScrollBar(Qt::Vertical, this))

@@ -1,5 +1,6 @@
 #include "picturebutton.h"
 
+#include "keycodes.h"
 #include "propertybag.h"
 
 #include <QApplication>
@@ -48,18 +49,6 @@ void drawLine(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
     }
 }
 
-qint16 shiftMask(Qt::KeyboardModifiers mods)
-{
-    qint16 s = 0;
-    if (mods & Qt::ShiftModifier)
-        s |= 1;
-    if (mods & Qt::ControlModifier)
-        s |= 2;
-    if (mods & Qt::AltModifier)
-        s |= 4;
-    return s;
-}
-
 qint16 buttonCode(Qt::MouseButtons buttons)
 {
     qint16 b = 0;
@@ -72,43 +61,12 @@ qint16 buttonCode(Qt::MouseButtons buttons)
     return b;
 }
 
-// Qt key to the classic virtual-key code; 0 for keys without one here.
-qint16 keyCode(int key)
-{
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
-        return qint16(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
-        return qint16(112 + key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
-}
-
 } // namespace
 
 PictureButton::PictureButton(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     m_hoverPoll.setInterval(100);
     connect(&m_hoverPoll, &QTimer::timeout, this, &PictureButton::pollHover);
 }
@@ -127,6 +85,7 @@ QColor PictureButton::backColor() const
 void PictureButton::setBackColor(const QColor &color)
 {
     m_backColor = color;
+    setAttribute(Qt::WA_OpaquePaintEvent, fillsFace());
     update();
     emit propertyChanged(QStringLiteral("BackColor"));
 }
@@ -134,7 +93,7 @@ void PictureButton::setBackColor(const QColor &color)
 void PictureButton::setBackStyle(qint16 style)
 {
     m_backStyle = style;
-    setAttribute(Qt::WA_OpaquePaintEvent, style != 0);
+    setAttribute(Qt::WA_OpaquePaintEvent, fillsFace());
     update();
     emit propertyChanged(QStringLiteral("BackStyle"));
 }
@@ -153,8 +112,9 @@ void PictureButton::loadProperties(const PropertyBag &bag)
     m_loading = true;
     m_backColor = bag.read(QStringLiteral("BackColor"), QColor()).value<QColor>();
     setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
+    noteEnabledSetting();
     m_backStyle = qint16(bag.read(QStringLiteral("BackStyle"), 1).toInt());
-    setAttribute(Qt::WA_OpaquePaintEvent, m_backStyle != 0);
+    setAttribute(Qt::WA_OpaquePaintEvent, fillsFace());
     m_loading = false;
     setPicture(bag.read(QStringLiteral("Picture"), QPixmap()).value<QPixmap>());
 }
@@ -162,7 +122,7 @@ void PictureButton::loadProperties(const PropertyBag &bag)
 void PictureButton::saveProperties(PropertyBag &bag) const
 {
     bag.write(QStringLiteral("BackColor"), m_backColor, QColor());
-    bag.write(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.write(QStringLiteral("Enabled"), controlEnabled(), true);
     bag.write(QStringLiteral("BackStyle"), int(m_backStyle), 1);
     bag.write(QStringLiteral("Picture"),
               m_picture.isNull() ? QVariant() : QVariant::fromValue(m_picture), QVariant());
@@ -195,8 +155,11 @@ void PictureButton::drawButton(QPainter &p, qint16 state) const
     const qint16 x0 = toInt16((w - pw) * 0.5f);
     const qint16 y0 = toInt16((h - ph) * 0.5f);
 
-    if (m_backStyle != 0)
-        p.fillRect(QRect(0, 0, width(), height()), backColor());
+    // Left at the system's button face, the face is not painted: the page
+    // beneath shows, so a flat button is part of its page rather than a tile
+    // of the palette's button colour, which need not be the page's.
+    if (fillsFace())
+        p.fillRect(QRect(0, 0, width(), height()), m_backColor);
 
     QColor topLeft, bottomRight;
     switch (state) {
@@ -266,7 +229,7 @@ void PictureButton::paintEvent(QPaintEvent *)
 void PictureButton::mousePressEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseDown(buttonCode(event->button()), shiftMask(event->modifiers()),
+    emit mouseDown(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                    float(pos.x()), float(pos.y()));
     setLook(Pressed);
 }
@@ -274,7 +237,7 @@ void PictureButton::mousePressEvent(QMouseEvent *event)
 void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseUp(buttonCode(event->button()), shiftMask(event->modifiers()),
+    emit mouseUp(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                  float(pos.x()), float(pos.y()));
     setLook(m_buttonState != Flat ? Raised : Flat);
     // A click is a left press and release both on the button.
@@ -285,14 +248,14 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 void PictureButton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseMove(buttonCode(event->buttons()), shiftMask(event->modifiers()),
+    emit mouseMove(buttonCode(event->buttons()), KeyCodes::shiftState(event->modifiers()),
                    float(pos.x()), float(pos.y()));
 }
 
 void PictureButton::keyPressEvent(QKeyEvent *event)
 {
-    const qint16 shift = shiftMask(event->modifiers());
-    emit keyDown(keyCode(event->key()), shift);
+    const qint16 shift = KeyCodes::shiftState(event->modifiers());
+    emit keyDown(KeyCodes::fromQtKey(event->key()), shift);
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).unicode() != 0)
         emit keyPress(qint16(text.at(0).unicode()));
@@ -301,7 +264,7 @@ void PictureButton::keyPressEvent(QKeyEvent *event)
 
 void PictureButton::keyReleaseEvent(QKeyEvent *event)
 {
-    emit keyUp(keyCode(event->key()), shiftMask(event->modifiers()));
+    emit keyUp(KeyCodes::fromQtKey(event->key()), KeyCodes::shiftState(event->modifiers()));
     event->accept();
 }
 
@@ -327,6 +290,21 @@ void PictureButton::changeEvent(QEvent *event)
         m_mouseOver = 0;
     }
     update();
+    noteEnabledSetting();
+}
+
+void PictureButton::setControlEnabled(bool enabled)
+{
+    setEnabled(enabled);
+    // With the parent disabled Qt sends no change event for this.
+    noteEnabledSetting();
+}
+
+void PictureButton::noteEnabledSetting()
+{
+    if (controlEnabled() == m_enabledSetting)
+        return;
+    m_enabledSetting = controlEnabled();
     if (!m_loading)
         emit propertyChanged(QStringLiteral("Enabled"));
 }

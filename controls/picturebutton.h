@@ -20,8 +20,9 @@ public:
 
     explicit PictureButton(QWidget *parent = nullptr);
 
-    // Back colour of the surface. Until one is set, it follows the system's
-    // button-face colour.
+    // Back colour of the surface. Until one is set, it reads as the system's
+    // button-face colour, and the face is left to the page the button stands
+    // on, so a flat button shows only its picture whatever colour the page is.
     QColor backColor() const;
     void setBackColor(const QColor &color);
     // 0 transparent (the surface is not cleared), 1 opaque.
@@ -30,7 +31,12 @@ public:
     // A null pixmap means no picture.
     QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
-    // Enabled is QWidget's own enabled state; changing it notifies "Enabled".
+    // Enabled: the button's own setting, which is what is stored and what a
+    // change notifies. Disabling the parent turns the button off (isEnabled)
+    // but leaves the setting. setEnabled sets it too, but only this setter
+    // notifies while the parent is disabled.
+    bool controlEnabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+    void setControlEnabled(bool enabled);
 
     void loadProperties(const PropertyBag &bag);
     void saveProperties(PropertyBag &bag) const;
@@ -40,7 +46,8 @@ public:
     QPoint cursorPos() const { return m_cursorPos; }
     bool hoverPollActive() const { return m_hoverPoll.isActive(); }
 
-    // The surface as it looks in the given state, at the widget's size.
+    // The surface as it looks in the given state, at the widget's size;
+    // transparent where the page shows through.
     QImage render(int state) const;
     // Forces an immediate complete repaint.
     void refresh();
@@ -54,9 +61,7 @@ public slots:
 signals:
     void propertyChanged(const QString &name);
     void clicked();
-    // Key codes are the classic virtual-key codes (letters and digits are
-    // their upper-case character codes, Enter 13, Escape 27, ...); Shift is
-    // 1 Shift + 2 Ctrl + 4 Alt.
+    // keyCode and shift as controls/keycodes.h gives them.
     void keyDown(qint16 keyCode, qint16 shift);
     void keyPress(qint16 keyAscii);
     void keyUp(qint16 keyCode, qint16 shift);
@@ -82,6 +87,8 @@ protected:
 private:
     void drawButton(QPainter &painter, qint16 state) const;
     void setLook(qint16 state);
+    bool fillsFace() const { return m_backStyle != 0 && m_backColor.isValid(); }
+    void noteEnabledSetting();
 
     QColor m_backColor;         // invalid: the system's button face
     qint16 m_backStyle = 1;
@@ -90,5 +97,6 @@ private:
     qint16 m_buttonState = Flat;
     qint16 m_mouseOver = 0;
     bool m_loading = false;
+    bool m_enabledSetting = true; // as last notified
     QTimer m_hoverPoll;
 };

@@ -1,5 +1,6 @@
 #include "typewritertext.h"
 
+#include "keycodes.h"
 #include "propertybag.h"
 #include "textwrap.h"
 
@@ -124,12 +125,6 @@ int buttonCode(Qt::MouseButtons b)
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
            | (b & Qt::MiddleButton ? 4 : 0);
 }
-
-int shiftCode(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
-           | (m & Qt::AltModifier ? 4 : 0);
-}
 } // namespace
 
 TypewriterText::TypewriterText(QWidget *parent) : QWidget(parent), m_canvas(new TypewriterCanvas(this))
@@ -201,11 +196,9 @@ void TypewriterText::loadProperties(const PropertyBag &bag)
     m_canvas->setColors(m_backColor, m_foreColor);
     // Once more, so the loaded text is laid out and wrapped in the loaded colours.
     setTextFont(textFont());
-    m_typeTimer.setInterval(std::max(1, bag.read("Delay", kStoredDelay).toInt()));
-    if (bag.read("Animate", false).toBool())
-        m_typeTimer.start();
-    else
-        m_typeTimer.stop();
+    const int storedDelay = bag.read("Delay", kStoredDelay).toInt();
+    m_typeTimer.setInterval(storedDelay < 0 ? kStoredDelay : storedDelay);
+    setTyping(bag.read("Animate", false).toBool());
     m_scrollSteps = bag.read("ScrollSteps", kPlacedScrollSteps).toInt();
     // What the first layout after loading would do: without it a loaded
     // instance would glide in one step until it is resized.
@@ -283,18 +276,28 @@ void TypewriterText::setText(const QString &text)
 
 void TypewriterText::setDelay(int milliseconds)
 {
-    // A zero interval would make the timer fire without pause.
-    m_typeTimer.setInterval(std::max(1, milliseconds));
+    if (milliseconds < 0)
+        return;
+    m_typeTimer.setInterval(milliseconds);
+    setTyping(m_typing);
     emit propertyChanged("Delay");
 }
 
 void TypewriterText::setAnimate(bool on)
 {
-    if (on)
+    setTyping(on);
+    emit propertyChanged("Animate");
+}
+
+void TypewriterText::setTyping(bool on)
+{
+    m_typing = on;
+    // A QTimer of interval 0 would fire at every pass of the event loop; an
+    // interval of 0 means no ticks at all.
+    if (on && m_typeTimer.interval() > 0)
         m_typeTimer.start();
     else
         m_typeTimer.stop();
-    emit propertyChanged("Animate");
 }
 
 void TypewriterText::setScrollSteps(int steps)
@@ -404,7 +407,7 @@ void TypewriterText::applyScrollRule()
         m_canvas->setCurrentY(y - m_lineHeight);
         break;
     default:
-        m_typeTimer.stop();
+        setTyping(false);
         m_scrollTimer.start();
         break;
     }
@@ -424,7 +427,7 @@ void TypewriterText::scrollNext()
     m_canvas->drawPictureAt(m_frame, -m_lineHeight);
     m_canvas->setCurrentY(m_canvas->currentY() - m_lineHeight);
     m_scrollTimer.stop();
-    m_typeTimer.start();
+    setTyping(true);
 }
 
 void TypewriterText::resizeEvent(QResizeEvent *)
@@ -444,14 +447,14 @@ void TypewriterText::paintEvent(QPaintEvent *)
 void TypewriterText::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mouseDown(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
 void TypewriterText::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mouseUp(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
                  float(twips(at.x())), float(twips(at.y())));
     if (m_clickCancelled) {
         m_clickCancelled = false;
@@ -472,13 +475,13 @@ void TypewriterText::mouseDoubleClickEvent(QMouseEvent *event)
 void TypewriterText::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
+    emit mouseMove(buttonCode(event->buttons()), KeyCodes::shiftState(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
 void TypewriterText::keyPressEvent(QKeyEvent *event)
 {
-    emit keyDown(event->key(), shiftCode(event->modifiers()));
+    emit keyDown(KeyCodes::fromQtKey(event->key()), KeyCodes::shiftState(event->modifiers()));
     if (!event->text().isEmpty())
         emit keyPress(event->text().at(0).unicode());
 }
@@ -487,5 +490,5 @@ void TypewriterText::keyReleaseEvent(QKeyEvent *event)
 {
     if (event->isAutoRepeat())
         return;
-    emit keyUp(event->key(), shiftCode(event->modifiers()));
+    emit keyUp(KeyCodes::fromQtKey(event->key()), KeyCodes::shiftState(event->modifiers()));
 }

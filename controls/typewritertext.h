@@ -79,9 +79,11 @@ public:
     void setTextFont(const QFont &font);
     QString text() const { return m_text; }
     void setText(const QString &text);
+    // Milliseconds between typed characters. 0 types nothing, though Animate
+    // keeps reading as set; a negative value is refused and the old one stays.
     int delay() const { return m_typeTimer.interval(); }
     void setDelay(int milliseconds);
-    bool animate() const { return m_typeTimer.isActive(); }
+    bool animate() const { return m_typing; }
     void setAnimate(bool on);
     int scrollSteps() const { return m_scrollSteps; }
     void setScrollSteps(int steps);
@@ -124,7 +126,7 @@ signals:
     void nextWordStart(int &position);
     void clicked();
     void doubleClicked();
-    // keyCode is Qt's key code; shift is 1 Shift + 2 Ctrl + 4 Alt.
+    // keyCode and shift as controls/keycodes.h gives them.
     void keyDown(int keyCode, int shift);
     void keyPress(int keyAscii);
     void keyUp(int keyCode, int shift);
@@ -148,6 +150,7 @@ protected:
 private:
     void layoutStep();
     void applyScrollRule();
+    void setTyping(bool on);
     void recomputeScrollStep();
     void applySurfaceLook();
     QFont ambientFont() const;
@@ -157,6 +160,7 @@ private:
     TypewriterCanvas *m_canvas = nullptr;
     QImage m_frame; // snapshot of the box taken before a scroll; never shown
     QTimer m_typeTimer;
+    bool m_typing = false; // the typing timer is on; it ticks only while the delay is above 0
     QTimer m_scrollTimer;
 
     QColor m_backColor;

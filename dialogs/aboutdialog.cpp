@@ -46,18 +46,29 @@ void setTextColor(QLabel *label, const QColor &color)
     label->setPalette(pal);
 }
 
-// One-pixel line covering its first point and stopping short of its last.
-// The places were laid out for Arial; a wider stand-in font is made a
-// little smaller until the text fits its label instead of being cut off.
-void fitText(QLabel *label)
+// The places were laid out for Arial; where a stand-in font draws wider,
+// the labels are made smaller until every text fits its label instead of
+// being cut off, all by the same amount so that they keep one size.
+void fitTogether(const QList<QLabel *> &labels)
 {
-    QFont f = label->font();
-    while (f.pointSizeF() > 6
-           && QFontMetrics(f).horizontalAdvance(label->text()) > label->width())
-        f.setPointSizeF(f.pointSizeF() - 0.25);
-    label->setFont(f);
+    const auto withSize = [](QFont f, qreal points) {
+        f.setPointSizeF(points);
+        return f;
+    };
+    const auto fits = [&](qreal points) {
+        for (const QLabel *l : labels)
+            if (QFontMetrics(withSize(l->font(), points)).horizontalAdvance(l->text()) > l->width())
+                return false;
+        return true;
+    };
+    qreal points = labels.front()->font().pointSizeF();
+    while (points > 6 && !fits(points))
+        points -= 0.25;
+    for (QLabel *l : labels)
+        l->setFont(withSize(l->font(), points));
 }
 
+// One-pixel line covering its first point and stopping short of its last.
 void drawLine(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
 {
     if (y1 == y2 && x1 != x2)
@@ -163,9 +174,9 @@ void AboutDialog::fillTexts()
     m_description->setText(QStringLiteral(QH_FILE_DESCRIPTION));
     m_copyright->setText(copyrightNote());
 
-    for (QLabel *l : {m_title, m_version, m_description, m_copyright, m_linkCaptions[0],
-                      m_linkCaptions[1], m_emailLink, m_webLink})
-        fitText(l);
+    fitTogether({m_title});
+    fitTogether({m_version, m_description, m_copyright, m_linkCaptions[0], m_linkCaptions[1],
+                 m_emailLink, m_webLink});
 }
 
 QString AboutDialog::copyrightNote()

@@ -1,12 +1,14 @@
 #include "app/mainwindow.h"
 #include "app/currentloan.h"
 #include "controls/datebox.h"
+#include "controls/picturebutton.h"
 #include "mainwindowfixture.h"
 #include "loan/numtext.h"
 #include "storage/bundledfiles.h"
 #include "storage/loanfile.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +61,26 @@ TEST_F(MainWindowTest, StartsOnTheFileInUseWithPriceCurrent)
     EXPECT_TRUE(w->tabs()->isTabEnabled(3));
     // Nothing is recalculated at start: the computed terms come from the file.
     EXPECT_EQ(w->field(MonthlyPayment)->text(), "");
+}
+
+TEST_F(MainWindowTest, FlatPictureButtonsShowThePageBehindThem)
+{
+    auto w = start(path("Empty.qhv"));
+    QCursor::setPos(w->mapToGlobal(QPoint(4, w->height() - 4))); // over none of them
+    const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (auto action : {PictureAction::New, PictureAction::Open, PictureAction::Save,
+                        PictureAction::About, PictureAction::Help}) {
+        PictureButton *b = w->pictureButton(action);
+        b->pollHover();
+        ASSERT_EQ(b->buttonState(), PictureButton::Flat);
+        const QPoint at = b->mapTo(w, QPoint(0, 0));
+        const QRgb page = shot.pixel(at + QPoint(-4, b->height() / 2)); // beside it, in its frame
+        const int r = b->width() - 1, bottom = b->height() - 1;
+        // Corners and the middle of the top edge, all off the centred picture.
+        for (QPoint p : {QPoint(0, 0), QPoint(r, 0), QPoint(0, bottom), QPoint(r, bottom), QPoint(r / 2, 2)})
+            EXPECT_EQ(QColor(shot.pixel(at + p)).name(), QColor(page).name())
+                << b->toolTip().toStdString() << " at " << p.x() << "," << p.y();
+    }
 }
 
 TEST_F(MainWindowTest, WorkedExamplesTypedAndComputedByEnter)

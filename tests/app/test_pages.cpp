@@ -314,3 +314,19 @@ TEST(QuotePage, EnterRecomputesAndMovesOn)
     page.spinner()->setFocus(); // the spinner hands the focus to its box
     EXPECT_EQ(QApplication::focusWidget(), page.paymentBox());
 }
+
+TEST(QuotePage, PaymentNumberKeepsItsCaretWhenReachedByEnterOrTab)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+        QuoteHost host;
+        QuotePage &page = host.page;
+        page.onTabShown(0, true);
+        retype(page.paymentBox(), "123");
+        page.paymentBox()->setCursorPosition(1);
+        page.amountBox()->setFocus();
+        QTest::keyClick(page.amountBox(), key);
+        ASSERT_EQ(QApplication::focusWidget(), page.paymentBox()) << key;
+        EXPECT_EQ(page.paymentBox()->selectedText(), QString()) << key;
+        EXPECT_EQ(page.paymentBox()->cursorPosition(), 1) << key;
+    }
+}

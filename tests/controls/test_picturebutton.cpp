@@ -195,3 +195,30 @@ TEST(PictureButtonProperties, LoadMatchesNamesWithoutCaseAndSaveWritesTheFourNam
     PictureButton().saveProperties(empty);
     EXPECT_TRUE(empty.names().isEmpty()) << "defaults are not stored";
 }
+
+TEST(PictureButtonProperties, EnabledIsTheButtonsOwnSettingWhateverItsParent)
+{
+    QWidget parent;
+    auto *b = new PictureButton(&parent);
+    QSignalSpy changes(b, &PictureButton::propertyChanged);
+    const auto stored = [b] {
+        PropertyBag bag;
+        b->saveProperties(bag);
+        return bag.read("Enabled", true).toBool();
+    };
+
+    parent.setEnabled(false);
+    EXPECT_FALSE(b->isEnabled());
+    EXPECT_TRUE(b->controlEnabled());
+    EXPECT_TRUE(stored());
+    EXPECT_EQ(changes.count(), 0) << "the parent's state is not the button's";
+
+    b->setControlEnabled(false);
+    EXPECT_FALSE(stored());
+    parent.setEnabled(true);
+    EXPECT_FALSE(b->isEnabled());
+    b->setControlEnabled(true);
+    EXPECT_TRUE(b->isEnabled());
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(changes.at(1).at(0).toString(), "Enabled");
+}

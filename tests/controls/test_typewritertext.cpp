@@ -245,6 +245,36 @@ TEST(TypewriterTextProperties, LoadThenSaveGivesTheSameStoredValues)
     fx.setAnimate(false);
 }
 
+TEST(TypewriterTextProperties, DelayKeepsZeroAndRefusesNegatives)
+{
+    Typist t(5, "abcdefgh"), clock(5, "abcdefgh");
+    t.fx.setDelay(0);
+    EXPECT_EQ(t.fx.delay(), 0);
+    t.fx.setDelay(-5);
+    EXPECT_EQ(t.fx.delay(), 0) << "a negative delay is refused";
+
+    // At 0 nothing is typed though Animate is on, while a typist at 1 ms types.
+    t.fx.setAnimate(true);
+    EXPECT_TRUE(t.fx.animate());
+    clock.fx.setDelay(1);
+    clock.fx.setAnimate(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clock.fx.charPos() >= 5; }, 5000));
+    EXPECT_EQ(t.lastInkRow(), -1);
+    t.fx.setDelay(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t.fx.charPos() > 0; }, 5000)) << "typing goes on";
+
+    for (auto [stored, loaded] : {std::pair{0, 0}, {-5, 60}, {120, 120}}) {
+        PropertyBag bag, saved;
+        bag.write("Delay", stored, QVariant());
+        QWidget host;
+        TypewriterText fx(&host);
+        fx.loadProperties(bag);
+        EXPECT_EQ(fx.delay(), loaded) << "stored " << stored;
+        fx.saveProperties(saved);
+        EXPECT_EQ(saved.read("Delay", 60).toInt(), loaded) << "stored " << stored;
+    }
+}
+
 TEST(TypewriterTextEvents, OnlyTheMarginForwardsPointerEvents)
 {
     QWidget host;

@@ -38,6 +38,18 @@ TEST(AboutBox, ShowsTitleVersionAndCopyright)
     EXPECT_EQ(label(box, "copyright")->text(), "Copyright (c) 2026 the Quillhaven authors");
 }
 
+TEST(AboutBox, LabelsShareOneSizeAndEachTextFits)
+{
+    AboutDialog box;
+    const qreal size = label(box, "emailCaption")->font().pointSizeF();
+    for (const char *name : {"version", "description", "copyright", "emailCaption", "webCaption",
+                             "emailLink", "webLink"}) {
+        const QLabel *l = label(box, name);
+        EXPECT_EQ(l->font().pointSizeF(), size) << name;
+        EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width()) << name;
+    }
+}
+
 TEST(AboutBox, OkEnterAndEscapeCloseIt)
 {
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
