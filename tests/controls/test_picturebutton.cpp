@@ -1,6 +1,7 @@
 #include "controls/picturebutton.h"
 #include "controls/propertybag.h"
 
+#include <QCursor>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -221,4 +222,22 @@ TEST(PictureButtonProperties, EnabledIsTheButtonsOwnSettingWhateverItsParent)
     EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(changes.count(), 2);
     EXPECT_EQ(changes.at(1).at(0).toString(), "Enabled");
+}
+
+TEST(PictureButtonHover, TheRealPointerOverAndOffTheButton)
+{
+    // The hover poll's own pointer test, with the pointer really moved.
+    QWidget page;
+    page.resize(200, 120);
+    PictureButton b(&page);
+    setUp(b);
+    b.move(60, 40);
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    QCursor::setPos(b.mapToGlobal(QPoint(24, 20)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.mouseOver() == 1; }));
+    EXPECT_EQ(b.buttonState(), PictureButton::Raised);
+    QCursor::setPos(page.mapToGlobal(QPoint(5, 5)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.mouseOver() == 0; }));
+    EXPECT_EQ(b.buttonState(), PictureButton::Flat);
 }
