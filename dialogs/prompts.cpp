@@ -59,6 +59,9 @@ FileDialogResult Prompts::fileDialog(const FileDialogRequest &request)
     // callers decide what a name means.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Qt's own dialog on every desktop, so the dialog users see is the one
+    // the tests drive.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilters(request.filters);
     if (!request.initialName.isEmpty())
         dialog.selectFile(request.initialName);

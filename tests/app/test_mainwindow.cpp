@@ -220,15 +220,7 @@ TEST_F(MainWindowTest, SavedLoanLoadsBackTheSame)
     QString file = path("B.qhv");
     ASSERT_TRUE(w->saveLoan(file));
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (B.qhv)");
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    f.close();
-    EXPECT_EQ(bytes.size(), 754);
-    auto decoded = LoanFile::decode(bytes);
-    EXPECT_EQ(decoded.data.firstPaymentDate, 10508.0);
-    EXPECT_EQ(decoded.data.terms[Price], 150000.0);
-
+    EXPECT_EQ(QFile(file).size(), 754); // every record written
     auto other = start(file);
     for (int i = 0; i < kFieldCount; ++i) {
         // A value of 0 comes back as an empty box.
@@ -268,10 +260,9 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     writeLoan(path("Good.qhv"), d);
     auto w = start(path("Good.qhv"));
     QByteArray bad = LoanFile::encode(d);
-    qToLittleEndian<qint16>(1601, bad.data() + 512);
+    qToLittleEndian<qint16>(1601, bad.data() + 512); // more payments than a loan holds
     QFile f(path("Bad.qhv"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bad) == bad.size());
     f.close();
     QString name = path("Bad.qhv");
     EXPECT_FALSE(w->loadLoan(name));

@@ -9,45 +9,33 @@ namespace {
 // Every visible character is 10 units wide; line breaks take no width.
 double fixedWidth(const QString &line)
 {
-    QString visible = line;
-    visible.remove(u'\r').remove(u'\n');
-    return 10.0 * visible.size();
+    return 10.0 * QString(line).remove(u'\r').remove(u'\n').size();
 }
-
-struct WrapCase {
-    const char *name;
-    QString msg;
-    double width; // 50: a box of five characters
-    QString wrapped;
-};
-
-class FixedWidthWrap : public ::testing::TestWithParam<WrapCase> {};
 } // namespace
 
-TEST_P(FixedWidthWrap, GivesExpectedLines)
+TEST(FixedWidthWrap, GivesExpectedLines)
 {
-    EXPECT_EQ(wrapToWidth(GetParam().msg, fixedWidth, GetParam().width), GetParam().wrapped);
+    // A width of 50 is a box of five characters.
+    const struct { const char *name, *msg; double width; const char *wrapped; } cases[] = {
+        {"EmptyTextIsOneLineBreak", "", 50, "\r\n"},
+        {"ExactFitStaysOnOneLine", "abcde", 50, "abcde\r\n"},
+        {"ExplicitBreaksKept", "ab\r\ncd", 50, "ab\r\ncd\r\n"},
+        {"TrailingBreakStillGetsClosingBreak", "abc\r\n", 50, "abc\r\n\r\n"},
+        {"LoneLineFeedKept", "ab\ncd", 50, "ab\ncd\r\n"},
+        {"BreaksAfterLastSpaceWhichStaysOnLine", "ab cdef", 50, "ab \r\ncdef\r\n"},
+        {"SpaceThatOverflowsEndsTheLine", "hello world", 50, "hello \r\nworld\r\n"},
+        {"RestOfWordStartsNextLine", "a bc defgh ij", 50, "a bc \r\ndefgh \r\nij\r\n"},
+        {"LongWordSplitWithHyphens", "abcdefghijkl", 50, "abcde-\r\nfghij-\r\nkl\r\n"},
+        {"LongWordAfterShortOne", "ab cdefghij", 50, "ab \r\ncdefg-\r\nhij\r\n"},
+        {"LeadingSpaceOnlyIsSplitLikeAWord", "x\r\n abcdef", 50, "x\r\n abcd-\r\nef\r\n"},
+        {"NarrowBoxOneCharPerLine", "abc", 5, "a\r\nb\r\nc\r\n"},
+        {"NarrowBoxSpacesStillEndLines", "a bc", 0, "a \r\nb\r\nc\r\n"},
+        {"NarrowBoxBreakJoinsCharBefore", "ab\r\nc", -15, "a\r\nb\r\nc\r\n"},
+        {"NarrowBoxLeadingSpace", "x\r\n ab", 0, "x\r\n \r\na\r\nb\r\n"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(wrapToWidth(c.msg, fixedWidth, c.width), c.wrapped) << c.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FixedWidthWrap,
-    ::testing::Values(
-        WrapCase{"EmptyTextIsOneLineBreak", "", 50, "\r\n"},
-        WrapCase{"ExactFitStaysOnOneLine", "abcde", 50, "abcde\r\n"},
-        WrapCase{"ExplicitBreaksKept", "ab\r\ncd", 50, "ab\r\ncd\r\n"},
-        WrapCase{"TrailingBreakStillGetsClosingBreak", "abc\r\n", 50, "abc\r\n\r\n"},
-        WrapCase{"LoneLineFeedKept", "ab\ncd", 50, "ab\ncd\r\n"},
-        WrapCase{"BreaksAfterLastSpaceWhichStaysOnLine", "ab cdef", 50, "ab \r\ncdef\r\n"},
-        WrapCase{"SpaceThatOverflowsEndsTheLine", "hello world", 50, "hello \r\nworld\r\n"},
-        WrapCase{"RestOfWordStartsNextLine", "a bc defgh ij", 50, "a bc \r\ndefgh \r\nij\r\n"},
-        WrapCase{"LongWordSplitWithHyphens", "abcdefghijkl", 50, "abcde-\r\nfghij-\r\nkl\r\n"},
-        WrapCase{"LongWordAfterShortOne", "ab cdefghij", 50, "ab \r\ncdefg-\r\nhij\r\n"},
-        WrapCase{"LeadingSpaceOnlyIsSplitLikeAWord", "x\r\n abcdef", 50, "x\r\n abcd-\r\nef\r\n"},
-        WrapCase{"NarrowBoxOneCharPerLine", "abc", 5, "a\r\nb\r\nc\r\n"},
-        WrapCase{"NarrowBoxSpacesStillEndLines", "a bc", 0, "a \r\nb\r\nc\r\n"},
-        WrapCase{"NarrowBoxBreakJoinsCharBefore", "ab\r\nc", -15, "a\r\nb\r\nc\r\n"},
-        WrapCase{"NarrowBoxLeadingSpace", "x\r\n ab", 0, "x\r\n \r\na\r\nb\r\n"}),
-    [](const ::testing::TestParamInfo<WrapCase> &info) { return std::string(info.param.name); });
 
 TEST(RealFontWrap, LinesFitTheBoxAndKeepEveryCharacter)
 {

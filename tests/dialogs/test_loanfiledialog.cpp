@@ -1,8 +1,17 @@
 #include "dialogs/prompts.h"
 #include "dialogs/loanfiledialog.h"
 
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,26 +43,7 @@ LoanFileDialog loanDialog()
     return d;
 }
 
-QString nulJoined(const QStringList &parts) { return parts.join(QChar(0)); }
-
 } // namespace
-
-TEST(LoanFileDialogFilter, ConvertFilterReplacesSeparatorsAndCollectsExtensions)
-{
-    LoanFileDialog d;
-    EXPECT_EQ(d.convertFilter(LoanFilter), nulJoined({"Quillhaven File", "*.qhv", "All Files", "*.*"}));
-    EXPECT_EQ(d.filterExt(), (QStringList{"", ".qhv", "."}));
-
-    // The last character is never examined; "*" is left out and blanks
-    // trimmed; a pattern list keeps its ";".
-    EXPECT_EQ(d.convertFilter("Text| *.txt ;*.doc |Empty||"),
-              nulJoined({"Text", " *.txt ;*.doc ", "Empty", "|"}));
-    EXPECT_EQ(d.filterExt(), (QStringList{"", ".txt ;.doc", ""}));
-
-    d.convertFilter(QString());
-    EXPECT_EQ(d.filterExt(), QStringList{QString()});
-    EXPECT_EQ(LoanFileDialog::qtFilters("Documents|*.txt;*.doc"), QStringList{"Documents (*.txt *.doc)"});
-}
 
 TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
 {
@@ -70,7 +60,10 @@ TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
         {LoanFilter, "/l/Loan", 2, "/l/Loan"}, // "All Files": the extension is "."
         {LoanFilter, "/l/Loan", 0, "/l/Loan"}, // slot 0 holds nothing
         {LoanFilter, "/l/Loan", 7, "/l/Loan"}, // no such pair
-        {"Documents|*.txt;*.doc", "/l/Notes", 1, "/l/Notes"},
+        {"Documents|*.txt;*.doc", "/l/Notes", 1, "/l/Notes"}, // a list adds nothing
+        {"Text| *.txt |Empty||", "/l/Notes", 1, "/l/Notes.txt"}, // blanks and "*" left out
+        {"Text| *.txt |Empty||", "/l/Notes", 2, "/l/Notes"}, // the last character is never read
+        {"", "/l/Notes", 1, "/l/Notes"},
     };
     for (const Row &row : rows) {
         LoanFileDialog d;
@@ -92,7 +85,6 @@ TEST(LoanFileDialogDialogs, SaveFillsTheRequestAndTakesTheResult)
     ASSERT_EQ(prompts.requests.size(), 1);
     const FileDialogRequest &req = prompts.requests.first();
     EXPECT_TRUE(req.save);
-    EXPECT_EQ(req.filters, (QStringList{"Quillhaven File (*.qhv)", "All Files (*.*)"}));
     EXPECT_EQ(req.filterIndex, 1); // filterIndex 0 counts as the first pair
     EXPECT_EQ(req.initialFolder, "/home/user/loans");
     EXPECT_EQ(d.fileName(), "/home/user/loans/Loan.qhv");
@@ -129,6 +121,48 @@ TEST(LoanFileDialogDialogs, OnlyTheFirstDigitOfTheReturnedIndexCounts)
     d.showOpen();
     EXPECT_EQ(d.filterIndex(), 1);
     EXPECT_EQ(d.fileName(), "/l/Loan.qhv");
+}
+
+TEST(LoanFileDialogDialogs, QtsOwnDialogStartsOnTheLastFilterAndOpensAMissingName)
+{
+    // No answers installed: the real dialog is shown, and driven from here.
+    QTemporaryDir dir;
+    const QString missing = qhtest::tempPath(dir, "Missing");
+    LoanFileDialog d = loanDialog();
+    d.setInitDir(dir.path());
+    d.setFilterIndex(2); // chosen last time
+    QString preselected = "(no file dialog shown)";
+    QTimer::singleShot(0, [&] {
+        QFileDialog *shown = nullptr;
+        if (!QTest::qWaitFor([&] {
+                return (shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+            }))
+            return;
+        preselected = shown->selectedNameFilter();
+        auto *name = shown->findChild<QLineEdit *>("fileNameEdit");
+        if (!name)
+            return shown->reject();
+        QTest::keyClicks(name, "Missing");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    // A dialog left open fails the test instead of holding up the run.
+    bool stuck = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        stuck = true;
+        if (auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            return open->reject();
+        std::fputs("The file dialog could not be closed.\n", stderr);
+        std::_Exit(1);
+    });
+    watchdog.start(20000);
+    d.showOpen();
+    EXPECT_FALSE(stuck) << "the dialog was still open after 20 s";
+    EXPECT_EQ(preselected, "All Files (*.*)");
+    EXPECT_EQ(d.filterIndex(), 2);
+    EXPECT_EQ(d.fileName(), missing); // "All Files" adds no extension
+    EXPECT_FALSE(QFile::exists(missing));
 }
 
 TEST(Messages, AVeryLongPathIsShortenedToFitTheScreen)

@@ -70,14 +70,12 @@ TEST(LoanTermRules, ValidityNeedsThreePositiveNumbers)
     t[AnnualRate] = "6";
     t[NumberOfPayments] = "360";
     EXPECT_TRUE(valid(t));
-    for (const char *bad : {"", "0", "abc", "-1"}) {
-        Texts u = t;
-        u[AnnualRate] = bad;
-        EXPECT_FALSE(valid(u)) << bad;
-        u = t;
-        u[NumberOfPayments] = bad;
-        EXPECT_FALSE(valid(u)) << bad;
-    }
+    for (int field : {LoanAmount, AnnualRate, NumberOfPayments})
+        for (const char *bad : {"", "0", "abc", "-1"}) {
+            Texts u = t;
+            u[field] = bad;
+            EXPECT_FALSE(valid(u)) << field << " " << bad;
+        }
     t[NumberOfPayments] = "32767";
     EXPECT_TRUE(valid(t));
     t[NumberOfPayments] = "32768";
