@@ -34,8 +34,10 @@ ExtraRule ruleForQuote(ExtraMode mode, const ExtraPlan &plan, const RecordedExtr
     ExtraRule rule;
     if (mode == ExtraMode::None)
         return rule;
-    if (plan.includeActual)
+    if (plan.includeActual) {
         rule.recorded = recorded.extraPrincipal;
+        rule.recordedCount = recorded.count;
+    }
     rule.amount = plan.amount;
     if (mode == ExtraMode::EveryPayment) {
         // "Every remaining payment" with the ledger: E only after the recorded payments.
@@ -52,6 +54,7 @@ ExtraRule ruleForView(ScheduleView view, const ExtraPlan &plan, const RecordedEx
     if (view == ScheduleView::Actual) {
         ExtraRule rule;
         rule.recorded = recorded.extraPrincipal;
+        rule.recordedCount = recorded.count;
         return rule;
     }
     if (view == ScheduleView::Projected)

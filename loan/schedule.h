@@ -24,7 +24,9 @@ enum class ScheduleView { Contract, Actual, Projected };
 enum class ExtraMode { None, EveryPayment, OnePayment };
 
 // The extra principal recorded in the ledger: payment i's, and how many
-// payments are recorded. Bound to the ledger by the caller.
+// payments are recorded. Bound to the ledger by the caller. Only payments
+// 1..count are recorded: a slot above the count (a deleted payment, or one of
+// a loan loaded before) is never read.
 struct RecordedExtra {
     std::function<double(int)> extraPrincipal;   // empty: nothing recorded
     int count = 0;
@@ -60,16 +62,18 @@ struct ScheduleInputs {
 namespace Schedule {
 
 // The extra principal added to row i: the recorded extra principal of
-// payment i when it counts, plus E on the rows first..last.
+// payment i when it counts (rows 1..recordedCount), plus E on the rows
+// first..last.
 struct ExtraRule {
     std::function<double(int)> recorded;
+    int recordedCount = 0;
     double amount = 0;
     int first = 1;
     int last = 0;
 
     double operator()(int i) const
     {
-        double x = recorded ? recorded(i) : 0.0;
+        double x = recorded && i >= 1 && i <= recordedCount ? recorded(i) : 0.0;
         if (i >= first && i <= last)
             x += amount;
         return x;

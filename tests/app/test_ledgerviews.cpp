@@ -1,0 +1,181 @@
+// What the schedule views, the quote and the ledger show while loans,
+// payments and terms change: only recorded payments count, the ledger's
+// totals add up the rows on screen, a fractional number of payments, and the
+// rows asked for lie in view.
+#include "app/amortizationpage.h"
+#include "app/mainwindow.h"
+#include "app/quotepage.h"
+#include "controls/grid.h"
+#include "ledger/paymentdialog.h"
+#include "ledger/paymentspage.h"
+#include "loan/numtext.h"
+#include "mainwindowfixture.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace LoanTerms;
+
+namespace {
+
+class LedgerViewsTest : public MainWindowFixture {
+protected:
+    // The standard loan with its computed terms stored as well, so that a
+    // calculation changes nothing in it.
+    static LoanFileData computedLoan(int payments = 0, double extra = 0)
+    {
+        LoanFileData d = standardLoan(payments, extra);
+        d.terms[MonthlyPayment] = 599.55;
+        d.terms[TotalInterest] = 115838.45;
+        d.terms[TotalMonthlyPayment] = 599.55;
+        d.terms[LastPayment] = 600;
+        return d;
+    }
+    void open(const QString &name, const LoanFileData &d)
+    {
+        writeLoan(path(name), d);
+        w = start(path(name));
+    }
+    void settle()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
+    }
+    void showTab(int tab)
+    {
+        w->tabs()->setCurrentIndex(tab);
+        settle();
+    }
+    void command(int index)
+    {
+        w->commandButton(index)->click();
+        settle();
+    }
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+        settle();
+    }
+    // Types into a loan-term field and presses Enter, which calculates.
+    void enterTerm(int field, const QString &text)
+    {
+        showTab(0);
+        QLineEdit *e = w->field(field);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+        QTest::keyClick(e, Qt::Key_Return);
+        settle();
+    }
+    void retype(QLineEdit *box, const QString &text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    Grid *schedule() const { return w->amortizationPage()->grid(); }
+    Grid *ledger() const { return w->paymentsPage()->grid(); }
+    QStringList scheduleCells() const
+    {
+        QStringList out;
+        for (int r = 1; r < schedule()->rows(); ++r)
+            for (int c = 0; c < 6; ++c)
+                out << schedule()->cell(r, c);
+        return out;
+    }
+    QStringList quoteCells() const
+    {
+        QStringList out;
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 1; c <= 3; ++c)
+                out << w->quotePage()->grid()->cell(r, c);
+        return out;
+    }
+    QStringList ledgerTotals() const
+    {
+        QStringList out;
+        for (int i = 0; i < 4; ++i)
+            out << w->paymentsPage()->totalLabel(i)->text();
+        return out;
+    }
+    // The four amount columns of the payment rows the grid shows, added up.
+    QStringList ledgerRowSums() const
+    {
+        double sums[4] = {};
+        for (int r = 1; r < ledger()->rows() - 1; ++r)
+            for (int c = 0; c < 4; ++c)
+                sums[c] += NumText::value(ledger()->cell(r, c + 2));
+        QStringList out;
+        for (double s : sums)
+            out << NumText::amount(s);
+        return out;
+    }
+    // Every payment row shows the loan payment of the first tab, and the
+    // totals are those of the rows.
+    void expectLedgerAgrees(const char *when)
+    {
+        SCOPED_TRACE(when);
+        for (int r = 1; r < ledger()->rows() - 1; ++r)
+            EXPECT_EQ(ledger()->cell(r, 2), w->field(MonthlyPayment)->text()) << r;
+        EXPECT_EQ(ledgerTotals(), ledgerRowSums());
+    }
+    static bool wholeRowInView(const Grid *g, int row)
+    {
+        const QRect r = g->visualRect(g->gridModel()->index(row - 1, 0));
+        return r.isValid() && g->viewport()->rect().contains(r);
+    }
+
+    MainWindow *w = nullptr;
+};
+
+} // namespace
+
+TEST_F(LedgerViewsTest, OnlyRecordedPaymentsCountInTheActualViewAndTheQuote)
+{
+    writeLoan(path("B.qhv"), computedLoan());
+    open("A.qhv", computedLoan(5, 1000));
+    showTab(3);
+    w->quotePage()->includeActual()->click();
+    showTab(1);
+    command(1);
+    EXPECT_EQ(schedule()->cell(1, 2), "1,099.55");
+    EXPECT_EQ(schedule()->rows() - 1, 316);
+
+    // Deleted payments keep their slots, but count no more.
+    showTab(2);
+    command(2);
+    showTab(1);
+    command(0);
+    const QStringList contract = scheduleCells();
+    ASSERT_EQ(contract.size(), 360 * 6);
+    command(1);
+    EXPECT_EQ(scheduleCells(), contract);
+
+    // Another loan without payments: its Actual view is its schedule, and
+    // "Include actual payments data" adds nothing to the plan.
+    QString b = path("B.qhv");
+    ASSERT_TRUE(w->loadLoan(b));
+    showTab(1);
+    command(1);
+    EXPECT_EQ(scheduleCells(), contract);
+    command(2);
+    const QStringList projectedWithLedger = scheduleCells();
+    showTab(3);
+    ASSERT_TRUE(w->quotePage()->includeActual()->isChecked());
+    const QStringList quoteWithLedger = quoteCells();
+    w->quotePage()->includeActual()->click();
+    settle();
+    EXPECT_EQ(quoteCells(), quoteWithLedger);
+    showTab(1);
+    command(2);
+    EXPECT_EQ(scheduleCells(), projectedWithLedger);
+}
