@@ -357,6 +357,10 @@ void PaymentsPage::keyPressInGrid(int character)
         refuseFullTable();
         return;
     }
+    // The empty row below the last payment is no payment: what is typed
+    // there would land in a slot that nothing shows or counts.
+    if (row > m_table.paymentsMade())
+        return;
     QString text = m_grid->text();
     switch (character) {
     case 8:

@@ -179,3 +179,17 @@ TEST_F(LedgerViewsTest, OnlyRecordedPaymentsCountInTheActualViewAndTheQuote)
     command(2);
     EXPECT_EQ(scheduleCells(), projectedWithLedger);
 }
+
+TEST_F(LedgerViewsTest, TypingOnTheEmptyRowStoresNothing)
+{
+    open("A.qhv", computedLoan(2));
+    showTab(2);
+    ledger()->setFocus();
+    ledger()->setCurrentCell(3, 4);
+    QTest::keyClicks(ledger(), "5000");
+    QTest::keyClick(ledger(), Qt::Key_Return);
+    EXPECT_EQ(w->payments().paymentsMade(), 2);
+    EXPECT_EQ(w->payments().at(3).extraPrincipal, 0.0);
+    EXPECT_EQ(ledger()->cell(3, 4), "");
+    EXPECT_EQ(ledgerTotals()[2], "0.00");
+}
