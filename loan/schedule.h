@@ -91,7 +91,7 @@ struct Setup {
     double monthlyRate = 0;
     double payment = 0;              // regular payment, cents
     double payments = 0;             // n as typed
-    int lastRow = 0;                 // N: n rounded, at most 32,767
+    int lastRow = 0;                 // N: the whole part of n, at most 32,767
     QDate firstDate;                 // today when the typed date is not valid
     ExtraRule extra;
 };
@@ -132,7 +132,7 @@ QStringList gridTexts(int i, const ScheduleRow &row);
 bool hasRemainder(const Amortization::Result &res);
 QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res);
 
-// "All" and the years Y..Y + M, M = N / 12 with the fraction dropped.
+// "All" and the years Y..Y + M, M = n rounded, / 12 with the fraction dropped.
 QStringList years(const Setup &s);
 
 struct Totals {
@@ -155,8 +155,8 @@ struct Quote {
     double interest = 0;             // T
 };
 Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra);
-// The quote grid's six cells: payments Scheduled, Projected, Difference; interest
-// Scheduled, Projected, Difference.
+// The quote grid's six cells: payments Scheduled, Projected, Difference (plain
+// decimal texts); interest Scheduled, Projected, Difference.
 std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q);
 
 // The whole table and its grid texts without a window.

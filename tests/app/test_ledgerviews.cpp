@@ -193,3 +193,46 @@ TEST_F(LedgerViewsTest, TypingOnTheEmptyRowStoresNothing)
     EXPECT_EQ(ledger()->cell(3, 4), "");
     EXPECT_EQ(ledgerTotals()[2], "0.00");
 }
+
+TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
+{
+    const struct { double n; int rows; const char *remainder, *scheduled, *difference; } cases[] = {
+        {360.6, 360, "361.97", "360.6", "0.6"},
+        {1.5, 1, "33,416.49", "1.5", "0.5"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.scheduled);
+        LoanFileData d = standardLoan();
+        d.terms[NumberOfPayments] = c.n;
+        open("F.qhv", d);
+        showTab(1);
+        command(0);
+        ASSERT_EQ(schedule()->rows(), c.rows + 1);
+        EXPECT_EQ(schedule()->cell(c.rows, 4), "0.00");
+        // "All" keeps the remainder as the final balance, beside the
+        // principal of every row and all their interest.
+        const AmortizationPage *page = w->amortizationPage();
+        EXPECT_EQ(page->totalLabel(5)->text(), c.remainder);
+        const double principal = NumText::value(page->totalLabel(7)->text());
+        EXPECT_EQ(NumText::amount(principal + NumText::value(c.remainder)), "100,000.00");
+        EXPECT_EQ(page->totalLabel(4)->text(), schedule()->cell(c.rows, 5));
+        showTab(3);
+        EXPECT_EQ(quoteCells().mid(0, 3),
+                  QStringList({c.scheduled, QString::number(c.rows), c.difference}));
+    }
+}
+
+TEST_F(LedgerViewsTest, TermsWithoutAWholePaymentOrAFinitePaymentLockTheTabs)
+{
+    open("A.qhv", computedLoan());
+    ASSERT_TRUE(w->tabs()->isTabEnabled(1));
+    const std::pair<int, const char *> cases[] = {
+        {NumberOfPayments, "0.5"}, {NumberOfPayments, "360"},
+        {AnnualRate, "0.0000000000000001"}, {AnnualRate, "6"}};
+    for (const auto &[field, text] : cases) {
+        enterTerm(field, text);
+        const bool valid = QString(text) == "360" || QString(text) == "6";
+        EXPECT_EQ(w->tabs()->isTabEnabled(1), valid) << text;
+        EXPECT_EQ(w->commandButton(0)->isEnabled(), valid) << text;
+    }
+}

@@ -153,6 +153,12 @@ TEST(Quote, PlansAgainstTheSchedule)
         EXPECT_EQ(QStringList(cells.begin(), cells.end()), expected);
     }
 
+    // A fraction of a payment adds no row; the difference is as exact as n.
+    const auto fraction = loan("100,000.00", "6", "360.6");
+    const auto fq = Schedule::quoteCells(fraction.texts, Schedule::quote(fraction.texts, {}));
+    EXPECT_EQ(QStringList(fq.begin(), fq.begin() + 3), QStringList({"360.6", "360", "0.6"}));
+    EXPECT_EQ(Schedule::build(ScheduleView::Contract, fraction).rows.size(), 361u);
+
     // The longest loan runs every row.
     const auto longest = loan("100,000.00", "6", "32767");
     const auto q = Schedule::quote(longest.texts, {});
