@@ -236,3 +236,18 @@ TEST_F(LedgerViewsTest, TermsWithoutAWholePaymentOrAFinitePaymentLockTheTabs)
         EXPECT_EQ(w->commandButton(0)->isEnabled(), valid) << text;
     }
 }
+
+TEST_F(LedgerViewsTest, OnePaymentNumberRoundsHalvesToEven)
+{
+    open("A.qhv", computedLoan());
+    showTab(3);
+    QuotePage *quote = w->quotePage();
+    ASSERT_TRUE(quote->option(ExtraMode::OnePayment)->isChecked());
+    for (const auto &[half, even] : {std::pair{"2.5", "2"}, {"4.5", "4"}}) {
+        retype(quote->paymentBox(), even);
+        const QStringList expected = quoteCells();
+        retype(quote->paymentBox(), half);
+        EXPECT_EQ(quoteCells(), expected) << half;
+        EXPECT_EQ(quote->spinner()->value(), QString(even).toInt()) << half;
+    }
+}
