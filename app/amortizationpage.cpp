@@ -174,6 +174,6 @@ void AmortizationPage::yearFilter()
     const auto texts = Schedule::totalsTexts(t);
     for (int k = 0; k < 4; ++k)
         m_totals[3 - k]->setText(texts[size_t(k)]); // totalLabel(7), (6), (5), (4)
-    if (!m_grid->setTopRow(t.firstRow))
+    if (!m_grid->bringToTop(t.firstRow))
         m_grid->setTopRow(m_grid->rows() - 15); // refused too: nothing more to do
 }

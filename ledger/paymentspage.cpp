@@ -20,9 +20,6 @@
 namespace {
 
 constexpr int kCols = 6;
-// Rows counted back from the newest payment when it is scrolled into view:
-// the newest payment and the empty row end at the bottom of the grid.
-constexpr int kNewestOffset = 14;
 
 // Busy pointer for the length of a refill, restored on every way out.
 class BusyCursor {
@@ -193,10 +190,20 @@ void PaymentsPage::yearFilter()
     m_totals[2]->setText(NumText::amount(extra));
     m_totals[3]->setText(NumText::amount(loan + escrow + extra));
 
-    // A row the grid cannot put on top falls back once; a second refusal is
-    // of no consequence.
-    if (!m_grid->setTopRow(first))
+    // A year without a payment has no row to show: the grid falls back once,
+    // and a refusal there is of no consequence.
+    if (!m_grid->bringToTop(first))
         m_grid->setTopRow(m_grid->rows() - 15);
+}
+
+void PaymentsPage::showNewest()
+{
+    // The empty row under it too, when the grid has room for both.
+    const int made = m_table.paymentsMade();
+    if (made > 0) {
+        m_grid->showRow(made + 1);
+        m_grid->showRow(made);
+    }
 }
 
 void PaymentsPage::fillYearList()
@@ -254,10 +261,8 @@ void PaymentsPage::addPayment()
                             dlg.dateText()});
         }
     }
-    const int now = m_table.paymentsMade();
-    showPayment(now);
-    if (now > kNewestOffset)
-        m_grid->setTopRow(now - kNewestOffset);
+    showPayment(m_table.paymentsMade());
+    showNewest();
 }
 
 void PaymentsPage::editPayment(int row)
@@ -286,10 +291,8 @@ void PaymentsPage::editPayment(int row)
 void PaymentsPage::deleteLast()
 {
     m_table.removeLast();
-    const int made = m_table.paymentsMade();
-    showPayment(made - 1);
-    if (made > kNewestOffset)
-        m_grid->setTopRow(made - kNewestOffset);
+    showPayment(m_table.paymentsMade() - 1);
+    showNewest();
 }
 
 void PaymentsPage::deleteAll()
@@ -305,9 +308,7 @@ void PaymentsPage::onTabShown(bool command2Enabled)
     m_grid->setCurrentCell(1, 0);
     if (command2Enabled && m_grid->text().isEmpty()) {
         showPayments();
-        const int made = m_table.paymentsMade();
-        if (made > kNewestOffset)
-            m_grid->setTopRow(made - kNewestOffset);
+        showNewest();
     }
 }
 

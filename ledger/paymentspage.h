@@ -62,6 +62,8 @@ private:
     void keyDownInGrid(int key, Qt::KeyboardModifiers modifiers);
     void keyPressInGrid(int character);
 
+    // Scrolls the newest payment wholly into view.
+    void showNewest();
     double monthlyPayment() const;
     void fillRow(int k);
     void emptyLastRow();

@@ -237,6 +237,40 @@ TEST_F(LedgerViewsTest, TermsWithoutAWholePaymentOrAFinitePaymentLockTheTabs)
     }
 }
 
+TEST_F(LedgerViewsTest, NewestPaymentLiesWhollyInView)
+{
+    // Make #20 and #30.
+    for (int made : {19, 29}) {
+        open("Made.qhv", computedLoan(made));
+        showTab(2);
+        w->paymentsPage()->runDialog = [](PaymentDialog &dlg) { dlg.okButton()->click(); };
+        command(0);
+        ASSERT_EQ(w->payments().paymentsMade(), made + 1);
+        EXPECT_TRUE(wholeRowInView(ledger(), made + 1)) << made + 1;
+    }
+    // On arrival with 40, and after Delete Last.
+    open("Forty.qhv", computedLoan(40));
+    showTab(2);
+    EXPECT_TRUE(wholeRowInView(ledger(), 40));
+    command(1);
+    EXPECT_TRUE(wholeRowInView(ledger(), 39));
+}
+
+TEST_F(LedgerViewsTest, ChosenYearsFirstRowLiesWhollyInView)
+{
+    LoanFileData d = computedLoan();
+    d.firstPaymentDate = 20108;
+    open("A.qhv", d);
+    showTab(1);
+    command(0);
+    QComboBox *years = w->amortizationPage()->yearList();
+    for (const char *year : {"2038", "2037", "2020"}) {
+        years->setCurrentIndex(years->findText(year));
+        const int first = (QString(year).toInt() - 2008) * 12; // January's row
+        EXPECT_TRUE(wholeRowInView(schedule(), first)) << year;
+    }
+}
+
 TEST_F(LedgerViewsTest, OnePaymentNumberRoundsHalvesToEven)
 {
     open("A.qhv", computedLoan());
