@@ -92,6 +92,7 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     if (m_building)
         return;
     m_building = true;
+    m_cleared = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QPointer<AmortizationPage> self(this);
 
@@ -132,7 +133,8 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
             grid->setUpdatesEnabled(true);
         }
         QCoreApplication::processEvents();
-        gone = self.isNull();
+        // Cleared meanwhile (another loan came): this schedule is of no loan.
+        gone = self.isNull() || m_cleared;
         if (repaint && !gone) {
             grid->setUpdatesEnabled(false);
             sinceRepaint.restart();
@@ -140,6 +142,10 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     });
     if (gone) {
         QApplication::restoreOverrideCursor();
+        if (self) {
+            grid->setUpdatesEnabled(true);
+            m_building = false;
+        }
         return;
     }
     numberRows(res.rows);
@@ -164,6 +170,22 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     QApplication::restoreOverrideCursor();
     m_building = false;
     emit built(view);
+}
+
+void AmortizationPage::clear()
+{
+    m_cleared = true;
+    m_schedule.clear();
+    m_numberOfPayments.clear();
+    m_grid->setRows(2);
+    m_grid->gridModel()->setRowTexts(1, QStringList(6, QString()));
+    m_grid->setCurrentCell(0, 0);
+    {
+        const QSignalBlocker block(m_yearList);
+        m_yearList->clear();
+    }
+    for (QLabel *l : m_totals)
+        l->setText(NumText::amount(0));
 }
 
 void AmortizationPage::yearFilter()

@@ -157,6 +157,15 @@ void PaymentsPage::showPayment(int n)
 
 void PaymentsPage::yearFilter()
 {
+    const int first = showTotals();
+    // A year without a payment has no row to show: the grid falls back once,
+    // and a refusal there is of no consequence.
+    if (!m_grid->bringToTop(first))
+        m_grid->setTopRow(m_grid->rows() - 15);
+}
+
+int PaymentsPage::showTotals()
+{
     const int made = m_table.paymentsMade();
     const double mp = monthlyPayment();
     double loan = 0, escrow = 0, extra = 0;
@@ -189,11 +198,19 @@ void PaymentsPage::yearFilter()
     m_totals[1]->setText(NumText::amount(escrow));
     m_totals[2]->setText(NumText::amount(extra));
     m_totals[3]->setText(NumText::amount(loan + escrow + extra));
+    return first;
+}
 
-    // A year without a payment has no row to show: the grid falls back once,
-    // and a refusal there is of no consequence.
-    if (!m_grid->bringToTop(first))
-        m_grid->setTopRow(m_grid->rows() - 15);
+void PaymentsPage::loanPaymentChanged()
+{
+    // Rows already on screen show the new payment; an empty grid is filled
+    // on arrival. The totals follow either way.
+    const int made = m_table.paymentsMade();
+    if (m_grid->rows() == made + 2 && !m_grid->cell(1, 0).isEmpty()) {
+        for (int k = 1; k <= made; ++k)
+            fillRow(k);
+    }
+    showTotals();
 }
 
 void PaymentsPage::showNewest()

@@ -194,6 +194,71 @@ TEST_F(LedgerViewsTest, TypingOnTheEmptyRowStoresNothing)
     EXPECT_EQ(ledgerTotals()[2], "0.00");
 }
 
+TEST_F(LedgerViewsTest, LedgerTotalsFollowTheTermsAndEveryEdit)
+{
+    open("A.qhv", computedLoan(4, 100));
+    enterTerm(AnnualRate, "6.5"); // before the ledger was ever shown
+    ASSERT_EQ(w->field(MonthlyPayment)->text(), "632.07");
+    showTab(2);
+    expectLedgerAgrees("rate changed before the first visit");
+    EXPECT_EQ(ledgerTotals()[0], "2,528.28");
+
+    enterTerm(AnnualRate, "7"); // while the ledger is filled
+    showTab(2);
+    expectLedgerAgrees("rate changed again");
+
+    w->paymentsPage()->runDialog = [](PaymentDialog &dlg) {
+        dlg.extraBox()->setText("40");
+        dlg.okButton()->click();
+    };
+    command(0);
+    expectLedgerAgrees("after Make");
+    command(1);
+    expectLedgerAgrees("after Delete Last");
+    ledger()->setFocus();
+    ledger()->setCurrentCell(2, 3);
+    QTest::keyClick(ledger(), Qt::Key_Delete);
+    QTest::keyClicks(ledger(), "75");
+    QTest::keyClick(ledger(), Qt::Key_Return);
+    expectLedgerAgrees("after an edit");
+    EXPECT_EQ(ledgerTotals()[1], "825.00");
+}
+
+TEST_F(LedgerViewsTest, NewAndOpenLeaveNothingOfTheLoanBefore)
+{
+    writeLoan(path("B.qhv"), computedLoan(3, 50));
+    open("A.qhv", computedLoan(5, 100));
+    showTab(1);
+    command(0);
+    showTab(2);
+    ASSERT_EQ(ledger()->rows(), 7);
+
+    // Ctrl+O on the Payments tab: the other loan's payments at once.
+    prompts.fileResults.push_back({true, path("B.qhv"), 1});
+    press(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(w->payments().paymentsMade(), 3);
+    ASSERT_EQ(w->tabs()->currentIndex(), 2);
+    EXPECT_EQ(ledger()->rows(), 5);
+    EXPECT_EQ(ledger()->cell(3, 4), "50.00");
+    expectLedgerAgrees("after Open");
+    EXPECT_EQ(schedule()->rows(), 2);
+    EXPECT_EQ(schedule()->cell(1, 2), "");
+    EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
+    EXPECT_FALSE(w->viewOutline(0)->isVisible());
+
+    showTab(1);
+    command(0);
+    showTab(2);
+    prompts.fileResults.push_back({true, path("Fresh.qhv"), 1});
+    press(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(w->payments().paymentsMade(), 0);
+    EXPECT_EQ(ledger()->rows(), 2);
+    EXPECT_EQ(ledgerTotals(), QStringList(4, "0.00"));
+    EXPECT_EQ(w->paymentsPage()->yearList()->count(), 1);
+    EXPECT_EQ(schedule()->rows(), 2);
+    EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
+}
+
 TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
 {
     const struct { double n; int rows; const char *remainder, *scheduled, *difference; } cases[] = {

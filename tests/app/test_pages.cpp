@@ -185,6 +185,23 @@ TEST_F(AmortizationTab, SecondRequestDuringABuildIsIgnored)
     EXPECT_EQ(page.grid()->rows(), 361);
 }
 
+TEST_F(AmortizationTab, ClearedDuringABuildShowsNoSchedule)
+{
+    page.build(ScheduleView::Contract, inputs(&table));
+    QSignalSpy built(&page, &AmortizationPage::built);
+    QTimer::singleShot(0, &page, [&] { page.clear(); }); // another loan came meanwhile
+    page.build(ScheduleView::Actual, inputs(&table));
+    EXPECT_FALSE(page.building());
+    EXPECT_EQ(built.count(), 0);
+    EXPECT_EQ(page.grid()->rows(), 2);
+    EXPECT_EQ(page.grid()->cell(1, 2), "");
+    EXPECT_EQ(page.yearList()->count(), 0);
+    EXPECT_EQ(page.totalLabel(7)->text(), "0.00");
+    EXPECT_FALSE(QApplication::overrideCursor());
+    page.build(ScheduleView::Contract, inputs(&table)); // and the next build runs
+    EXPECT_EQ(page.grid()->rows(), 361);
+}
+
 TEST_F(AmortizationTab, ActualAndProjectedViewsAgainstAPlainLoop)
 {
     for (double extra : {250.0, 0.0, 1000.0, 75.5, 0.0, 3000.0})
