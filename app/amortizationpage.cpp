@@ -92,6 +92,7 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     if (m_building)
         return;
     m_building = true;
+    m_cleared = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QPointer<AmortizationPage> self(this);
 
@@ -132,7 +133,8 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
             grid->setUpdatesEnabled(true);
         }
         QCoreApplication::processEvents();
-        gone = self.isNull();
+        // Cleared meanwhile (another loan came): this schedule is of no loan.
+        gone = self.isNull() || m_cleared;
         if (repaint && !gone) {
             grid->setUpdatesEnabled(false);
             sinceRepaint.restart();
@@ -140,6 +142,10 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     });
     if (gone) {
         QApplication::restoreOverrideCursor();
+        if (self) {
+            grid->setUpdatesEnabled(true);
+            m_building = false;
+        }
         return;
     }
     numberRows(res.rows);
@@ -166,6 +172,22 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     emit built(view);
 }
 
+void AmortizationPage::clear()
+{
+    m_cleared = true;
+    m_schedule.clear();
+    m_numberOfPayments.clear();
+    m_grid->setRows(2);
+    m_grid->gridModel()->setRowTexts(1, QStringList(6, QString()));
+    m_grid->setCurrentCell(0, 0);
+    {
+        const QSignalBlocker block(m_yearList);
+        m_yearList->clear();
+    }
+    for (QLabel *l : m_totals)
+        l->setText(NumText::amount(0));
+}
+
 void AmortizationPage::yearFilter()
 {
     const int index = m_yearList->currentIndex();
@@ -174,6 +196,6 @@ void AmortizationPage::yearFilter()
     const auto texts = Schedule::totalsTexts(t);
     for (int k = 0; k < 4; ++k)
         m_totals[3 - k]->setText(texts[size_t(k)]); // totalLabel(7), (6), (5), (4)
-    if (!m_grid->setTopRow(t.firstRow))
+    if (!m_grid->bringToTop(t.firstRow))
         m_grid->setTopRow(m_grid->rows() - 15); // refused too: nothing more to do
 }

@@ -25,6 +25,9 @@ public:
     void build(ScheduleView view, const ScheduleInputs &in);
     // The year list's click: totals of the chosen period, grid scrolled to its first row.
     void yearFilter();
+    // No schedule: an empty grid, no years, zero totals. A build running now
+    // stops and shows nothing.
+    void clear();
 
     Grid *grid() const { return m_grid; }
     QComboBox *yearList() const { return m_yearList; }
@@ -46,4 +49,5 @@ private:
     std::vector<ScheduleRow> m_schedule;
     QString m_numberOfPayments;          // NumberOfPayments text of the last build
     bool m_building = false;
+    bool m_cleared = false;              // clear() ran during the build
 };

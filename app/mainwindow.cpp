@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -66,6 +67,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_paymentsPage->monthlyPaymentText = [this] { return field(MonthlyPayment)->text(); };
     m_paymentsPage->monthlyTaxInsuranceText = [this] { return field(MonthlyTaxInsurance)->text(); };
     m_paymentsPage->firstPaymentDateText = [this] { return firstPaymentDate()->withSeparators(); };
+    connect(field(MonthlyPayment), &QLineEdit::textChanged, m_paymentsPage,
+            &PaymentsPage::loanPaymentChanged);
     connect(m_quote, &QuotePage::recomputeRequested, this, [this] {
         if (m_commandButtons[0]->isEnabled())
             runTabCommand(0);
@@ -356,6 +359,7 @@ void MainWindow::newLoan(QString &path)
     m_terms->clear();
     m_payments.setPaymentsMade(0);
     m_paymentsPage->showPayments();
+    showLoanAnew();
     CurrentLoan::path = path;
     setCaption(QStringLiteral("   NEW ("), path);
     markSaved();
@@ -377,7 +381,7 @@ bool MainWindow::loadLoan(QString &path)
     for (size_t k = 0; k < file.data.payments.size(); ++k)
         m_payments.set(int(k) + 1, file.data.payments[k]);
     m_payments.setPaymentsMade(int(file.data.payments.size()));
-    m_paymentsPage->fillYearList();
+    showLoanAnew();
 
     CurrentLoan::path = path;
     setCaption(QStringLiteral("  ("), path);
@@ -402,6 +406,18 @@ void MainWindow::markSaved()
 bool MainWindow::isChanged() const
 {
     return LoanFile::encode(currentData()) != m_savedImage;
+}
+
+void MainWindow::showLoanAnew()
+{
+    // Nothing of the loan before stays in view: no schedule of it, and the
+    // ledger's years and totals are the new loan's; on the Payments tab its
+    // grid is filled at once, as on arrival.
+    m_amortization->clear();
+    showOutlines(false);
+    m_paymentsPage->fillYearList();
+    if (m_tabs->currentIndex() == 2)
+        m_paymentsPage->onTabShown(m_commandButtons[0]->isEnabled());
 }
 
 bool MainWindow::saveLoan(QString &path)

@@ -99,6 +99,8 @@ private:
     void setTermsAvailable(bool available);
     void setCommands(const char *first, const char *second, const char *third);
     void showOutlines(bool shown);
+    // After New or Open: every tab shows the loan now current.
+    void showLoanAnew();
     void setCaption(const QString &prefix, const QString &path);
     void showHelp(int context);
     void newFile();

@@ -209,10 +209,11 @@ void QuotePage::textChanged()
 {
     const double k = NumText::leadingNumber(m_text[1]->text());
     if (k > 0) {
-        const double r = std::round(k);
-        // Outside the spinner's range the spinner stays where it is.
-        if (r >= m_spinner->minimum() && r <= m_spinner->maximum())
-            m_spinner->setValue(int(r));
+        // Halves to even, as every 16-bit whole number the program reads:
+        // 2.5 is 2. Outside the spinner's range the spinner stays where it is.
+        const std::optional<int16_t> r = NumText::toInt16(k);
+        if (r && *r >= m_spinner->minimum() && *r <= m_spinner->maximum())
+            m_spinner->setValue(*r);
         emit recomputeRequested();
     } else {
         m_text[1]->setText(QStringLiteral("1")); // runs this handler again, which recomputes

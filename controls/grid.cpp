@@ -252,6 +252,34 @@ int Grid::topRow() const
     return verticalScrollBar()->value() + 1;
 }
 
+bool Grid::showRow(int row)
+{
+    if (row < 1 || row >= rows())
+        return false;
+    // Scrolling is by whole rows: the scroll value is the top row's index.
+    const int index = row - 1;
+    QScrollBar *bar = verticalScrollBar();
+    // From the row upwards, as many rows as fit, but no higher than the
+    // present top: the top row moves only as far as it must.
+    const int height = viewport()->height();
+    const int present = std::min(bar->value(), index);
+    int top = index;
+    int used = verticalHeader()->sectionSize(index);
+    while (top > present && used + verticalHeader()->sectionSize(top - 1) <= height)
+        used += verticalHeader()->sectionSize(--top);
+    // The range may not yet know of rows added since the last layout.
+    bar->setMaximum(std::max(bar->maximum(), top));
+    bar->setValue(top);
+    return true;
+}
+
+bool Grid::bringToTop(int row)
+{
+    if (setTopRow(row))
+        return true;
+    return showRow(rows() - 1) && showRow(row);
+}
+
 void Grid::keyPressEvent(QKeyEvent *event)
 {
     emit keyDown(event->key(), event->modifiers());

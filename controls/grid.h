@@ -69,6 +69,13 @@ public:
     // the last, or one too near the end for the grid to scroll it up.
     bool setTopRow(int row);
     int topRow() const;
+    // Scrolls as little as it takes for `row` to lie wholly inside the
+    // viewport (only its top part when the viewport is lower than the row).
+    // False, nothing moves, for a row outside the data rows.
+    bool showRow(int row);
+    // Puts `row` at the top or, when it lies too near the end for that,
+    // scrolls to the end with `row` still wholly in view. False as showRow.
+    bool bringToTop(int row);
     // Whole data rows the grid shows at once.
     int visibleRows() const;
 

@@ -20,9 +20,6 @@
 namespace {
 
 constexpr int kCols = 6;
-// Rows counted back from the newest payment when it is scrolled into view:
-// the newest payment and the empty row end at the bottom of the grid.
-constexpr int kNewestOffset = 14;
 
 // Busy pointer for the length of a refill, restored on every way out.
 class BusyCursor {
@@ -160,6 +157,15 @@ void PaymentsPage::showPayment(int n)
 
 void PaymentsPage::yearFilter()
 {
+    const int first = showTotals();
+    // A year without a payment has no row to show: the grid falls back once,
+    // and a refusal there is of no consequence.
+    if (!m_grid->bringToTop(first))
+        m_grid->setTopRow(m_grid->rows() - 15);
+}
+
+int PaymentsPage::showTotals()
+{
     const int made = m_table.paymentsMade();
     const double mp = monthlyPayment();
     double loan = 0, escrow = 0, extra = 0;
@@ -192,11 +198,29 @@ void PaymentsPage::yearFilter()
     m_totals[1]->setText(NumText::amount(escrow));
     m_totals[2]->setText(NumText::amount(extra));
     m_totals[3]->setText(NumText::amount(loan + escrow + extra));
+    return first;
+}
 
-    // A row the grid cannot put on top falls back once; a second refusal is
-    // of no consequence.
-    if (!m_grid->setTopRow(first))
-        m_grid->setTopRow(m_grid->rows() - 15);
+void PaymentsPage::loanPaymentChanged()
+{
+    // Rows already on screen show the new payment; an empty grid is filled
+    // on arrival. The totals follow either way.
+    const int made = m_table.paymentsMade();
+    if (m_grid->rows() == made + 2 && !m_grid->cell(1, 0).isEmpty()) {
+        for (int k = 1; k <= made; ++k)
+            fillRow(k);
+    }
+    showTotals();
+}
+
+void PaymentsPage::showNewest()
+{
+    // The empty row under it too, when the grid has room for both.
+    const int made = m_table.paymentsMade();
+    if (made > 0) {
+        m_grid->showRow(made + 1);
+        m_grid->showRow(made);
+    }
 }
 
 void PaymentsPage::fillYearList()
@@ -254,10 +278,8 @@ void PaymentsPage::addPayment()
                             dlg.dateText()});
         }
     }
-    const int now = m_table.paymentsMade();
-    showPayment(now);
-    if (now > kNewestOffset)
-        m_grid->setTopRow(now - kNewestOffset);
+    showPayment(m_table.paymentsMade());
+    showNewest();
 }
 
 void PaymentsPage::editPayment(int row)
@@ -286,10 +308,8 @@ void PaymentsPage::editPayment(int row)
 void PaymentsPage::deleteLast()
 {
     m_table.removeLast();
-    const int made = m_table.paymentsMade();
-    showPayment(made - 1);
-    if (made > kNewestOffset)
-        m_grid->setTopRow(made - kNewestOffset);
+    showPayment(m_table.paymentsMade() - 1);
+    showNewest();
 }
 
 void PaymentsPage::deleteAll()
@@ -313,9 +333,7 @@ void PaymentsPage::onTabShown(bool command2Enabled)
     m_grid->setCurrentCell(1, 0);
     if (command2Enabled && m_grid->text().isEmpty()) {
         showPayments();
-        const int made = m_table.paymentsMade();
-        if (made > kNewestOffset)
-            m_grid->setTopRow(made - kNewestOffset);
+        showNewest();
     }
 }
 
@@ -365,6 +383,10 @@ void PaymentsPage::keyPressInGrid(int character)
         refuseFullTable();
         return;
     }
+    // The empty row below the last payment is no payment: what is typed
+    // there would land in a slot that nothing shows or counts.
+    if (row > m_table.paymentsMade())
+        return;
     QString text = m_grid->text();
     switch (character) {
     case 8:

@@ -41,6 +41,8 @@ public:
     void showPayment(int n);
     // Totals of all payments or of the chosen year, and scrolls to its first.
     void yearFilter();
+    // The loan payment changed: the rows on screen and the totals follow it.
+    void loanPaymentChanged();
     // "All", then the year of each payment that differs from the one before.
     void fillYearList();
 
@@ -62,6 +64,10 @@ private:
     void keyDownInGrid(int key, Qt::KeyboardModifiers modifiers);
     void keyPressInGrid(int character);
 
+    // Shows the totals of the year filter; returns the period's first row.
+    int showTotals();
+    // Scrolls the newest payment wholly into view.
+    void showNewest();
     double monthlyPayment() const;
     void fillRow(int k);
     void emptyLastRow();

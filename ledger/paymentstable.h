@@ -1,7 +1,8 @@
 #pragma once
 // The recorded payments: a fixed table of slots 1..1600 and the count of
-// payments made. Slots above the count keep their values (the schedule reads
-// every slot); every access is checked against the table's bounds.
+// payments made. Slots above the count keep their values, as the loan file
+// writes them back, but only slots 1..count are payments; every access is
+// checked against the table's bounds.
 #include <array>
 #include <cstdint>
 
@@ -21,8 +22,8 @@ public:
     // False, and nothing changes, for a slot outside 1..kSlots.
     bool set(int slot, const PaymentRecord &record);
     double extraPrincipal(int slot) const;
-    // The recorded extra principal as a schedule reads it; valid while the
-    // table lives.
+    // The recorded extra principal as a schedule reads it (payments
+    // 1..paymentsMade() only); valid while the table lives.
     RecordedExtra recordedExtra() const;
 
     // Adds payment paymentsMade() + 1; false when the table is full.

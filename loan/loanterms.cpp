@@ -16,8 +16,17 @@ bool counts(const QString &text)
 
 bool valid(const Texts &t)
 {
-    return counts(t[LoanAmount]) && counts(t[AnnualRate]) && counts(t[NumberOfPayments])
-           && NumText::value(t[NumberOfPayments]) <= Amortization::kMaxPayments;
+    if (!counts(t[LoanAmount]) || !counts(t[AnnualRate]) || !counts(t[NumberOfPayments]))
+        return false;
+    // At least one whole payment, so the schedule has a row.
+    const double n = NumText::value(t[NumberOfPayments]);
+    if (n < 1 || n > Amortization::kMaxPayments)
+        return false;
+    // A rate too small to tell 1 + r from 1 leaves no payment to compute.
+    const double payment = Amortization::regularPayment(
+        NumText::value(t[LoanAmount]),
+        Amortization::monthlyRate(NumText::value(t[AnnualRate])), n);
+    return std::isfinite(payment);
 }
 
 std::vector<Assignment> derive(const Texts &t, int currentField)

@@ -34,7 +34,7 @@ struct Assignment {
 };
 
 // Loan amount, rate and number of payments each numeric with a leading number
-// above 0, and at most 32,767 payments.
+// above 0, 1 to 32,767 payments, and a regular payment that is finite.
 bool valid(const Texts &texts);
 
 // The assignments a change makes, in order: the derivation chosen by the field

@@ -34,8 +34,10 @@ ExtraRule ruleForQuote(ExtraMode mode, const ExtraPlan &plan, const RecordedExtr
     ExtraRule rule;
     if (mode == ExtraMode::None)
         return rule;
-    if (plan.includeActual)
+    if (plan.includeActual) {
         rule.recorded = recorded.extraPrincipal;
+        rule.recordedCount = recorded.count;
+    }
     rule.amount = plan.amount;
     if (mode == ExtraMode::EveryPayment) {
         // "Every remaining payment" with the ledger: E only after the recorded payments.
@@ -52,6 +54,7 @@ ExtraRule ruleForView(ScheduleView view, const ExtraPlan &plan, const RecordedEx
     if (view == ScheduleView::Actual) {
         ExtraRule rule;
         rule.recorded = recorded.extraPrincipal;
+        rule.recordedCount = recorded.count;
         return rule;
     }
     if (view == ScheduleView::Projected)
@@ -67,8 +70,10 @@ Setup prepare(ScheduleView view, const ScheduleInputs &in)
     s.monthlyRate = Amortization::monthlyRate(NumText::value(in.texts[AnnualRate]));
     s.payments = NumText::value(in.texts[NumberOfPayments]);
     s.payment = Amortization::regularPayment(s.loanAmount, s.monthlyRate, s.payments);
-    const double n = std::nearbyint(s.payments);
-    s.lastRow = n < 0 ? 0 : int(std::min(n, double(Amortization::kMaxPayments)));
+    // The loop runs rows 1, 2, ... while the row is at most n: a fraction
+    // of a payment adds no row.
+    const double n = std::floor(s.payments);
+    s.lastRow = !(n > 0) ? 0 : int(std::min(n, double(Amortization::kMaxPayments)));
     s.firstDate = Dates::parse(in.firstPaymentDate).value_or(Dates::today());
     s.extra = ruleForView(view, in.plan, in.recorded);
     return s;
@@ -120,7 +125,9 @@ QStringList years(const Setup &s)
     QStringList out{QStringLiteral("All")};
     if (s.payments > 0) {
         const int y = s.firstDate.year();
-        const int m = s.lastRow / 12;
+        // n rounded to a whole number, divided by 12 with the fraction dropped.
+        const double n = std::min(std::nearbyint(s.payments), double(Amortization::kMaxPayments));
+        const int m = int(n) / 12;
         for (int k = 0; k <= m; ++k)
             out << QString::number(y + k);
     }
@@ -183,9 +190,14 @@ std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q)
     using namespace LoanTerms;
     const double n = NumText::value(texts[NumberOfPayments]);
     const double scheduledInterest = NumText::value(texts[TotalInterest]);
-    return {texts[NumberOfPayments],
+    // n - P has no more decimals than n itself; the binary subtraction
+    // leaves noise beyond them (360.6 - 360 = 0.600000000000023).
+    const QString scheduled = NumText::plainDecimal(n);
+    const qsizetype point = scheduled.indexOf(u'.');
+    const int decimals = point < 0 ? 0 : int(scheduled.size() - point - 1);
+    return {scheduled,
             QString::number(q.payments),
-            NumText::plainDecimal(n - q.payments),
+            NumText::plainDecimal(NumText::value(NumText::fixed(n - q.payments, decimals))),
             texts[TotalInterest],
             NumText::amount(q.interest),
             NumText::amount(scheduledInterest - q.interest)};

@@ -24,7 +24,9 @@ enum class ScheduleView { Contract, Actual, Projected };
 enum class ExtraMode { None, EveryPayment, OnePayment };
 
 // The extra principal recorded in the ledger: payment i's, and how many
-// payments are recorded. Bound to the ledger by the caller.
+// payments are recorded. Bound to the ledger by the caller. Only payments
+// 1..count are recorded: a slot above the count (a deleted payment, or one of
+// a loan loaded before) is never read.
 struct RecordedExtra {
     std::function<double(int)> extraPrincipal;   // empty: nothing recorded
     int count = 0;
@@ -60,16 +62,18 @@ struct ScheduleInputs {
 namespace Schedule {
 
 // The extra principal added to row i: the recorded extra principal of
-// payment i when it counts, plus E on the rows first..last.
+// payment i when it counts (rows 1..recordedCount), plus E on the rows
+// first..last.
 struct ExtraRule {
     std::function<double(int)> recorded;
+    int recordedCount = 0;
     double amount = 0;
     int first = 1;
     int last = 0;
 
     double operator()(int i) const
     {
-        double x = recorded ? recorded(i) : 0.0;
+        double x = recorded && i >= 1 && i <= recordedCount ? recorded(i) : 0.0;
         if (i >= first && i <= last)
             x += amount;
         return x;
@@ -87,7 +91,7 @@ struct Setup {
     double monthlyRate = 0;
     double payment = 0;              // regular payment, cents
     double payments = 0;             // n as typed
-    int lastRow = 0;                 // N: n rounded, at most 32,767
+    int lastRow = 0;                 // N: the whole part of n, at most 32,767
     QDate firstDate;                 // today when the typed date is not valid
     ExtraRule extra;
 };
@@ -128,7 +132,7 @@ QStringList gridTexts(int i, const ScheduleRow &row);
 bool hasRemainder(const Amortization::Result &res);
 QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res);
 
-// "All" and the years Y..Y + M, M = N / 12 with the fraction dropped.
+// "All" and the years Y..Y + M, M = n rounded, / 12 with the fraction dropped.
 QStringList years(const Setup &s);
 
 struct Totals {
@@ -151,8 +155,8 @@ struct Quote {
     double interest = 0;             // T
 };
 Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra);
-// The quote grid's six cells: payments Scheduled, Projected, Difference; interest
-// Scheduled, Projected, Difference.
+// The quote grid's six cells: payments Scheduled, Projected, Difference (plain
+// decimal texts); interest Scheduled, Projected, Difference.
 std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q);
 
 // The whole table and its grid texts without a window.

@@ -46,6 +46,36 @@ TEST(GridControl, TopRowFailsWhereTheGridCannotScroll)
     EXPECT_EQ(g.topRow(), 100 - visible + 1);
 }
 
+TEST(GridControl, ShownRowLiesWhollyInViewWhateverTheHeight)
+{
+    Grid g(6);
+    g.show();
+    g.setRows(101);
+    auto inView = [&](int row) {
+        return g.viewport()->rect().contains(g.visualRect(g.gridModel()->index(row - 1, 0)));
+    };
+    // Heights that cut a row in two as well as whole ones.
+    for (int height : {3 * 16 + 27, 12 * 16 + 9 + 20, 20 * 16 + 20}) {
+        g.resize(300, height);
+        for (int row : {100, 37, 1, 60, 99}) {
+            ASSERT_TRUE(g.showRow(row));
+            EXPECT_TRUE(inView(row)) << height << " row " << row;
+        }
+        // A row in view already moves nothing. Near the end the grid goes
+        // as far down as it can, the row still in view.
+        g.showRow(100);
+        const int top = g.topRow();
+        g.showRow(99);
+        EXPECT_EQ(g.topRow(), top);
+        EXPECT_TRUE(g.bringToTop(98));
+        EXPECT_TRUE(inView(98) && (inView(100) || g.topRow() == 98)) << height;
+        EXPECT_TRUE(g.bringToTop(40));
+        EXPECT_EQ(g.topRow(), 40);
+    }
+    EXPECT_FALSE(g.showRow(0));
+    EXPECT_FALSE(g.showRow(101));
+}
+
 TEST(GridControl, KeysAndDoubleClicksReachTheHost)
 {
     Grid g(6);

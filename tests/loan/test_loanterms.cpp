@@ -80,4 +80,12 @@ TEST(LoanTermRules, ValidityNeedsThreePositiveNumbers)
     EXPECT_TRUE(valid(t));
     t[NumberOfPayments] = "32768";
     EXPECT_FALSE(valid(t));
+    // At least one whole payment, and a payment that can be computed.
+    t[NumberOfPayments] = "1";
+    EXPECT_TRUE(valid(t));
+    t[NumberOfPayments] = "0.99";
+    EXPECT_FALSE(valid(t));
+    t[NumberOfPayments] = "360";
+    t[AnnualRate] = "0.0000000000000001";
+    EXPECT_FALSE(valid(t));
 }

@@ -110,7 +110,7 @@ TEST(ScheduleYears, ListAndTotalsPerYear)
 TEST(ExtraRules, EachViewAndPlanAddsItsOwnExtra)
 {
     // Three payments recorded with 10, 20 and 30 extra; a slot above the
-    // count still holds 7 and is read all the same.
+    // count still holds 7 (a deleted payment) and adds nothing.
     RecordedExtra ledger;
     ledger.count = 3;
     ledger.extraPrincipal = [](int i) { return i >= 1 && i <= 3 ? 10.0 * i : i == 5 ? 7.0 : 0.0; };
@@ -122,11 +122,11 @@ TEST(ExtraRules, EachViewAndPlanAddsItsOwnExtra)
         std::array<double, 6> extra; // rows 1..6
     } cases[] = {
         {"contracted", ScheduleView::Contract, {ExtraMode::EveryPayment, 100, int16_t(1), true}, {0, 0, 0, 0, 0, 0}},
-        {"actual", ScheduleView::Actual, {ExtraMode::EveryPayment, 100, int16_t(1), false}, {10, 20, 30, 0, 7, 0}},
+        {"actual", ScheduleView::Actual, {ExtraMode::EveryPayment, 100, int16_t(1), false}, {10, 20, 30, 0, 0, 0}},
         {"every payment", ScheduleView::Projected, {ExtraMode::EveryPayment, 100, int16_t(1), false}, {100, 100, 100, 100, 100, 100}},
-        {"every remaining payment", ScheduleView::Projected, {ExtraMode::EveryPayment, 100, int16_t(1), true}, {10, 20, 30, 100, 107, 100}},
+        {"every remaining payment", ScheduleView::Projected, {ExtraMode::EveryPayment, 100, int16_t(1), true}, {10, 20, 30, 100, 100, 100}},
         {"one payment", ScheduleView::Projected, {ExtraMode::OnePayment, 100, int16_t(4), false}, {0, 0, 0, 100, 0, 0}},
-        {"one payment with ledger", ScheduleView::Projected, {ExtraMode::OnePayment, 100, int16_t(2), true}, {10, 120, 30, 0, 7, 0}},
+        {"one payment with ledger", ScheduleView::Projected, {ExtraMode::OnePayment, 100, int16_t(2), true}, {10, 120, 30, 0, 0, 0}},
         {"one payment, no number", ScheduleView::Projected, {ExtraMode::OnePayment, 100, std::nullopt, false}, {0, 0, 0, 0, 0, 0}},
         {"no plan", ScheduleView::Projected, {ExtraMode::None, 100, int16_t(1), true}, {0, 0, 0, 0, 0, 0}},
     };
@@ -152,6 +152,12 @@ TEST(Quote, PlansAgainstTheSchedule)
         const auto cells = Schedule::quoteCells(in.texts, q);
         EXPECT_EQ(QStringList(cells.begin(), cells.end()), expected);
     }
+
+    // A fraction of a payment adds no row; the difference is as exact as n.
+    const auto fraction = loan("100,000.00", "6", "360.6");
+    const auto fq = Schedule::quoteCells(fraction.texts, Schedule::quote(fraction.texts, {}));
+    EXPECT_EQ(QStringList(fq.begin(), fq.begin() + 3), QStringList({"360.6", "360", "0.6"}));
+    EXPECT_EQ(Schedule::build(ScheduleView::Contract, fraction).rows.size(), 361u);
 
     // The longest loan runs every row.
     const auto longest = loan("100,000.00", "6", "32767");
