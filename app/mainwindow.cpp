@@ -357,6 +357,7 @@ void MainWindow::newLoan(QString &path)
     m_payments.setPaymentsMade(0);
     m_paymentsPage->showPayments();
     CurrentLoan::path = path;
+    m_guard.hold(path);
     setCaption(QStringLiteral("   NEW ("), path);
 }
 
@@ -364,6 +365,9 @@ bool MainWindow::loadLoan(QString &path)
 {
     if (path.isEmpty())
         path = BundledFiles::defaultLoanPath();
+    const LoanGuard::Claim claim = m_guard.claim(path, this, LoanGuard::Use::Open);
+    if (!claim)
+        return false;
     LoanFile::ReadResult file = LoanFile::read(path);
     if (!file.ok) {
         Prompts::current().message(this, QMessageBox::Warning, file.error, QMessageBox::Ok);
@@ -379,6 +383,7 @@ bool MainWindow::loadLoan(QString &path)
     m_paymentsPage->fillYearList();
 
     CurrentLoan::path = path;
+    m_guard.hold(path);
     setCaption(QStringLiteral("  ("), path);
     return true;
 }
@@ -387,6 +392,9 @@ bool MainWindow::saveLoan(QString &path)
 {
     if (path.isEmpty())
         path = BundledFiles::defaultLoanPath();
+    const LoanGuard::Claim claim = m_guard.claim(path, this, LoanGuard::Use::Save);
+    if (!claim)
+        return false;
     LoanFileData data;
     m_terms->store(data);
     for (int k = 1; k <= m_payments.paymentsMade(); ++k)
@@ -397,6 +405,7 @@ bool MainWindow::saveLoan(QString &path)
         return false;
     }
     CurrentLoan::path = path;
+    m_guard.hold(path);
     setCaption(QStringLiteral("  ("), path);
     return true;
 }
@@ -454,6 +463,9 @@ void MainWindow::newFile()
     m_fileDialog.showOpen();
     QString name = m_fileDialog.fileName();
     if (name.isEmpty())
+        return;
+    const LoanGuard::Claim claim = m_guard.claim(name, this, LoanGuard::Use::Replace);
+    if (!claim)
         return;
     if (isReadableFile(name)) {
         const auto answer = Prompts::current().message(

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+#include "app/loanguard.h"
 #include "app/loantermsform.h"
 #include "dialogs/loanfiledialog.h"
 #include "ledger/paymentstable.h"
@@ -114,4 +115,5 @@ private:
     QTimer m_calculateTimer;
     int m_helpContext = 3;
     PaymentsTable m_payments;
+    LoanGuard m_guard;
 };
