@@ -2,6 +2,7 @@
 
 #include "app/amortizationpage.h"
 #include "app/currentloan.h"
+#include "app/loanexports.h"
 #include "app/quotepage.h"
 #include "controls/datebox.h"
 #include "controls/grid.h"
@@ -160,6 +161,7 @@ MainWindow::MainWindow(QWidget *parent)
     }
     m_amortization->setupGrid();
     m_paymentsPage->setupGrid();
+    new LoanExports(this); // copy, CSV, print and PDF on the grids
     m_loadTimer.start();
 }
 

@@ -1,0 +1,192 @@
+// The loan taken out of the window: what Copy puts on the clipboard and what
+// "Export CSV..." writes, read back as a spreadsheet would and compared with
+// every row of the grid; the file questions, and files that cannot be written.
+#include "app/amortizationpage.h"
+#include "app/quotepage.h"
+#include "controls/grid.h"
+#include "ledger/paymentspage.h"
+#include "mainwindowfixture.h"
+#include "tablereader.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ExportsTest : public MainWindowFixture {
+protected:
+    void open(const LoanFileData &data)
+    {
+        writeLoan(path("Loan.qhv"), data);
+        w = start(path("Loan.qhv"));
+    }
+    void showTab(int tab)
+    {
+        w->tabs()->setCurrentIndex(tab);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
+    }
+    static QAction *command(Grid *grid, const QString &text)
+    {
+        for (QAction *a : grid->actions())
+            if (a->text() == text)
+                return a;
+        return nullptr;
+    }
+    static void copyWithKeys(Grid *grid)
+    {
+        QGuiApplication::clipboard()->clear();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    }
+    static std::vector<QStringList> clipboardRows()
+    {
+        return qhtest::readTsv(QGuiApplication::clipboard()->text());
+    }
+    // Exports through the grid's command to `name` under filter pair `filter`.
+    std::vector<QStringList> exportCsv(Grid *grid, const QString &name, int filter = 1)
+    {
+        prompts.fileResults.push_back({true, path(name), filter});
+        command(grid, "Export CSV...")->trigger();
+        QFile f(path(filter == 1 && !name.endsWith(".csv") ? name + ".csv" : name));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+        bool ok = false;
+        auto rows = qhtest::readCsv(QString::fromUtf8(f.readAll()), &ok);
+        EXPECT_TRUE(ok);
+        return rows;
+    }
+    // Grid row r as plain cells: amounts without grouping, the date as given.
+    static QStringList plainGridRow(const Grid *g, int r, const QString &date)
+    {
+        QStringList out;
+        for (int c = 0; c < g->cols(); ++c)
+            out << (c == 1 ? date : g->cell(r, c).trimmed().remove(u','));
+        return out;
+    }
+
+    MainWindow *w = nullptr;
+};
+
+} // namespace
+
+TEST_F(ExportsTest, ScheduleCopyAndCsvHoldEveryRowOfTheViewShown)
+{
+    open(standardLoan());
+    showTab(1);
+    w->buildSchedule(ScheduleView::Contract);
+    Grid *g = w->amortizationPage()->grid();
+    w->amortizationPage()->yearList()->setCurrentIndex(3); // a year filter changes nothing
+    copyWithKeys(g);
+    const auto copied = clipboardRows();
+    ASSERT_EQ(copied.size(), 361u);
+    EXPECT_EQ(copied[0], QStringList({"Payment", "Date", "Principal", "Interest", "Principal Bal",
+                                      "Total Interest"}));
+    EXPECT_EQ(copied[1], QStringList({"1", "2008-01-15", "99.55", "500.00", "99900.45", "500.00"}));
+    EXPECT_EQ(copied[360], QStringList({"360", "2037-12-15", "597.01", "2.99", "0.00", "115838.45"}));
+    for (int r = 1; r <= 360; ++r)
+        ASSERT_EQ(copied[size_t(r)],
+                  plainGridRow(g, r, QDate(2008, 1, 15).addMonths(r - 1).toString(Qt::ISODate))) << r;
+    EXPECT_EQ(exportCsv(g, "schedule"), copied);
+
+    // Cells of three rows selected: those rows, whole.
+    g->selectionModel()->select(QItemSelection(g->model()->index(2, 1), g->model()->index(4, 2)),
+                                QItemSelectionModel::ClearAndSelect);
+    command(g, "Copy")->trigger();
+    const auto three = clipboardRows();
+    ASSERT_EQ(three.size(), 4u);
+    EXPECT_EQ(three[1], copied[3]);
+    EXPECT_EQ(three[3], copied[5]);
+}
+
+TEST_F(ExportsTest, LedgerRowsWithADateThatIsNoDate)
+{
+    LoanFileData d = standardLoan(3, 50);
+    d.payments[1].payDate = "pending ";
+    open(d);
+    showTab(2);
+    Grid *g = w->paymentsPage()->grid();
+    copyWithKeys(g);
+    const auto copied = clipboardRows();
+    ASSERT_EQ(copied.size(), 4u); // the empty row below the payments is no payment
+    EXPECT_EQ(copied[0], QStringList({"Payment", "Date", "Loan Payment", "Escrow",
+                                      "Extra Principal", "Total Payment"}));
+    EXPECT_EQ(copied[1], QStringList({"1", "2008-01-15", "599.55", "250.00", "50.00", "899.55"}));
+    const QString dates[] = {"2008-01-15", "pending", "2008-03-15"};
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(copied[size_t(r)], plainGridRow(g, r, dates[r - 1])) << r;
+    EXPECT_EQ(exportCsv(g, "ledger.txt", 2), copied);
+
+    // A single cell selected still copies every row.
+    g->setCurrentCell(2, 3);
+    command(g, "Copy")->trigger();
+    EXPECT_EQ(clipboardRows(), copied);
+}
+
+TEST_F(ExportsTest, QuoteCopyHoldsItsTwoRows)
+{
+    open(standardLoan());
+    showTab(3);
+    Grid *g = w->quotePage()->grid();
+    ASSERT_FALSE(g->cell(2, 2).isEmpty());
+    copyWithKeys(g);
+    const auto copied = clipboardRows();
+    ASSERT_EQ(copied.size(), 3u);
+    EXPECT_EQ(copied[0], QStringList({"", "Scheduled", "Projected", "Difference"}));
+    EXPECT_EQ(copied[2][1], "115838.45");
+    for (int r = 1; r <= 2; ++r)
+        EXPECT_EQ(copied[size_t(r)], plainGridRow(g, r, g->cell(r, 1).remove(u',')));
+    EXPECT_EQ(command(g, "Export CSV..."), nullptr);
+}
+
+TEST_F(ExportsTest, FileQuestionsAndFilesThatCannotBeWritten)
+{
+    open(standardLoan());
+    showTab(2);
+    Grid *g = w->paymentsPage()->grid();
+    // An empty ledger: the header row only.
+    EXPECT_EQ(exportCsv(g, "empty.csv").size(), 1u);
+    ASSERT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_TRUE(prompts.fileRequests[0].save);
+    EXPECT_EQ(prompts.fileRequests[0].title, "Export CSV");
+    EXPECT_EQ(prompts.fileRequests[0].filters, QStringList({"CSV File (*.csv)", "All Files (*)"}));
+    EXPECT_EQ(prompts.fileRequests[0].initialFolder + "Loan.qhv", path("Loan.qhv"));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // Cancelled: nothing written.
+    command(g, "Export CSV...")->trigger();
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.csv"}, QDir::Files), QStringList({"empty.csv"}));
+
+    // An existing file is replaced only after the question, answered OK.
+    QFile old(path("old.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept");
+    old.close();
+    for (auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        prompts.answers = {answer};
+        prompts.fileResults.push_back({true, path("old.csv"), 1});
+        command(g, "Export CSV...")->trigger();
+        EXPECT_EQ(prompts.messages.back().text,
+                  path("old.csv") + "\nThis file already exist.\n\nReplace existing file?");
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll().startsWith("kept"), answer == QMessageBox::Cancel);
+        old.close();
+    }
+
+    // A folder that is not there: the system's reason, and no file.
+    const size_t asked = prompts.messages.size();
+    prompts.fileResults.push_back({true, path("gone/ledger.csv"), 1});
+    command(g, "Export CSV...")->trigger();
+    ASSERT_EQ(prompts.messages.size(), asked + 1);
+    EXPECT_EQ(prompts.messages.back().icon, QMessageBox::Warning);
+    EXPECT_TRUE(prompts.messages.back().text.startsWith("The file \"ledger.csv\" could not be written: "));
+    EXPECT_TRUE(prompts.messages.back().text.contains("No such file or directory"))
+        << prompts.messages.back().text.toStdString();
+    EXPECT_FALSE(QFile::exists(path("gone")));
+}
