@@ -1,14 +1,15 @@
 #pragma once
 // The loan taken out of the window: "Copy" on the schedule, ledger and quote
-// grids, and "Export CSV..." on the schedule and the ledger. A file is asked
-// for through the prompts seam, with the replace question for one that
-// exists, and written whole or not at all.
+// grids; "Export CSV...", "Export PDF..." and "Print..." (Ctrl+P) on the
+// schedule and the ledger. A file is asked for through the prompts seam, with
+// the replace question for one that exists, and written whole or not at all.
 #include <QObject>
 #include <array>
 
 #include "loan/loanterms.h"
 #include "loan/plaintable.h"
 #include "loan/schedule.h"
+#include "controls/tableprint.h"
 
 class GridActions;
 class MainWindow;
@@ -28,7 +29,14 @@ public:
     // recorded payment.
     PlainTable table(Source source) const;
 
+    // The schedule view shown or the ledger as printed: the loan's terms and
+    // the view's name on top, the rows as the grid shows them, the totals.
+    PrintedTable printed(Source source) const;
+
     void exportCsv(Source source);
+    void exportPdf(Source source);
+    // Opens Qt's print preview of the table, window-modal.
+    void print(Source source);
 
 private:
     // The path chosen for an export; empty when cancelled or not replaced.
@@ -44,4 +52,5 @@ private:
     ScheduleView m_view = ScheduleView::Contract;
     LoanTerms::Texts m_builtTexts;
     QString m_builtFirstDate;
+    ExtraPlan m_builtPlan;
 };

@@ -15,6 +15,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -69,6 +73,54 @@ protected:
         for (int c = 0; c < g->cols(); ++c)
             out << (c == 1 ? date : g->cell(r, c).trimmed().remove(u','));
         return out;
+    }
+
+    // The text of each page of a PDF, through poppler's tools.
+    static QStringList pdfPages(const QString &file)
+    {
+        QProcess info;
+        info.start("pdfinfo", {file});
+        if (!info.waitForFinished(20000) || info.exitCode() != 0) {
+            ADD_FAILURE() << "pdfinfo failed (tools/deps.sh installs poppler-utils): "
+                          << info.errorString().toStdString();
+            return {};
+        }
+        const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(QString::fromUtf8(info.readAllStandardOutput()));
+        QStringList pages;
+        for (int n = 1; m.hasMatch() && n <= m.captured(1).toInt(); ++n) {
+            QProcess text;
+            text.start("pdftotext", {"-layout", "-f", QString::number(n), "-l", QString::number(n), file, "-"});
+            EXPECT_TRUE(text.waitForFinished(20000));
+            pages << QString::fromUtf8(text.readAllStandardOutput());
+        }
+        return pages;
+    }
+    QStringList exportPdf(Grid *grid, const QString &name)
+    {
+        prompts.fileResults.push_back({true, path(name), 1});
+        command(grid, "Export PDF...")->trigger();
+        return pdfPages(path(name + ".pdf"));
+    }
+    // Every page: the terms, the view's name, the headings and "Page n of N";
+    // the rows counted by their dates.
+    static int checkPages(const QStringList &pages, const QString &view, const QStringList &headings)
+    {
+        const QRegularExpression date("\\b\\d\\d/\\d\\d/\\d\\d\\b");
+        int rows = 0;
+        for (int n = 1; n <= pages.size(); ++n) {
+            const QString &page = pages[n - 1];
+            SCOPED_TRACE(page.toStdString());
+            for (const QString &text : QStringList{"Loan.qhv", "Loan Amount: $100,000.00",
+                                                   "Annual Percentage Rate: 6",
+                                                   "No of Monthly Payments: 360",
+                                                   "First Payment Date: 01/15/08",
+                                                   "Monthly Principal & Interest: $599.55", view,
+                                                   QString("Page %1 of %2").arg(n).arg(pages.size())}
+                                            + headings)
+                EXPECT_TRUE(page.contains(text)) << n << " " << text.toStdString();
+            rows += int(page.count(date)) - 1; // the first payment date is no row
+        }
+        return rows;
     }
 
     MainWindow *w = nullptr;
@@ -189,4 +241,45 @@ TEST_F(ExportsTest, FileQuestionsAndFilesThatCannotBeWritten)
     EXPECT_TRUE(prompts.messages.back().text.contains("No such file or directory"))
         << prompts.messages.back().text.toStdString();
     EXPECT_FALSE(QFile::exists(path("gone")));
+}
+
+TEST_F(ExportsTest, SchedulePdfPagesCarryTermsAndHeadingsAndEndWithRow360)
+{
+    open(standardLoan());
+    showTab(1);
+    w->buildSchedule(ScheduleView::Contract);
+    const QStringList pages = exportPdf(w->amortizationPage()->grid(), "schedule");
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_EQ(checkPages(pages, "As contracted",
+                         {"Date", "Principal", "Interest", "Principal Bal", "Total Interest"}),
+              360);
+    EXPECT_TRUE(pages.first().contains(QRegularExpression("1\\s+01/15/08\\s+99.55\\s+500.00\\s+99,900.45")));
+    EXPECT_TRUE(pages.last().contains(QRegularExpression("360\\s+12/15/37\\s+597.01\\s+2.99\\s+0.00\\s+115,838.45")));
+    // The totals of "All" after the last row, as the tab shows them.
+    EXPECT_TRUE(pages.last().contains(QRegularExpression("Total:\\s+99,999.55\\s+115,838.45\\s+0.45\\s+115,838.45")));
+
+    // The print preview lays out the same pages, window-modal.
+    QTest::keyClick(w->amortizationPage()->grid(), Qt::Key_P, Qt::ControlModifier);
+    QPrintPreviewDialog *preview = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (preview = w->findChild<QPrintPreviewDialog *>()); }));
+    EXPECT_EQ(preview->windowModality(), Qt::WindowModal);
+    auto *pagesShown = preview->findChild<QPrintPreviewWidget *>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pagesShown->pageCount() > 0; }));
+    EXPECT_EQ(pagesShown->pageCount(), pages.size());
+    preview->reject();
+}
+
+TEST_F(ExportsTest, LedgerPdfWithADateThatIsNoDate)
+{
+    LoanFileData d = standardLoan(40, 50);
+    d.payments[1].payDate = "pending ";
+    open(d);
+    showTab(2);
+    const QStringList pages = exportPdf(w->paymentsPage()->grid(), "ledger");
+    ASSERT_GE(pages.size(), 1);
+    EXPECT_EQ(checkPages(pages, "Payment ledger",
+                         {"Date", "Loan Payment", "Escrow", "Extra Principal", "Total Payment"}),
+              39);
+    EXPECT_TRUE(pages.first().contains(QRegularExpression("2\\s+pending\\s+599.55\\s+250.00\\s+50.00\\s+899.55")));
+    EXPECT_TRUE(pages.last().contains(QRegularExpression("Total:\\s+23,982.00\\s+10,000.00\\s+2,000.00\\s+35,982.00")));
 }
