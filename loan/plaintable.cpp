@@ -20,10 +20,37 @@ int twoDigits(const QString &s, int i)
 // "yyyy-mm-dd", the year at least four digits.
 QString isoDate(int year, int month, int day)
 {
-    return QStringLiteral("%1-%2-%3")
-        .arg(year, 4, 10, QLatin1Char('0'))
-        .arg(month, 2, 10, QLatin1Char('0'))
-        .arg(day, 2, 10, QLatin1Char('0'));
+    QString out = QString::number(year).rightJustified(4, u'0');
+    const qsizetype at = out.size();
+    out.resize(at + 6);
+    QChar *c = out.data() + at;
+    c[0] = u'-';
+    c[1] = QChar(u'0' + month / 10);
+    c[2] = QChar(u'0' + month % 10);
+    c[3] = u'-';
+    c[4] = QChar(u'0' + day / 10);
+    c[5] = QChar(u'0' + day % 10);
+    return out;
+}
+
+// Sign, a digit, digits and commas, then a dot and digits: a number by the
+// rules of NumText whose only change is dropping its commas. Checked first
+// because a schedule holds a great many of them.
+bool plainlyGrouped(const QString &t)
+{
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (i < n && t[i] == u'-')
+        ++i;
+    if (i >= n || !t[i].isDigit())
+        return false;
+    while (i < n && (t[i].isDigit() || t[i] == u','))
+        ++i;
+    if (i < n && t[i] == u'.')
+        ++i;
+    while (i < n && t[i].isDigit())
+        ++i;
+    return i == n;
 }
 
 bool needsQuotes(const QString &field)
@@ -95,10 +122,12 @@ namespace PlainCells {
 
 QString number(const QString &text)
 {
+    if (!text.contains(u','))
+        return text.trimmed();
+    if (plainlyGrouped(text))
+        return QString(text).remove(u',');
     const QString t = text.trimmed();
-    if (!t.contains(u',') || !NumText::isNumeric(t))
-        return t;
-    return QString(t).remove(u',');
+    return NumText::isNumeric(t) ? QString(t).remove(u',') : t;
 }
 
 QString scheduleDate(const QString &dateText, int year)
