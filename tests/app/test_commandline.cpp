@@ -1,5 +1,6 @@
-// The command line: the CSV written without a window, checked against the
-// grids a window shows for the same file; usage and unusable files; a file
+// The command line: the CSV written with no display at all, checked against
+// known answers and the grids a window shows for the same file; usage and
+// unusable files; a file
 // argument opened in the window, never created; a file open in another
 // running Quillhaven refused.
 #include "app/amortizationpage.h"
@@ -80,19 +81,6 @@ protected:
 
 } // namespace
 
-TEST_F(CommandLineTest, ScheduleCsvWithoutADisplay)
-{
-    const Outcome r = run({"--csv", "schedule", path("Fixed.qhv")});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    bool ok = false;
-    const auto csv = qhtest::readCsv(r.out, &ok);
-    ASSERT_TRUE(ok);
-    ASSERT_EQ(csv.size(), 361u);
-    EXPECT_EQ(csv[0].join(u','), "Payment,Date,Principal,Interest,Principal Bal,Total Interest");
-    EXPECT_EQ(csv[1].join(u','), "1,2008-01-15,99.55,500.00,99900.45,500.00");
-    EXPECT_EQ(csv[360].join(u','), "360,2037-12-15,597.01,2.99,0.00,115838.45");
-}
-
 TEST_F(CommandLineTest, EveryKindGivesTheNumbersTheWindowShows)
 {
     MainWindow *w = start(path("Fixed.qhv"));
@@ -125,7 +113,14 @@ TEST_F(CommandLineTest, EveryKindGivesTheNumbersTheWindowShows)
         w->buildSchedule(c.view);
         const Outcome r = run(QStringList{"--csv"} + c.args + QStringList{path("Fixed.qhv")});
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
-        auto csv = qhtest::readCsv(r.out);
+        bool ok = false;
+        auto csv = qhtest::readCsv(r.out, &ok);
+        ASSERT_TRUE(ok);
+        if (c.view == ScheduleView::Contract) {
+            EXPECT_EQ(csv[0].join(u','), "Payment,Date,Principal,Interest,Principal Bal,Total Interest");
+            EXPECT_EQ(csv[1].join(u','), "1,2008-01-15,99.55,500.00,99900.45,500.00");
+            EXPECT_EQ(csv[360].join(u','), "360,2037-12-15,597.01,2.99,0.00,115838.45");
+        }
         const auto shown = gridRows(w->amortizationPage()->grid());
         ASSERT_EQ(csv.size(), shown.size() + 1);
         for (size_t i = 1; i < csv.size(); ++i) {
@@ -250,6 +245,7 @@ TEST_F(CommandLineTest, FileOpenInAnotherProcessIsRefused)
     // Once that process is gone its lock counts for nothing.
     other.kill();
     ASSERT_TRUE(other.waitForFinished(10000));
-    EXPECT_TRUE(mine->loadLoan(const_cast<QString &>(shared)));
+    QString again = shared;
+    EXPECT_TRUE(mine->loadLoan(again));
     EXPECT_EQ(mine->windowTitle(), "Quillhaven  (Fixed.qhv)");
 }
