@@ -4,6 +4,7 @@
 #include "loan/dates.h"
 #include "loan/numtext.h"
 #include "storage/loanfile.h"
+#include "storage/loanfileterms.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -223,23 +224,11 @@ void LoanTermsForm::clear()
 void LoanTermsForm::load(const LoanFileData &data)
 {
     m_suspendChange = true;
-    for (int i = 0; i < kFieldCount; ++i) {
-        const double v = data.terms[size_t(i)];
-        QString text;
-        if (v > 0)
-            text = (i == AnnualRate || i == NumberOfPayments || i == DownPercent)
-                       ? NumText::plainDecimal(v)
-                       : NumText::amount(v);
-        field(i)->setText(text);
-    }
-    const double date = data.firstPaymentDate;
-    const QString s = NumText::plainDecimal(date);
-    if (s.size() < 5 || date < 0 || date != std::floor(date))
-        m_firstPaymentDate->setValue(Dates::today().toString(QStringLiteral("MMddyy")));
-    else if (s.size() == 5)
-        m_firstPaymentDate->setValue(QStringLiteral("0") + s);
-    else if (s.size() == 6)
-        m_firstPaymentDate->setValue(s);
+    const Texts t = LoanFile::termTexts(data);
+    for (int i = 0; i < kFieldCount; ++i)
+        field(i)->setText(t[size_t(i)]);
+    if (const QString digits = LoanFile::firstPaymentDigits(data); !digits.isEmpty())
+        m_firstPaymentDate->setValue(digits);
     m_suspendChange = false;
     fieldEdited(AnnualRate);
 }

@@ -1,5 +1,5 @@
 #include "app/mainwindow.h"
-#include "app/currentloan.h"
+#include "app/commandline.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -7,20 +7,25 @@
 
 int main(int argc, char **argv)
 {
+    // A CSV, the help or the version need no display: no QApplication, so no
+    // platform plugin is loaded.
+    if (CommandLine::runsWithoutWindow(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        CommandLine::nameApplication();
+        return CommandLine::runWithoutWindow();
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillhaven"));
-    QApplication::setOrganizationName(QStringLiteral("Quillhaven"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(QH_VERSION_MAJOR)
-                                            .arg(QH_VERSION_MINOR)
-                                            .arg(QH_VERSION_PATCH));
+    CommandLine::nameApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral("quillhaven"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icons/quillhaven.png")));
     // The window's fixed layout was drawn for an Arial-sized font; use the
     // metric-compatible one where it is installed.
     if (QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
-    const QString problem = CurrentLoan::restore();
+    QString problem;
+    if (const int code = CommandLine::prepareWindow(QCoreApplication::arguments(), &problem);
+        code >= 0)
+        return code;
     MainWindow window;
     window.setStartupProblem(problem);
     window.show();

@@ -2,6 +2,7 @@
 
 #include "app/amortizationpage.h"
 #include "app/currentloan.h"
+#include "app/loanexports.h"
 #include "app/quotepage.h"
 #include "controls/datebox.h"
 #include "controls/grid.h"
@@ -165,6 +166,7 @@ MainWindow::MainWindow(QWidget *parent)
     }
     m_amortization->setupGrid();
     m_paymentsPage->setupGrid();
+    new LoanExports(this); // copy, CSV, print and PDF on the grids
     m_loadTimer.start();
 }
 
@@ -361,6 +363,7 @@ void MainWindow::newLoan(QString &path)
     m_paymentsPage->showPayments();
     showLoanAnew();
     CurrentLoan::path = path;
+    m_guard.hold(path);
     setCaption(QStringLiteral("   NEW ("), path);
     markSaved();
 }
@@ -369,6 +372,9 @@ bool MainWindow::loadLoan(QString &path)
 {
     if (path.isEmpty())
         path = BundledFiles::defaultLoanPath();
+    const LoanGuard::Claim claim = m_guard.claim(path, this, LoanGuard::Use::Open);
+    if (!claim)
+        return false;
     LoanFile::ReadResult file = LoanFile::read(path);
     if (!file.ok) {
         Prompts::current().message(this, QMessageBox::Warning, file.error, QMessageBox::Ok);
@@ -384,6 +390,7 @@ bool MainWindow::loadLoan(QString &path)
     showLoanAnew();
 
     CurrentLoan::path = path;
+    m_guard.hold(path);
     setCaption(QStringLiteral("  ("), path);
     markSaved();
     return true;
@@ -424,6 +431,9 @@ bool MainWindow::saveLoan(QString &path)
 {
     if (path.isEmpty())
         path = BundledFiles::defaultLoanPath();
+    const LoanGuard::Claim claim = m_guard.claim(path, this, LoanGuard::Use::Save);
+    if (!claim)
+        return false;
     const LoanFileData data = currentData();
     const QString error = LoanFile::write(path, data);
     if (!error.isEmpty()) {
@@ -431,6 +441,7 @@ bool MainWindow::saveLoan(QString &path)
         return false;
     }
     CurrentLoan::path = path;
+    m_guard.hold(path);
     setCaption(QStringLiteral("  ("), path);
     m_savedImage = LoanFile::encode(data);
     return true;
@@ -550,6 +561,9 @@ void MainWindow::newFile()
     m_fileDialog.showOpen();
     QString name = m_fileDialog.fileName();
     if (name.isEmpty())
+        return;
+    const LoanGuard::Claim claim = m_guard.claim(name, this, LoanGuard::Use::Replace);
+    if (!claim)
         return;
     if (isReadableFile(name)) {
         const auto answer = Prompts::current().message(

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+#include "app/loanguard.h"
 #include "app/loantermsform.h"
 #include "dialogs/loanfiledialog.h"
 #include "ledger/paymentstable.h"
@@ -137,4 +138,5 @@ private:
     PaymentsTable m_payments;
     QByteArray m_savedImage;        // what the last load, save or New left
     QString m_startupProblem;
+    LoanGuard m_guard;
 };

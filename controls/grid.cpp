@@ -314,3 +314,14 @@ void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previou
         m_col = current.column() + 1;
     }
 }
+
+QItemSelectionModel::SelectionFlags Grid::selectionCommand(const QModelIndex &index,
+                                                           const QEvent *event) const
+{
+    // The program's own moves of the current cell select that cell alone,
+    // whatever keys happen to be held; the user's keys and clicks extend the
+    // selection as usual where several cells can be selected.
+    if (m_syncing && selectionMode() == QAbstractItemView::ExtendedSelection)
+        return QItemSelectionModel::ClearAndSelect;
+    return QTableView::selectionCommand(index, event);
+}

@@ -18,6 +18,7 @@ for f in StartToFirstPaint StartWith1600Payments; do
   run offscreen "$f" | sed 's/^/offscreen  /'
   run xcb "$f" | sed 's/^/xvfb       /'
 done
-for f in 'LoadAndSave1600' 'LongestScheduleShown' 'BM_Quote' 'BM_AmortizationPageBuild'; do
+for f in 'LoadAndSave1600' 'LongestScheduleShown' 'BM_Quote' 'BM_AmortizationPageBuild' \
+         'BM_ScheduleCsv' 'BM_SchedulePdf' 'BM_StartWithFileArgument'; do
   run offscreen "$f" | sed 's/^/offscreen  /'
 done

@@ -5,7 +5,7 @@
 # bounded time).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/deps.sh appstream desktop-file-utils
+bash tools/deps.sh appstream desktop-file-utils poppler-utils
 bash tools/build.sh
 dir=${QH_BUILD_DIR:-build}
 (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)

@@ -1,0 +1,275 @@
+#include "loanexports.h"
+
+#include "app/amortizationpage.h"
+#include "app/currentloan.h"
+#include "app/mainwindow.h"
+#include "app/quotepage.h"
+#include "controls/datebox.h"
+#include "controls/grid.h"
+#include "controls/gridactions.h"
+#include "dialogs/prompts.h"
+#include "ledger/paymentspage.h"
+#include "loan/numtext.h"
+#include "storage/bundledfiles.h"
+#include "storage/paths.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <memory>
+
+namespace {
+
+QString viewName(ScheduleView view)
+{
+    switch (view) {
+    case ScheduleView::Contract: return QStringLiteral("As contracted");
+    case ScheduleView::Actual: return QStringLiteral("With recorded extra principal");
+    case ScheduleView::Projected: return QStringLiteral("With the planned extra principal");
+    }
+    return QString();
+}
+
+} // namespace
+
+LoanExports::LoanExports(MainWindow *window)
+    : QObject(window)
+    , m_window(window)
+{
+    const Source sources[] = {Source::Schedule, Source::Ledger, Source::Quote};
+    Grid *grids[] = {window->amortizationPage()->grid(), window->paymentsPage()->grid(),
+                     window->quotePage()->grid()};
+    for (size_t i = 0; i < 3; ++i) {
+        auto *actions = new GridActions(grids[i]);
+        const Source source = sources[i];
+        actions->copyText = [this, source](const QList<int> &rows) {
+            return source == Source::Schedule && scheduleBusy() ? QString()
+                                                                : table(source, rows).tsv();
+        };
+        if (source != Source::Quote) {
+            actions->addCommand(QStringLiteral("Export CSV..."), [this, source] { exportCsv(source); });
+            actions->addCommand(QStringLiteral("Export PDF..."), [this, source] { exportPdf(source); });
+            actions->addCommand(QStringLiteral("Print..."), [this, source] { print(source); },
+                                QKeySequence::Print);
+        }
+        m_actions[i] = actions;
+    }
+    connect(window->amortizationPage(), &AmortizationPage::built, this, [this](ScheduleView view) {
+        m_built = true;
+        m_view = view;
+        m_builtTexts = m_window->texts();
+        m_builtFirstDate = m_window->firstPaymentDate()->withSeparators();
+        m_builtPlan = m_window->quotePage()->plan();
+    });
+}
+
+bool LoanExports::scheduleBusy() const
+{
+    // While a view is built its grid is half filled.
+    return m_window->amortizationPage()->building();
+}
+
+PlainTable LoanExports::table(Source source, const QList<int> &rows) const
+{
+    PlainTable out;
+    if (source == Source::Ledger) {
+        const PaymentsTable &payments = m_window->payments();
+        const double monthly = NumText::value(m_window->field(LoanTerms::MonthlyPayment)->text());
+        out.header = PlainCells::ledgerHeader();
+        for (int r : rows)
+            if (r >= 1 && r <= payments.paymentsMade())
+                out.rows.push_back(PlainCells::ledgerRow(
+                    PlainCells::ledgerTexts(r, payments.at(r), monthly)));
+        return out;
+    }
+    const Grid *grid = source == Source::Schedule ? m_window->amortizationPage()->grid()
+                                                  : m_window->quotePage()->grid();
+    auto texts = [grid](int r) {
+        QStringList cells;
+        for (int c = 0; c < grid->cols(); ++c)
+            cells << grid->cell(r, c);
+        return cells;
+    };
+    if (source == Source::Quote) {
+        out.header = texts(0);
+        for (int r : rows) {
+            if (r < 1 || r >= grid->rows())
+                continue;
+            QStringList cells = texts(r);
+            for (QString &cell : cells)
+                cell = PlainCells::number(cell);
+            out.rows.push_back(cells);
+        }
+        return out;
+    }
+    out.header = PlainCells::scheduleHeader();
+    const std::vector<ScheduleRow> &schedule = m_window->amortizationPage()->schedule();
+    for (int r : rows)
+        if (r >= 1 && r < grid->rows() && size_t(r) < schedule.size() && !grid->cell(r, 1).isEmpty())
+            out.rows.push_back(PlainCells::scheduleRow(texts(r), schedule[size_t(r)].year));
+    return out;
+}
+
+PlainTable LoanExports::table(Source source) const
+{
+    const int last = source == Source::Ledger
+                         ? int(m_window->payments().paymentsMade())
+                         : (source == Source::Schedule ? m_window->amortizationPage()->grid()
+                                                       : m_window->quotePage()->grid())
+                                   ->rows()
+                               - 1;
+    QList<int> rows;
+    for (int r = 1; r <= last; ++r)
+        rows << r;
+    return table(source, rows);
+}
+
+QString LoanExports::askFile(const QString &title, const QString &filter, const QString &extension)
+{
+    FileDialogRequest request;
+    request.save = true;
+    request.owner = m_window;
+    request.title = title;
+    request.filters = {filter, QStringLiteral("All Files (*)")};
+    request.initialFolder = CurrentLoan::path.isEmpty() ? BundledFiles::dataFolder()
+                                                        : splitPath(CurrentLoan::path, PathPart::Folder);
+    for (;;) {
+        const FileDialogResult result = Prompts::current().fileDialog(request);
+        QString path = result.path.trimmed();
+        if (!result.accepted || path.isEmpty())
+            return QString();
+        if (result.filterIndex == 1 && !path.endsWith(extension, Qt::CaseInsensitive))
+            path += extension;
+        const QFileInfo info(path);
+        if (!info.exists() || info.isDir())
+            return path;
+        // The question asked before any other file is replaced; No goes back
+        // to the dialog.
+        const auto answer = Prompts::current().message(
+            m_window, QMessageBox::Warning,
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+            QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"), QMessageBox::No);
+        if (answer == QMessageBox::Yes)
+            return path;
+        request.filterIndex = result.filterIndex;
+    }
+}
+
+bool LoanExports::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    Prompts::current().message(m_window, QMessageBox::Warning,
+                               QStringLiteral("The file \"%1\" could not be written: %2.")
+                                   .arg(QFileInfo(path).fileName(), file.errorString()),
+                               QMessageBox::Ok);
+    return false;
+}
+
+void LoanExports::exportCsv(Source source)
+{
+    if (source == Source::Schedule && scheduleBusy())
+        return;
+    const QString path = askFile(QStringLiteral("Export CSV"), QStringLiteral("CSV File (*.csv)"),
+                                 QStringLiteral(".csv"));
+    if (!path.isEmpty())
+        writeFile(path, table(source).csv());
+}
+
+PrintedTable LoanExports::printed(Source source) const
+{
+    using namespace LoanTerms;
+    const bool schedule = source == Source::Schedule;
+    // The schedule is printed with the terms it was built from.
+    const Texts texts = schedule && m_built ? m_builtTexts : m_window->texts();
+    const QString firstDate = schedule && m_built ? m_builtFirstDate
+                                                  : m_window->firstPaymentDate()->withSeparators();
+    const auto money = [](const QString &amount) {
+        return amount.isEmpty() ? amount : QStringLiteral("$") + amount;
+    };
+    PrintedTable out;
+    if (!CurrentLoan::path.isEmpty())
+        out.heading << splitPath(CurrentLoan::path, PathPart::FileName);
+    out.heading << QStringLiteral("Loan Amount: %1     Annual Percentage Rate: %2     "
+                                  "No of Monthly Payments: %3")
+                       .arg(money(texts[LoanAmount]), texts[AnnualRate], texts[NumberOfPayments]);
+    out.heading << QStringLiteral("First Payment Date: %1     Monthly Principal & Interest: %2")
+                       .arg(firstDate, money(texts[MonthlyPayment]));
+    out.widths = {7, 11, 13, 13, 15, 15};
+    out.rightAligned = {true, false, true, true, true, true};
+
+    if (!schedule) {
+        out.title = QStringLiteral("Payment ledger");
+        out.columns = QStringList{QString()} + PlainCells::ledgerHeader().mid(1);
+        const PaymentsTable &payments = m_window->payments();
+        const double monthly = NumText::value(texts[MonthlyPayment]);
+        std::vector<PaymentRecord> records;
+        for (int k = 1; k <= payments.paymentsMade(); ++k) {
+            records.push_back(payments.at(k));
+            QStringList row = PlainCells::ledgerTexts(k, records.back(), monthly);
+            row[1] = row[1].trimmed();
+            out.rows.push_back(row);
+        }
+        const auto totals = PlainCells::ledgerTotals(records, monthly);
+        out.totals = QStringList{QStringLiteral("Total:"), QString()}
+                     + QStringList(totals.begin(), totals.end());
+        return out;
+    }
+
+    out.title = m_built ? viewName(m_view) : QString();
+    if (m_built && m_view == ScheduleView::Projected && m_builtPlan.mode != ExtraMode::None) {
+        QString plan = QStringLiteral("Extra principal: $%1 ").arg(NumText::amount(m_builtPlan.amount));
+        plan += m_builtPlan.mode == ExtraMode::EveryPayment
+                    ? QStringLiteral("with every payment")
+                    : QStringLiteral("with payment %1").arg(m_builtPlan.payment.value_or(0));
+        if (m_builtPlan.includeActual)
+            plan += QStringLiteral(", and the recorded extra principal");
+        out.heading << plan;
+    }
+    out.columns = QStringList{QString()} + PlainCells::scheduleHeader().mid(1);
+    const Grid *grid = m_window->amortizationPage()->grid();
+    for (int r = 1; r < grid->rows() && !grid->cell(r, 1).isEmpty(); ++r) {
+        QStringList row;
+        for (int c = 0; c < grid->cols(); ++c)
+            row << grid->cell(r, c);
+        out.rows.push_back(row);
+    }
+    if (m_built) {
+        const auto totals = Schedule::totalsTexts(Schedule::yearTotals(
+            m_window->amortizationPage()->schedule(), texts[NumberOfPayments], QString()));
+        out.totals = QStringList{QStringLiteral("Total:"), QString()}
+                     + QStringList(totals.begin(), totals.end());
+    }
+    return out;
+}
+
+void LoanExports::exportPdf(Source source)
+{
+    if (source == Source::Schedule && scheduleBusy())
+        return;
+    const QString path = askFile(QStringLiteral("Export PDF"), QStringLiteral("PDF File (*.pdf)"),
+                                 QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return;
+    const PrintedTable table = printed(source);
+    writeFile(path, TablePrint::pdf(table, table.title));
+}
+
+void LoanExports::print(Source source)
+{
+    if (source == Source::Schedule && scheduleBusy())
+        return;
+    auto table = std::make_shared<const PrintedTable>(printed(source));
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    TablePrint::setLetterPage(*printer);
+    printer->setDocName(table->title);
+    auto *preview = new QPrintPreviewDialog(printer.get(), m_window);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    // The printer lives as long as the dialog that prints on it.
+    connect(preview, &QPrintPreviewDialog::paintRequested, preview,
+            [table, printer](QPrinter *p) { TablePrint::paint(*p, *table); });
+    preview->open();
+}

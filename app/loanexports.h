@@ -1,0 +1,56 @@
+#pragma once
+// The loan taken out of the window: "Copy" on the schedule, ledger and quote
+// grids; "Export CSV...", "Export PDF..." and "Print..." (Ctrl+P) on the
+// schedule and the ledger. A file is asked for through the prompts seam, with
+// the replace question for one that exists, and written whole or not at all.
+#include <QObject>
+#include <array>
+
+#include "loan/loanterms.h"
+#include "loan/plaintable.h"
+#include "loan/schedule.h"
+#include "controls/tableprint.h"
+
+class GridActions;
+class MainWindow;
+
+class LoanExports : public QObject {
+    Q_OBJECT
+public:
+    enum class Source { Schedule, Ledger, Quote };
+
+    explicit LoanExports(MainWindow *window);
+
+    GridActions *actions(Source source) const { return m_actions[size_t(source)]; }
+    // The given grid rows as plain cells, with the header; rows that show no
+    // schedule row or recorded payment are left out.
+    PlainTable table(Source source, const QList<int> &rows) const;
+    // Every row: the schedule view shown, whatever the year filter, or every
+    // recorded payment.
+    PlainTable table(Source source) const;
+
+    // The schedule view shown or the ledger as printed: the loan's terms and
+    // the view's name on top, the rows as the grid shows them, the totals.
+    PrintedTable printed(Source source) const;
+
+    void exportCsv(Source source);
+    void exportPdf(Source source);
+    // Opens Qt's print preview of the table, window-modal.
+    void print(Source source);
+
+private:
+    // The path chosen for an export; empty when cancelled or not replaced.
+    QString askFile(const QString &title, const QString &filter, const QString &extension);
+    // Writes the file whole or not at all; false, with a message, on failure.
+    bool writeFile(const QString &path, const QByteArray &bytes);
+    bool scheduleBusy() const;
+
+    MainWindow *m_window;
+    std::array<GridActions *, 3> m_actions{};
+    // The schedule view shown and the terms it was built from.
+    bool m_built = false;
+    ScheduleView m_view = ScheduleView::Contract;
+    LoanTerms::Texts m_builtTexts;
+    QString m_builtFirstDate;
+    ExtraPlan m_builtPlan;
+};

@@ -1,0 +1,278 @@
+// The loan taken out of the window: what Copy puts on the clipboard and what
+// "Export CSV..." writes, read back as a spreadsheet would and compared with
+// every row of the grid; the file questions, and files that cannot be written.
+#include "app/amortizationpage.h"
+#include "app/quotepage.h"
+#include "controls/grid.h"
+#include "ledger/paymentspage.h"
+#include "mainwindowfixture.h"
+#include "tablereader.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ExportsTest : public MainWindowFixture {
+protected:
+    void open(const LoanFileData &data)
+    {
+        writeLoan(path("Loan.qhv"), data);
+        w = start(path("Loan.qhv"));
+    }
+    void showTab(int tab)
+    {
+        w->tabs()->setCurrentIndex(tab);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
+    }
+    static QAction *command(Grid *grid, const QString &text)
+    {
+        for (QAction *a : grid->actions())
+            if (a->text() == text)
+                return a;
+        return nullptr;
+    }
+    static void copyWithKeys(Grid *grid)
+    {
+        QGuiApplication::clipboard()->clear();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    }
+    static std::vector<QStringList> clipboardRows()
+    {
+        return qhtest::readTsv(QGuiApplication::clipboard()->text());
+    }
+    // Exports through the grid's command to `name` under filter pair `filter`.
+    std::vector<QStringList> exportCsv(Grid *grid, const QString &name, int filter = 1)
+    {
+        prompts.fileResults.push_back({true, path(name), filter});
+        command(grid, "Export CSV...")->trigger();
+        QFile f(path(filter == 1 && !name.endsWith(".csv") ? name + ".csv" : name));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+        bool ok = false;
+        auto rows = qhtest::readCsv(QString::fromUtf8(f.readAll()), &ok);
+        EXPECT_TRUE(ok);
+        return rows;
+    }
+    // Grid row r as plain cells: amounts without grouping, the date as given.
+    static QStringList plainGridRow(const Grid *g, int r, const QString &date)
+    {
+        QStringList out;
+        for (int c = 0; c < g->cols(); ++c)
+            out << (c == 1 ? date : g->cell(r, c).trimmed().remove(u','));
+        return out;
+    }
+
+    // The text of each page of a PDF, through poppler's tools.
+    static QStringList pdfPages(const QString &file)
+    {
+        QProcess info;
+        info.start("pdfinfo", {file});
+        if (!info.waitForFinished(20000) || info.exitCode() != 0) {
+            ADD_FAILURE() << "pdfinfo failed (tools/deps.sh installs poppler-utils): "
+                          << info.errorString().toStdString();
+            return {};
+        }
+        const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(QString::fromUtf8(info.readAllStandardOutput()));
+        QStringList pages;
+        for (int n = 1; m.hasMatch() && n <= m.captured(1).toInt(); ++n) {
+            QProcess text;
+            text.start("pdftotext", {"-layout", "-f", QString::number(n), "-l", QString::number(n), file, "-"});
+            EXPECT_TRUE(text.waitForFinished(20000));
+            pages << QString::fromUtf8(text.readAllStandardOutput());
+        }
+        return pages;
+    }
+    QStringList exportPdf(Grid *grid, const QString &name)
+    {
+        prompts.fileResults.push_back({true, path(name), 1});
+        command(grid, "Export PDF...")->trigger();
+        return pdfPages(path(name + ".pdf"));
+    }
+    // Every page: the terms, the view's name, the headings and "Page n of N";
+    // the rows counted by their dates.
+    static int checkPages(const QStringList &pages, const QString &view, const QStringList &headings)
+    {
+        const QRegularExpression date("\\b\\d\\d/\\d\\d/\\d\\d\\b");
+        int rows = 0;
+        for (int n = 1; n <= pages.size(); ++n) {
+            const QString &page = pages[n - 1];
+            SCOPED_TRACE(page.toStdString());
+            for (const QString &text : QStringList{"Loan.qhv", "Loan Amount: $100,000.00",
+                                                   "Annual Percentage Rate: 6",
+                                                   "No of Monthly Payments: 360",
+                                                   "First Payment Date: 01/15/08",
+                                                   "Monthly Principal & Interest: $599.55", view,
+                                                   QString("Page %1 of %2").arg(n).arg(pages.size())}
+                                            + headings)
+                EXPECT_TRUE(page.contains(text)) << n << " " << text.toStdString();
+            rows += int(page.count(date)) - 1; // the first payment date is no row
+        }
+        return rows;
+    }
+
+    MainWindow *w = nullptr;
+};
+
+} // namespace
+
+TEST_F(ExportsTest, ScheduleCopyAndCsvHoldEveryRowOfTheViewShown)
+{
+    open(standardLoan());
+    showTab(1);
+    w->buildSchedule(ScheduleView::Contract);
+    Grid *g = w->amortizationPage()->grid();
+    w->amortizationPage()->yearList()->setCurrentIndex(3); // a year filter changes nothing
+    copyWithKeys(g);
+    const auto copied = clipboardRows();
+    ASSERT_EQ(copied.size(), 361u);
+    EXPECT_EQ(copied[0], QStringList({"Payment", "Date", "Principal", "Interest", "Principal Bal",
+                                      "Total Interest"}));
+    EXPECT_EQ(copied[1], QStringList({"1", "2008-01-15", "99.55", "500.00", "99900.45", "500.00"}));
+    EXPECT_EQ(copied[360], QStringList({"360", "2037-12-15", "597.01", "2.99", "0.00", "115838.45"}));
+    for (int r = 1; r <= 360; ++r)
+        ASSERT_EQ(copied[size_t(r)],
+                  plainGridRow(g, r, QDate(2008, 1, 15).addMonths(r - 1).toString(Qt::ISODate))) << r;
+    EXPECT_EQ(exportCsv(g, "schedule"), copied);
+
+    // Cells of three rows selected: those rows, whole.
+    g->selectionModel()->select(QItemSelection(g->model()->index(2, 1), g->model()->index(4, 2)),
+                                QItemSelectionModel::ClearAndSelect);
+    command(g, "Copy")->trigger();
+    const auto three = clipboardRows();
+    ASSERT_EQ(three.size(), 4u);
+    EXPECT_EQ(three[1], copied[3]);
+    EXPECT_EQ(three[3], copied[5]);
+}
+
+TEST_F(ExportsTest, LedgerCopyCsvAndPdfWithADateThatIsNoDate)
+{
+    LoanFileData d = standardLoan(40, 50);
+    d.payments[1].payDate = "pending ";
+    open(d);
+    showTab(2);
+    Grid *g = w->paymentsPage()->grid();
+    copyWithKeys(g);
+    const auto copied = clipboardRows();
+    ASSERT_EQ(copied.size(), 41u); // the empty row below the payments is no payment
+    EXPECT_EQ(copied[0], QStringList({"Payment", "Date", "Loan Payment", "Escrow",
+                                      "Extra Principal", "Total Payment"}));
+    EXPECT_EQ(copied[1], QStringList({"1", "2008-01-15", "599.55", "250.00", "50.00", "899.55"}));
+    for (int r = 1; r <= 40; ++r)
+        EXPECT_EQ(copied[size_t(r)],
+                  plainGridRow(g, r, r == 2 ? "pending"
+                                            : QDate(2008, 1, 15).addMonths(r - 1).toString(Qt::ISODate)))
+            << r;
+    EXPECT_EQ(exportCsv(g, "ledger.txt", 2), copied);
+    // A single cell selected still copies every row.
+    g->setCurrentCell(2, 3);
+    command(g, "Copy")->trigger();
+    EXPECT_EQ(clipboardRows(), copied);
+
+    const QStringList pages = exportPdf(g, "ledger");
+    EXPECT_EQ(checkPages(pages, "Payment ledger",
+                         {"Date", "Loan Payment", "Escrow", "Extra Principal", "Total Payment"}),
+              39);
+    EXPECT_TRUE(pages.first().contains(QRegularExpression("2\\s+pending\\s+599.55\\s+250.00\\s+50.00\\s+899.55")));
+    EXPECT_TRUE(pages.last().contains(QRegularExpression("Total:\\s+23,982.00\\s+10,000.00\\s+2,000.00\\s+35,982.00")));
+}
+
+TEST_F(ExportsTest, QuoteCopyHoldsItsTwoRows)
+{
+    open(standardLoan());
+    showTab(3);
+    Grid *g = w->quotePage()->grid();
+    ASSERT_FALSE(g->cell(2, 2).isEmpty());
+    copyWithKeys(g);
+    const auto copied = clipboardRows();
+    ASSERT_EQ(copied.size(), 3u);
+    EXPECT_EQ(copied[0], QStringList({"", "Scheduled", "Projected", "Difference"}));
+    EXPECT_EQ(copied[2][1], "115838.45");
+    for (int r = 1; r <= 2; ++r)
+        EXPECT_EQ(copied[size_t(r)], plainGridRow(g, r, g->cell(r, 1).remove(u',')));
+    EXPECT_EQ(command(g, "Export CSV..."), nullptr);
+}
+
+TEST_F(ExportsTest, FileQuestionsAndFilesThatCannotBeWritten)
+{
+    open(standardLoan());
+    showTab(2);
+    Grid *g = w->paymentsPage()->grid();
+    // An empty ledger: the header row only.
+    EXPECT_EQ(exportCsv(g, "empty.csv").size(), 1u);
+    ASSERT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_TRUE(prompts.fileRequests[0].save);
+    EXPECT_EQ(prompts.fileRequests[0].title, "Export CSV");
+    EXPECT_EQ(prompts.fileRequests[0].filters, QStringList({"CSV File (*.csv)", "All Files (*)"}));
+    EXPECT_EQ(prompts.fileRequests[0].initialFolder + "Loan.qhv", path("Loan.qhv"));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // Cancelled: nothing written.
+    command(g, "Export CSV...")->trigger();
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.csv"}, QDir::Files), QStringList({"empty.csv"}));
+
+    // An existing file is replaced only after the question, answered Yes;
+    // No goes back to the dialog (cancelled here).
+    QFile old(path("old.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept");
+    old.close();
+    for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        prompts.answers = {answer};
+        prompts.fileResults.push_back({true, path("old.csv"), 1});
+        command(g, "Export CSV...")->trigger();
+        EXPECT_EQ(prompts.messages.back().text, "old.csv already exists.\nDo you want to replace it?");
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll().startsWith("kept"), answer == QMessageBox::No);
+        old.close();
+    }
+
+    // A folder that is not there: the system's reason, and no file.
+    const size_t asked = prompts.messages.size();
+    prompts.fileResults.push_back({true, path("gone/ledger.csv"), 1});
+    command(g, "Export CSV...")->trigger();
+    ASSERT_EQ(prompts.messages.size(), asked + 1);
+    EXPECT_EQ(prompts.messages.back().icon, QMessageBox::Warning);
+    EXPECT_TRUE(prompts.messages.back().text.startsWith("The file \"ledger.csv\" could not be written: "));
+    EXPECT_TRUE(prompts.messages.back().text.contains("No such file or directory"))
+        << prompts.messages.back().text.toStdString();
+    EXPECT_FALSE(QFile::exists(path("gone")));
+}
+
+TEST_F(ExportsTest, SchedulePdfPagesCarryTermsAndHeadingsAndEndWithRow360)
+{
+    open(standardLoan());
+    showTab(1);
+    w->buildSchedule(ScheduleView::Contract);
+    const QStringList pages = exportPdf(w->amortizationPage()->grid(), "schedule");
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_EQ(checkPages(pages, "As contracted",
+                         {"Date", "Principal", "Interest", "Principal Bal", "Total Interest"}),
+              360);
+    EXPECT_TRUE(pages.first().contains(QRegularExpression("1\\s+01/15/08\\s+99.55\\s+500.00\\s+99,900.45")));
+    EXPECT_TRUE(pages.last().contains(QRegularExpression("360\\s+12/15/37\\s+597.01\\s+2.99\\s+0.00\\s+115,838.45")));
+    // The totals of "All" after the last row, as the tab shows them.
+    EXPECT_TRUE(pages.last().contains(QRegularExpression("Total:\\s+99,999.55\\s+115,838.45\\s+0.45\\s+115,838.45")));
+
+    // The print preview lays out the same pages, window-modal.
+    QTest::keyClick(w->amortizationPage()->grid(), Qt::Key_P, Qt::ControlModifier);
+    QPrintPreviewDialog *preview = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (preview = w->findChild<QPrintPreviewDialog *>()); }));
+    EXPECT_EQ(preview->windowModality(), Qt::WindowModal);
+    auto *pagesShown = preview->findChild<QPrintPreviewWidget *>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pagesShown->pageCount() > 0; }));
+    EXPECT_EQ(pagesShown->pageCount(), pages.size());
+    preview->reject();
+}

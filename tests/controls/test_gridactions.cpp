@@ -1,0 +1,88 @@
+// Which rows a grid's Copy takes, picked with the mouse or the keys, and the
+// program's own moves of the current cell selecting that cell alone.
+#include "controls/grid.h"
+#include "controls/gridactions.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Host {
+    Grid grid{3};
+    GridActions *actions = new GridActions(&grid);
+    QList<int> copied;
+
+    Host()
+    {
+        grid.setRows(6);
+        grid.setColWidth(0, 500);
+        grid.resize(300, 200);
+        actions->copyText = [this](const QList<int> &rows) {
+            copied = rows;
+            return QString();
+        };
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&grid));
+    }
+    QList<int> copy()
+    {
+        copied.clear();
+        actions->copyAction()->trigger();
+        return copied;
+    }
+    void clickRowNumber(int row, Qt::KeyboardModifiers mods = {})
+    {
+        QHeaderView *h = grid.verticalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, mods,
+                          QPoint(h->width() / 2, h->sectionViewportPosition(row - 1)
+                                                    + h->sectionSize(row - 1) / 2));
+    }
+};
+
+} // namespace
+
+TEST(GridCopyRows, SelectedRowsOrEveryRow)
+{
+    Host host;
+    EXPECT_EQ(host.copy(), QList<int>({1, 2, 3, 4, 5})); // nothing selected
+    host.grid.setCurrentCell(3, 2);
+    EXPECT_EQ(host.copy(), QList<int>({1, 2, 3, 4, 5})); // one cell
+    QTest::keyClick(&host.grid, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(host.copy(), QList<int>({3, 4}));
+    host.clickRowNumber(2);
+    host.clickRowNumber(5, Qt::ShiftModifier);
+    EXPECT_EQ(host.copy(), QList<int>({2, 3, 4, 5}));
+
+    // A move of the program's own while Ctrl is held replaces the selection.
+    QTest::keyPress(&host.grid, Qt::Key_Control, Qt::ControlModifier);
+    host.grid.setCurrentCell(1, 1);
+    QTest::keyRelease(&host.grid, Qt::Key_Control, Qt::NoModifier);
+    EXPECT_EQ(host.grid.selectionModel()->selectedIndexes().size(), 1);
+
+    // Ctrl+C while the grid has the focus.
+    host.grid.setFocus();
+    host.copied.clear();
+    QTest::keyClick(&host.grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(host.copied, QList<int>({1, 2, 3, 4, 5}));
+}
+
+TEST(GridCopyRows, CommandsFollowCopyInTheContextMenu)
+{
+    Host host;
+    int printed = 0;
+    host.actions->addCommand("Print...", [&] { ++printed; }, QKeySequence::Print);
+    QStringList texts;
+    for (QAction *a : host.grid.actions())
+        texts << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(texts, QStringList({"Copy", "-", "Print..."}));
+    EXPECT_EQ(host.grid.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QTest::keyClick(&host.grid, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printed, 1);
+    host.grid.hide();
+    QTest::keyClick(&host.grid, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printed, 1); // a grid out of sight runs nothing
+}

@@ -1,0 +1,104 @@
+// Plain cells for other programs: every schedule and ledger row read back
+// from the CSV and the tab-separated text as a spreadsheet would, against
+// the grid texts the program shows.
+#include "loan/numtext.h"
+#include "loan/plaintable.h"
+#include "loan/schedule.h"
+#include "tablereader.h"
+#include "testsupport.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace LoanTerms;
+
+namespace {
+
+ScheduleInputs loan(const QString &n, const QString &first = QStringLiteral("01/01/08"))
+{
+    ScheduleInputs in;
+    in.texts[LoanAmount] = QStringLiteral("100,000.00");
+    in.texts[AnnualRate] = QStringLiteral("6");
+    in.texts[NumberOfPayments] = n;
+    in.firstPaymentDate = first;
+    return in;
+}
+
+const QRegularExpression kPlainAmount(QStringLiteral("^-?[0-9]+\\.[0-9]{2}$"));
+
+} // namespace
+
+TEST(PlainTables, ScheduleReadsBackAsTheGridShowsIt)
+{
+    const Schedule::Table t = Schedule::build(ScheduleView::Contract, loan("360"));
+    const PlainTable plain = PlainCells::schedule(t);
+    bool ok = false;
+    const auto csv = qhtest::readCsv(QString::fromUtf8(plain.csv()), &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(csv.size(), 361u);
+    EXPECT_EQ(csv[0], QStringList({"Payment", "Date", "Principal", "Interest", "Principal Bal",
+                                   "Total Interest"}));
+    EXPECT_EQ(csv[1], QStringList({"1", "2008-01-01", "99.55", "500.00", "99900.45", "500.00"}));
+    // The remainder is settled on the last row, as the grid shows it.
+    EXPECT_EQ(csv[360], QStringList({"360", "2037-12-01", "597.01", "2.99", "0.00", "115838.45"}));
+    const auto tsv = qhtest::readTsv(plain.tsv());
+    ASSERT_EQ(tsv.size(), csv.size());
+    for (int i = 1; i <= 360; ++i) {
+        const QStringList &row = csv[size_t(i)];
+        ASSERT_EQ(row.size(), 6) << i;
+        EXPECT_EQ(tsv[size_t(i)], row) << i;
+        EXPECT_EQ(row[0], QString::number(i));
+        EXPECT_EQ(row[1], QDate(2008, 1, 1).addMonths(i - 1).toString(Qt::ISODate)) << i;
+        for (int c = 2; c < 6; ++c) {
+            EXPECT_TRUE(kPlainAmount.match(row[c]).hasMatch()) << i << " " << row[c].toStdString();
+            EXPECT_EQ(NumText::value(row[c]), NumText::value(t.grid[size_t(i)][c])) << i << " " << c;
+        }
+    }
+}
+
+TEST(PlainTables, ScheduleDatesKeepTheirCenturyBeyondTheTwoDigitWindow)
+{
+    const auto plain = PlainCells::schedule(Schedule::build(ScheduleView::Contract, loan("1500", "01/31/08")));
+    ASSERT_EQ(plain.rows.size(), 1500u);
+    EXPECT_EQ(plain.rows[1].at(1), "2008-02-29");
+    EXPECT_EQ(plain.rows[1200].at(1), "2108-01-31");
+    EXPECT_EQ(plain.rows[1213].at(1), "2109-02-28");
+}
+
+TEST(PlainTables, LedgerRowsWithADateThatIsNoDate)
+{
+    const std::vector<PaymentRecord> records = {
+        {250, 100, "01/15/08"}, {250.5, 0, "pending "}, {0, 1234.5, "3,\"x\"  "}};
+    const PlainTable plain = PlainCells::ledger(records, 599.55);
+    bool ok = false;
+    const auto csv = qhtest::readCsv(QString::fromUtf8(plain.csv()), &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(csv.size(), 4u);
+    EXPECT_EQ(csv[0], QStringList({"Payment", "Date", "Loan Payment", "Escrow", "Extra Principal",
+                                   "Total Payment"}));
+    EXPECT_EQ(csv[1], QStringList({"1", "2008-01-15", "599.55", "250.00", "100.00", "949.55"}));
+    EXPECT_EQ(csv[2], QStringList({"2", "pending", "599.55", "250.50", "0.00", "850.05"}));
+    EXPECT_EQ(csv[3], QStringList({"3", "3,\"x\"", "599.55", "0.00", "1234.50", "1834.05"}));
+    EXPECT_EQ(qhtest::readTsv(plain.tsv())[3], csv[3]);
+    EXPECT_EQ(PlainCells::ledgerTotals(records, 599.55),
+              (std::array<QString, 4>{"1,798.65", "500.50", "1,334.50", "3,633.65"}));
+}
+
+TEST(PlainTables, EmptyTablesHoldTheirHeaderOnly)
+{
+    EXPECT_EQ(PlainCells::ledger({}, 599.55).csv(),
+              "Payment,Date,Loan Payment,Escrow,Extra Principal,Total Payment\r\n");
+    const auto none = PlainCells::schedule(Schedule::build(ScheduleView::Contract, loan("0")));
+    EXPECT_TRUE(none.rows.empty());
+    EXPECT_EQ(none.tsv(), "Payment\tDate\tPrincipal\tInterest\tPrincipal Bal\tTotal Interest\n");
+}
+
+TEST(PlainTables, NumbersLoseTheirGroupingAndTextStays)
+{
+    const struct { const char *in, *out; } cases[] = {
+        {"1,234,567.89", "1234567.89"}, {"-1,200.00", "-1200.00"}, {"99.55", "99.55"},
+        {" Payments", "Payments"}, {"10,0x", "10,0x"}, {"", ""}};
+    for (const auto &c : cases)
+        EXPECT_EQ(PlainCells::number(c.in), c.out) << c.in;
+}
