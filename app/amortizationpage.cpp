@@ -26,15 +26,15 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     , m_yearLabel(new QLabel(QStringLiteral("Year:"), this))
     , m_yearList(new QComboBox(this))
     , m_totalCaption(new QLabel(QStringLiteral("Total:"), this))
+    , m_viewCaption(new QLabel(this))
 {
-    setFixedSize(460, 300);
+    resize(460, 300);
     // The column widths are the program's own, in twips, sized for an 8-point face.
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
     m_gridFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_gridFrame->setLineWidth(1);
-    m_gridFrame->setGeometry(4, 32, 452, 236);
     auto *frameLayout = new QVBoxLayout(m_gridFrame);
     frameLayout->setContentsMargins(1, 1, 1, 1);
     frameLayout->addWidget(m_grid);
@@ -46,10 +46,12 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     m_yearList->setObjectName(QStringLiteral("scheduleYearList"));
     m_yearList->setGeometry(42, 5, 90, 22);
     m_totalCaption->setObjectName(QStringLiteral("Label5"));
+    m_viewCaption->setObjectName(QStringLiteral("viewCaption"));
+    m_viewCaption->setGeometry(150, 5, 300, 22);
 
     // The totals sit under their columns: x positions follow the schedule grid's widths.
     int x = 6 + px(kColWidths[0]) + px(kColWidths[1]);
-    m_totalCaption->setGeometry(x - 50, 273, 44, 20);
+    m_totalCaption->setGeometry(x - 50, 0, 44, 20);
     m_totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // totalLabel(7) Principal, (6) Interest, (5) Principal Bal, (4) Total Interest.
     for (int col = 2; col <= 5; ++col) {
@@ -58,12 +60,23 @@ AmortizationPage::AmortizationPage(QWidget *parent)
         l->setObjectName(QStringLiteral("totalLabel_%1").arg(index));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setGeometry(x, 273, px(kColWidths[col]) - 2, 20);
+        l->setGeometry(x, 0, px(kColWidths[col]) - 2, 20);
         m_totals[index - 4] = l;
         x += px(kColWidths[col]);
     }
 
     connect(m_yearList, &QComboBox::currentIndexChanged, this, [this] { yearFilter(); });
+}
+
+void AmortizationPage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // More rows, not wider gaps: the grid grows downwards only, as wide as
+    // its columns, and the totals stay under them, 27 px from the bottom.
+    m_gridFrame->setGeometry(4, 32, 452, height() - 64);
+    for (QLabel *l : m_totals)
+        l->move(l->x(), height() - 27);
+    m_totalCaption->move(m_totalCaption->x(), height() - 27);
 }
 
 QLabel *AmortizationPage::totalLabel(int i) const
@@ -96,6 +109,9 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QPointer<AmortizationPage> self(this);
 
+    static const char *const captions[] = {"As contracted", "With recorded extra principal",
+                                           "With the planned extra principal"};
+    m_viewCaption->setText(QString::fromLatin1(captions[int(view)]));
     const Schedule::Setup setup = Schedule::prepare(view, in);
     m_numberOfPayments = in.texts[LoanTerms::NumberOfPayments];
     m_grid->setRows(setup.lastRow + 1);
@@ -175,6 +191,7 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
 void AmortizationPage::clear()
 {
     m_cleared = true;
+    m_viewCaption->clear();
     m_schedule.clear();
     m_numberOfPayments.clear();
     m_grid->setRows(2);

@@ -31,9 +31,15 @@ public:
 
     Grid *grid() const { return m_grid; }
     QComboBox *yearList() const { return m_yearList; }
+    // Over the grid: which view the grid shows; empty while it shows none.
+    QLabel *viewCaption() const { return m_viewCaption; }
     // totalLabel(i), i = 4..7; nullptr for any other index.
     QLabel *totalLabel(int i) const;
     const std::vector<ScheduleRow> &schedule() const { return m_schedule; }
+
+protected:
+    // The grid takes the room the page is given; the rest keeps its place.
+    void resizeEvent(QResizeEvent *event) override;
 
 signals:
     // A view has been built; the main window frames the view's button.
@@ -45,6 +51,7 @@ private:
     QLabel *m_yearLabel;
     QComboBox *m_yearList;
     QLabel *m_totalCaption;
+    QLabel *m_viewCaption;
     QLabel *m_totals[4];                 // totalLabel(4) .. totalLabel(7)
     std::vector<ScheduleRow> m_schedule;
     QString m_numberOfPayments;          // NumberOfPayments text of the last build

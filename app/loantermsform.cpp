@@ -109,6 +109,25 @@ LoanTermsForm::LoanTermsForm(QWidget *parent)
         field(hdn.field)->setGeometry(-1000, 0, boxW, h);
         field(hdn.field)->hide();
     }
+
+    // Under the computed fields, in the room left above the page's bottom.
+    m_whyLine = new QLabel(this);
+    m_whyLine->setObjectName(QStringLiteral("whyLine"));
+    m_whyLine->setGeometry(labelX, y, 360, 16);
+    QPalette warning = m_whyLine->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x10, 0x10));
+    m_whyLine->setPalette(warning);
+    connect(m_firstPaymentDate, &QLineEdit::textChanged, this, &LoanTermsForm::showWhy);
+    showWhy();
+}
+
+void LoanTermsForm::showWhy()
+{
+    QString why = whyInvalid();
+    if (why.isEmpty())
+        why = LoanTerms::whyDateInvalid(m_firstPaymentDate->withSeparators());
+    m_whyLine->setText(why);
+    m_whyLine->setVisible(!why.isEmpty());
 }
 
 LoanTerms::Texts LoanTermsForm::texts() const
@@ -131,6 +150,7 @@ void LoanTermsForm::fieldEdited(int)
 {
     if (m_suspendChange)
         return;
+    showWhy();
     emit validityChanged(termsValid());
     // Each assignment re-enters this handler at once, as a change does.
     for (const auto &a : LoanTerms::derive(texts(), m_currentField))

@@ -9,6 +9,7 @@
 #include "loan/loanterms.h"
 
 class DateBox;
+class QLabel;
 class QLineEdit;
 struct LoanFileData;
 
@@ -25,6 +26,11 @@ public:
     int currentField() const { return m_currentField; }
     LoanTerms::Texts texts() const;
     bool termsValid() const { return LoanTerms::valid(texts()); }
+    // Why the terms cannot be computed; empty while they can.
+    QString whyInvalid() const { return LoanTerms::whyInvalid(texts()); }
+    // The line under the computed fields that says it, or that the first
+    // payment date is not a date; hidden while there is nothing to say.
+    QLabel *whyLine() const { return m_whyLine; }
 
     // The payment calculation over the current terms.
     void calculatePayment();
@@ -51,9 +57,11 @@ private:
     void fieldEdited(int index);
     void fieldEntered(int index);
     void fieldLeft(int index);
+    void showWhy();
 
     std::array<QLineEdit *, LoanTerms::kFieldCount> m_fields{};
     DateBox *m_firstPaymentDate = nullptr;
+    QLabel *m_whyLine = nullptr;
     bool m_suspendChange = false;
     int m_currentField = -1;
 };

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
@@ -36,6 +37,9 @@ constexpr int px(int twips)
     return (twips + 7) / 15;
 }
 
+// The window as designed, 7395 × 5985 twips: the smallest it may be.
+const QSize kDesignedSize(px(7395), px(5985));
+
 const char *const kTitle = "Quillhaven";
 
 } // namespace
@@ -45,8 +49,9 @@ MainWindow::MainWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromLatin1(kTitle));
-    // The window is 7395 × 5985 twips and cannot be resized.
-    setFixedSize(px(7395), px(5985));
+    // Opens at its designed size; it may grow, never shrink below it.
+    setMinimumSize(kDesignedSize);
+    resize(kDesignedSize);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabs"));
@@ -98,17 +103,14 @@ MainWindow::MainWindow(QWidget *parent)
         shape->setObjectName(QStringLiteral("viewOutline_%1").arg(i));
         shape->setStyleSheet(QString::fromLatin1(outline[i]));
         shape->setAttribute(Qt::WA_TransparentForMouseEvents);
-        shape->setGeometry(px(4500) - 4 + i, px(5160) - 3 + i, px(1170) + 8 - 2 * i,
-                           px(350) + 6 - 2 * i);
         shape->lower();
         shape->hide();
         m_viewOutlines[size_t(i)] = shape;
     }
+    placeOutlines();
     connect(m_amortization, &AmortizationPage::built, this, [this](ScheduleView view) {
-        // Frame the button of the view built, 60 twips to its left.
-        QPushButton *b = m_commandButtons[size_t(view)];
-        for (int i = 0; i < 2; ++i)
-            m_viewOutlines[size_t(i)]->move(b->x() - px(60) + i, m_viewOutlines[size_t(i)]->y());
+        m_outlinedButton = int(view);
+        placeOutlines();
         showOutlines(true);
     });
     for (QPushButton *b : m_commandButtons)
@@ -158,12 +160,9 @@ MainWindow::MainWindow(QWidget *parent)
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { showHelp(m_helpContext); });
 
-    // Centred on the screen.
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->geometry();
-        move(avail.left() + (avail.width() - width()) / 2,
-             avail.top() + (avail.height() - height()) / 2);
-    }
+    restorePlace();
+    // A greyed tab says why from the start.
+    setTermsAvailable(m_terms->termsValid());
     m_amortization->setupGrid();
     m_paymentsPage->setupGrid();
     new LoanExports(this); // copy, CSV, print and PDF on the grids
@@ -227,6 +226,69 @@ void MainWindow::setTermsAvailable(bool available)
         b->setEnabled(available);
     for (int t = 1; t <= 3; ++t)
         m_tabs->setTabEnabled(t, available);
+    // Every tab after the first waits for the terms, and says why while greyed.
+    const QString why = available ? QString() : m_terms->whyInvalid();
+    for (int t = 1; t < m_tabs->count(); ++t)
+        m_tabs->setTabToolTip(t, why);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The tabs take the room beyond the designed size; Help keeps its place
+    // from the bottom left, the other buttons theirs from the bottom right.
+    const int dw = width() - kDesignedSize.width();
+    const int dh = height() - kDesignedSize.height();
+    m_tabs->setGeometry(px(135), px(120), px(7020) + dw, px(4935) + dh);
+    m_helpButton->move(px(180), px(5160) + dh);
+    const struct { QPushButton *button; int left; } right[] = {
+        {m_commandButtons[2], 1620}, {m_commandButtons[1], 3060},
+        {m_commandButtons[0], 4500}, {m_exitButton, 5940}};
+    for (const auto &b : right)
+        b.button->move(px(b.left) + dw, px(5160) + dh);
+    placeOutlines();
+}
+
+void MainWindow::placeOutlines()
+{
+    // Two outlines, one inside the other, from 60 twips left of the button.
+    const QRect b = m_commandButtons[size_t(m_outlinedButton)]->geometry();
+    for (int i = 0; i < 2; ++i)
+        m_viewOutlines[size_t(i)]->setGeometry(b.x() - px(60) + i, b.y() - 3 + i,
+                                               b.width() + 8 - 2 * i, b.height() + 6 - 2 * i);
+}
+
+void MainWindow::restorePlace()
+{
+    // Beside the remembered loan, in a group of their own.
+    const QSettings settings(QStringLiteral("Quillhaven"), QStringLiteral("Quillhaven"));
+    const QRect saved = settings.value(QStringLiteral("Window/Geometry")).toRect();
+    const bool maximized = settings.value(QStringLiteral("Window/Maximized")).toBool();
+    const QSize size = saved.isValid() ? saved.size().expandedTo(kDesignedSize) : kDesignedSize;
+    bool onScreen = false;
+    for (QScreen *screen : QGuiApplication::screens())
+        onScreen = onScreen || screen->availableGeometry().intersects(QRect(saved.topLeft(), size));
+    if (saved.isValid() && onScreen) {
+        setGeometry(QRect(saved.topLeft(), size));
+    } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        // Centred on the screen.
+        resize(size);
+        const QRect avail = screen->geometry();
+        move(avail.left() + (avail.width() - width()) / 2,
+             avail.top() + (avail.height() - height()) / 2);
+    }
+    if (maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::rememberPlace()
+{
+    // The place to come back to is the one before maximising. Nothing is
+    // said when it cannot be written: the window then opens as designed.
+    QSettings settings(QStringLiteral("Quillhaven"), QStringLiteral("Quillhaven"));
+    settings.setValue(QStringLiteral("Window/Geometry"),
+                      isMaximized() ? normalGeometry() : geometry());
+    settings.setValue(QStringLiteral("Window/Maximized"), isMaximized());
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -530,8 +592,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
                                "the next start: the settings folder %1 cannot be written.")
                     .arg(folder),
                 QMessageBox::Ok);
+        rememberPlace();
         event->accept();
     } else if (answer == QMessageBox::No) {
+        rememberPlace();
         event->accept();
     } else {
         event->ignore();

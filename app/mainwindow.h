@@ -90,6 +90,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void addPictureButtons(QWidget *page);
@@ -100,6 +101,11 @@ private:
     void setTermsAvailable(bool available);
     void setCommands(const char *first, const char *second, const char *third);
     void showOutlines(bool shown);
+    // Frames the button of the view built last, wherever it stands now.
+    void placeOutlines();
+    // The size and place of the last close, or the designed size centred.
+    void restorePlace();
+    void rememberPlace();
     // After New or Open: every tab shows the loan now current.
     void showLoanAnew();
     void setCaption(const QString &prefix, const QString &path);
@@ -128,6 +134,7 @@ private:
     LoanFileDialog m_fileDialog;
     std::array<QFrame *, 2> m_viewOutlines{};
     QFrame *m_focusOutline = nullptr;
+    int m_outlinedButton = 0;       // the command button the outlines frame
     AmortizationPage *m_amortization = nullptr;
     PaymentsPage *m_paymentsPage = nullptr;
     QuotePage *m_quote = nullptr;

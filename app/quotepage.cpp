@@ -48,7 +48,7 @@ QuotePage::QuotePage(QWidget *parent)
     , m_paymentLabel(new QLabel(this))
     , m_check(new QCheckBox(QStringLiteral("Include actual payments data"), this))
 {
-    setFixedSize(460, 300);
+    resize(460, 300);
     // The column widths are the program's own, in twips, sized for an 8-point face.
     QFont small = font();
     small.setPointSize(8);

@@ -422,14 +422,15 @@ void PaymentsPage::resizeEvent(QResizeEvent *event)
 void PaymentsPage::layoutChildren()
 {
     // Year list on top, the framed grid filling the middle, the totals line
-    // at the bottom under the amount columns.
+    // at the bottom under the amount columns. A larger page gives the grid
+    // more rows, not more width than the 460-pixel page gave it.
     const int margin = 4;
     const int lineHeight = 22;
     m_yearLabel->setGeometry(margin, margin, 34, lineHeight);
     m_yearList->setGeometry(margin + 36, margin, 90, lineHeight);
     const int top = margin + lineHeight + 4;
     const int bottom = height() - margin - lineHeight - 2;
-    m_frame->setGeometry(margin, top, std::max(0, width() - 2 * margin),
+    m_frame->setGeometry(margin, top, std::max(0, std::min(width(), 460) - 2 * margin),
                          std::max(0, bottom - top));
     m_grid->setGeometry(m_frame->contentsRect());
     placeTotals();

@@ -1,6 +1,7 @@
 #include "loanterms.h"
 
 #include "amortization.h"
+#include "dates.h"
 #include "numtext.h"
 
 #include <cmath>
@@ -16,17 +17,39 @@ bool counts(const QString &text)
 
 bool valid(const Texts &t)
 {
-    if (!counts(t[LoanAmount]) || !counts(t[AnnualRate]) || !counts(t[NumberOfPayments]))
-        return false;
+    return whyInvalid(t).isEmpty();
+}
+
+QString whyInvalid(const Texts &t)
+{
+    if (!counts(t[LoanAmount]))
+        return QStringLiteral("Enter a loan amount above 0");
+    if (!counts(t[AnnualRate]))
+        return QStringLiteral("Enter an annual rate above 0");
     // At least one whole payment, so the schedule has a row.
+    const QString paymentsRange = QStringLiteral("Number of payments: from 1 to 32,767");
+    if (!counts(t[NumberOfPayments]))
+        return paymentsRange;
     const double n = NumText::value(t[NumberOfPayments]);
     if (n < 1 || n > Amortization::kMaxPayments)
-        return false;
-    // A rate too small to tell 1 + r from 1 leaves no payment to compute.
-    const double payment = Amortization::regularPayment(
-        NumText::value(t[LoanAmount]),
-        Amortization::monthlyRate(NumText::value(t[AnnualRate])), n);
-    return std::isfinite(payment);
+        return paymentsRange;
+    // A rate too small to tell 1 + r from 1 leaves no payment to compute: the
+    // payment on 1.00 is then not finite either. Otherwise the amount times
+    // the rate went past the largest number.
+    const double r = Amortization::monthlyRate(NumText::value(t[AnnualRate]));
+    const double payment = Amortization::regularPayment(NumText::value(t[LoanAmount]), r, n);
+    if (std::isfinite(payment))
+        return QString();
+    if (!std::isfinite(Amortization::regularPayment(1, r, n)))
+        return QStringLiteral("The annual rate is too small to work out a payment");
+    return QStringLiteral("The loan amount and rate are too large to work out a payment");
+}
+
+QString whyDateInvalid(const QString &firstPaymentDate)
+{
+    if (Dates::isDate(firstPaymentDate))
+        return QString();
+    return QStringLiteral("The first payment date is not a valid date: today is used");
 }
 
 std::vector<Assignment> derive(const Texts &t, int currentField)

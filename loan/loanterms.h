@@ -36,6 +36,12 @@ struct Assignment {
 // Loan amount, rate and number of payments each numeric with a leading number
 // above 0, 1 to 32,767 payments, and a regular payment that is finite.
 bool valid(const Texts &texts);
+// The first of those rules the texts break, in words for the user; empty
+// when the terms are valid. valid() is this being empty.
+QString whyInvalid(const Texts &texts);
+// What the user is told of a first payment date ("mm/dd/yy") that is not a
+// date: the schedule and the ledger then start from today. Empty for a date.
+QString whyDateInvalid(const QString &firstPaymentDate);
 
 // The assignments a change makes, in order: the derivation chosen by the field
 // that has the focus (-1: none), then the loan amount. Empty when the price is

@@ -1,5 +1,6 @@
 #include "loan/amortization.h"
 #include "loan/loanterms.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -88,4 +89,51 @@ TEST(LoanTermRules, ValidityNeedsThreePositiveNumbers)
     t[NumberOfPayments] = "360";
     t[AnnualRate] = "0.0000000000000001";
     EXPECT_FALSE(valid(t));
+}
+
+TEST(LoanTermRules, WhyInvalidNamesTheFirstRuleBroken)
+{
+    const QString amount = "Enter a loan amount above 0";
+    const QString rate = "Enter an annual rate above 0";
+    const QString count = "Number of payments: from 1 to 32,767";
+    const QString huge = "1" + QString(300, '0');
+    const struct { QString loan, rate, n, why; } cases[] = {
+        {"100,000.00", "6", "360", ""},
+        {"", "6", "360", amount},
+        {"0", "", "", amount}, // the first rule broken is the one told
+        {"abc", "6", "360", amount},
+        {"-1", "6", "360", amount},
+        {"0,500", "6", "360", amount}, // a number, but its leading number is 0
+        {"100000", "0", "360", rate},
+        {"100000", "-6", "360", rate},
+        {"100000", "6%", "360", rate},
+        {"100000", "6", "", count},
+        {"100000", "6", "0", count},
+        {"100000", "6", "0.99", count},
+        {"100000", "6", "32768", count},
+        {"100000", "6", "32767", ""},
+        {"100000", "6", "1", ""},
+        {"100000", "0.0000000000000001", "360",
+         "The annual rate is too small to work out a payment"},
+        {huge, huge, "360", "The loan amount and rate are too large to work out a payment"},
+        {huge, "6", "360", ""},
+    };
+    for (const auto &c : cases) {
+        Texts t;
+        t[LoanAmount] = c.loan;
+        t[AnnualRate] = c.rate;
+        t[NumberOfPayments] = c.n;
+        EXPECT_EQ(whyInvalid(t), c.why) << c.loan.left(12).toStdString() << " "
+                                        << c.rate.left(12).toStdString() << " "
+                                        << c.n.toStdString();
+    }
+}
+
+TEST(LoanTermRules, AFirstPaymentDateThatIsNoDateIsTold)
+{
+    const QString told = "The first payment date is not a valid date: today is used";
+    EXPECT_EQ(whyDateInvalid("01/15/08"), "");
+    EXPECT_EQ(whyDateInvalid("02/29/08"), "");
+    for (const char *bad : {"02/30/08", "13/01/08", "__/__/__", "01/1_/08"})
+        EXPECT_EQ(whyDateInvalid(bad), told) << bad;
 }
