@@ -18,14 +18,8 @@
 #include <unistd.h>
 
 namespace {
-double doubleAt(const QByteArray &b, int at)
-{
-    return std::bit_cast<double>(qFromLittleEndian<quint64>(b.constData() + at));
-}
-qint16 countIn(const QByteArray &b)
-{
-    return qFromLittleEndian<qint16>(b.constData() + 512);
-}
+double doubleAt(const QByteArray &b, int at) { return std::bit_cast<double>(qFromLittleEndian<quint64>(b.constData() + at)); }
+qint16 countIn(const QByteArray &b) { return qFromLittleEndian<qint16>(b.constData() + 512); }
 LoanFileData withPayments(int n)
 {
     LoanFileData d;
@@ -48,14 +42,8 @@ bool put(const QString &path, const QByteArray &bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
-QByteArray local(const QString &path)
-{
-    return QFile::encodeName(path);
-}
-bool makeLink(const QString &to, const QString &at)
-{
-    return ::symlink(local(to).constData(), local(at).constData()) == 0;
-}
+QByteArray local(const QString &path) { return QFile::encodeName(path); }
+bool makeLink(const QString &to, const QString &at) { return ::symlink(local(to).constData(), local(at).constData()) == 0; }
 // The kind of what is at `path` itself, where its link leads and what is
 // there: what a call that replaced anything would change.
 std::string node(const QString &path)
@@ -68,10 +56,7 @@ std::string node(const QString &path)
         s += " to " + std::to_string(end.st_mode & S_IFMT) + ":" + std::to_string(end.st_rdev);
     return s;
 }
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // What a call made in a child process said. An alarm kills the child when it
 // takes longer than allowed, so a call that blocks, or reads on and on, fails
