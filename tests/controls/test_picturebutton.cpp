@@ -1,5 +1,6 @@
 #include "controls/picturebutton.h"
 #include "controls/propertybag.h"
+#include "testsupport.h"
 
 #include <QCursor>
 #include <QSignalSpy>
