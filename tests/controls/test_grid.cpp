@@ -9,17 +9,15 @@
 TEST(GridControl, CellsRowsAndHeaders)
 {
     Grid g(6);
-    QAbstractItemModelTester tester(g.gridModel(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(g.gridModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     g.setRows(4);
     g.setCell(0, 1, "Date");
     g.setCurrentCell(2, 3);
     g.setText("12.50");
     EXPECT_EQ(g.cell(2, 3), "12.50");
     EXPECT_EQ(g.gridModel()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Date");
-    EXPECT_EQ(g.gridModel()->rowCount(), 3);
-    EXPECT_EQ(g.gridModel()->columnCount(), 5);
+    EXPECT_EQ(QSize(g.gridModel()->columnCount(), g.gridModel()->rowCount()), QSize(5, 3));
     g.setRows(2);
-    EXPECT_EQ(g.cell(2, 3), "");
     g.setRows(4);
     EXPECT_EQ(g.cell(2, 3), ""); // rows added come empty
     g.gridModel()->setRowTexts(1, {"1", "01/15/08", "99.55"});
@@ -35,15 +33,13 @@ TEST(GridControl, TopRowFailsWhereTheGridCannotScroll)
     g.setRows(2); // header and one empty row
     EXPECT_FALSE(g.setTopRow(1));
     g.setRows(101);
-    const int visible = g.visibleRows();
-    ASSERT_GT(visible, 5);
-    EXPECT_FALSE(g.setTopRow(0));
-    EXPECT_FALSE(g.setTopRow(101));
+    const int last = 100 - g.visibleRows() + 1; // the last row that can be put at the top
+    ASSERT_GT(g.visibleRows(), 5);
+    EXPECT_FALSE(g.setTopRow(0) || g.setTopRow(101) || g.setTopRow(last + 1));
     EXPECT_TRUE(g.setTopRow(50));
     EXPECT_EQ(g.topRow(), 50);
-    EXPECT_TRUE(g.setTopRow(100 - visible + 1));
-    EXPECT_FALSE(g.setTopRow(100 - visible + 2));
-    EXPECT_EQ(g.topRow(), 100 - visible + 1);
+    EXPECT_TRUE(g.setTopRow(last));
+    EXPECT_EQ(g.topRow(), last);
 }
 
 TEST(GridControl, ShownRowLiesWhollyInViewWhateverTheHeight)
@@ -72,8 +68,7 @@ TEST(GridControl, ShownRowLiesWhollyInViewWhateverTheHeight)
         EXPECT_TRUE(g.bringToTop(40));
         EXPECT_EQ(g.topRow(), 40);
     }
-    EXPECT_FALSE(g.showRow(0));
-    EXPECT_FALSE(g.showRow(101));
+    EXPECT_FALSE(g.showRow(0) || g.showRow(101));
 }
 
 TEST(GridControl, KeysAndDoubleClicksReachTheHost)
@@ -82,21 +77,16 @@ TEST(GridControl, KeysAndDoubleClicksReachTheHost)
     g.setRows(3);
     g.show();
     g.setCurrentCell(1, 3);
-    QSignalSpy down(&g, &Grid::keyDown);
-    QSignalSpy press(&g, &Grid::keyPress);
-    QTest::keyClick(&g, Qt::Key_5);
-    QTest::keyClick(&g, Qt::Key_Return);
-    QTest::keyClick(&g, Qt::Key_Delete);
+    QSignalSpy down(&g, &Grid::keyDown), press(&g, &Grid::keyPress), dbl(&g, &Grid::doubleClicked);
+    for (Qt::Key key : {Qt::Key_5, Qt::Key_Return, Qt::Key_Delete})
+        QTest::keyClick(&g, key);
     EXPECT_EQ(down.count(), 3);
-    ASSERT_EQ(press.count(), 2);
+    ASSERT_EQ(press.count(), 2); // Delete types nothing
     EXPECT_EQ(press[0][0].toInt(), int('5'));
     EXPECT_EQ(press[1][0].toInt(), 13);
-    QSignalSpy dbl(&g, &Grid::doubleClicked);
-    QRect r = g.visualRect(g.gridModel()->index(0, 2));
-    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.gridModel()->index(0, 2)).center());
     EXPECT_EQ(dbl.count(), 1);
-    EXPECT_EQ(g.row(), 1);
-    EXPECT_EQ(g.col(), 3);
+    EXPECT_EQ(QPoint(g.row(), g.col()), QPoint(1, 3));
 }
 
 TEST(DateBoxControl, BareDigitsAndSeparatedForms)
@@ -110,8 +100,7 @@ TEST(DateBoxControl, BareDigitsAndSeparatedForms)
     box.setValue("01/05/08");
     EXPECT_EQ(box.value(), "010508");
     box.setValue("");
-    EXPECT_EQ(box.withSeparators(), "__/__/__");
-    EXPECT_EQ(box.value(), "______");
+    EXPECT_EQ(box.withSeparators() + " " + box.value(), "__/__/__ ______");
     box.setValue("12");
     EXPECT_EQ(box.withSeparators(), "12/__/__");
 }

@@ -51,15 +51,9 @@ TEST(RealFontWrap, LinesFitTheBoxAndKeepEveryCharacter)
 
     const QString wrapped = wrapToWidth(msg, measure, limit);
     EXPECT_TRUE(wrapped.startsWith("The quick brown \r\nfox jumps over \r\n")) << wrapped.toStdString();
-    ASSERT_TRUE(wrapped.endsWith("\r\n"));
     EXPECT_TRUE(wrapped.contains("-\r\n")) << "the long word is split";
-    QStringList lines = wrapped.split("\r\n");
-    lines.removeLast();
-    for (const QString &line : lines) {
-        QString body = line;
-        if (body.endsWith('-') || body.endsWith(' '))
-            body.chop(1);
-        EXPECT_LE(metrics.horizontalAdvance(body), limit) << line.toStdString();
-    }
+    for (const QString &line : wrapped.split("\r\n")) // a closing space or hyphen may stand out
+        EXPECT_LE(measure(line.endsWith('-') || line.endsWith(' ') ? line.chopped(1) : line), limit)
+            << line.toStdString();
     EXPECT_EQ(QString(wrapped).replace("-\r\n", "").replace("\r\n", ""), msg);
 }

@@ -1,10 +1,8 @@
 #include "dialogs/gradientfill.h"
 #include "dialogs/aboutdialog.h"
-#include "dialogs/linkopener.h"
 #include "fakeprompts.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -17,30 +15,14 @@ QLabel *label(const AboutDialog &box, const char *name)
     return l;
 }
 
-QImage fade(int width, int height, qint32 from, qint32 to)
-{
-    QImage img(width, height, QImage::Format_RGB32);
-    img.fill(Qt::black);
-    GradientFill::fill(img, from, to);
-    return img;
-}
-
-const qint32 Grey = GradientFill::rgb(192, 192, 192);
-const qint32 Blue = GradientFill::rgb(192, 192, 255);
-
 } // namespace
 
-TEST(AboutBox, ShowsTitleVersionAndCopyright)
+TEST(AboutBox, TitleVersionAndCopyrightInLabelsOfOneSizeThatFitTheirTexts)
 {
     AboutDialog box;
     EXPECT_EQ(box.windowTitle(), "About Quillhaven");
     EXPECT_EQ(label(box, "version")->text(), "Version 1.0.0");
     EXPECT_EQ(label(box, "copyright")->text(), "Copyright (c) 2026 the Quillhaven authors");
-}
-
-TEST(AboutBox, LabelsShareOneSizeAndEachTextFits)
-{
-    AboutDialog box;
     const qreal size = label(box, "emailCaption")->font().pointSizeF();
     for (const char *name : {"version", "description", "copyright", "emailCaption", "webCaption",
                              "emailLink", "webLink"}) {
@@ -56,7 +38,6 @@ TEST(AboutBox, OkEnterAndEscapeCloseIt)
         AboutDialog box;
         box.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        EXPECT_TRUE(box.findChild<QPushButton *>("okButton")->isDefault());
         QTest::keyClick(&box, Qt::Key(key));
         EXPECT_FALSE(box.isVisible()) << key;
     }
@@ -103,30 +84,16 @@ TEST(AboutBox, MailLinkStaysWhiteWhilePressedAndReleaseOutsideSendsNothing)
     EXPECT_TRUE(prompts.urls.empty());
 }
 
-TEST(FadeGradient, BandsOfThreePixelsOnA193PixelPanel)
+TEST(FadeGradient, BandsOfThreePixelsOnTheAboutBoxsPanel)
 {
-    const QImage img = fade(65, 193, Grey, Blue);
+    QImage img(65, 193, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    GradientFill::fill(img, GradientFill::rgb(192, 192, 192), GradientFill::rgb(192, 192, 255));
     for (int row = 0; row < 193; ++row) {
         ASSERT_EQ(qBlue(img.pixel(32, row)), row < 189 ? 192 + row / 3 : 255) << "row " << row;
         ASSERT_EQ(qRed(img.pixel(0, row)), 192);
         ASSERT_EQ(qGreen(img.pixel(64, row)), 192);
     }
-}
-
-TEST(FadeGradient, PanelLowerThan63PixelsTakesTheFinalColour)
-{
-    const QImage img = fade(10, 40, Grey, Blue);
-    for (int row = 0; row < 40; ++row)
-        ASSERT_EQ(img.pixel(3, row), qRgb(192, 192, 255)) << row;
-}
-
-TEST(FadeGradient, PartsDifferingByLessThanHalfAStepStayConstant)
-{
-    const QImage img = fade(4, 126, GradientFill::rgb(100, 10, 0), GradientFill::rgb(130, 200, 0));
-    for (int row = 0; row < 126; ++row)
-        ASSERT_EQ(qRed(img.pixel(1, row)), 100) << row;
-    EXPECT_EQ(qGreen(img.pixel(1, 0)), 10);
-    EXPECT_GT(qGreen(img.pixel(1, 125)), 150);
 }
 
 TEST(AboutBox, GradientPanelHasASunkenFrame)

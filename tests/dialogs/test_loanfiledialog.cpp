@@ -1,6 +1,5 @@
-#include "dialogs/prompts.h"
 #include "dialogs/loanfiledialog.h"
-
+#include "fakeprompts.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -18,28 +17,11 @@ namespace {
 
 const char *const LoanFilter = "Quillhaven File|*.qhv|All Files|*.*";
 
-// Answers each file dialog from a queue and keeps the requests it saw.
-class DialogPrompts : public Prompts {
-public:
-    DialogPrompts() { Prompts::install(this); }
-    ~DialogPrompts() override { Prompts::install(nullptr); }
-
-    QList<FileDialogResult> answers;
-    QList<FileDialogRequest> requests;
-
-    void accept(const QString &path, int filterIndex) { answers << FileDialogResult{true, path, filterIndex}; }
-    FileDialogResult fileDialog(const FileDialogRequest &request) override
-    {
-        requests << request;
-        return answers.isEmpty() ? FileDialogResult{} : answers.takeFirst();
-    }
-};
-
-LoanFileDialog loanDialog()
+LoanFileDialog loanDialog(const QString &folder = "/home/user/loans")
 {
     LoanFileDialog d;
     d.setFilter(LoanFilter);
-    d.setInitDir("/home/user/loans");
+    d.setInitDir(folder);
     return d;
 }
 
@@ -47,12 +29,7 @@ LoanFileDialog loanDialog()
 
 TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
 {
-    struct Row {
-        const char *filter, *typed;
-        qint16 filterIndex;
-        const char *expected;
-    };
-    const Row rows[] = {
+    const struct { const char *filter, *typed; qint16 filterIndex; const char *expected; } rows[] = {
         {LoanFilter, "/l/Loan", 1, "/l/Loan.qhv"},
         {LoanFilter, "/l/Loan.txt", 1, "/l/Loan.txt.qhv"},
         {LoanFilter, "/l/Loan.qhv", 1, "/l/Loan.qhv"},
@@ -65,7 +42,7 @@ TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
         {"Text| *.txt |Empty||", "/l/Notes", 2, "/l/Notes"}, // the last character is never read
         {"", "/l/Notes", 1, "/l/Notes"},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         LoanFileDialog d;
         d.convertFilter(row.filter);
         d.setFileName(row.typed);
@@ -75,50 +52,34 @@ TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
     }
 }
 
-TEST(LoanFileDialogDialogs, SaveFillsTheRequestAndTakesTheResult)
+TEST(LoanFileDialogDialogs, TheChosenFilterCarriesIntoTheNextDialogAndCancelKeepsIt)
 {
-    DialogPrompts prompts;
-    prompts.accept("  /home/user/loans/Loan  ", 1);
+    FakePrompts prompts;
+    prompts.fileResults = {{true, "  /home/user/loans/Loan  ", 1}, {true, "/l/Loan", 2}, {}, {true, "/l/Loan", 12}};
+    const auto &asked = prompts.fileRequests;
     LoanFileDialog d = loanDialog();
     d.showSave();
-
-    ASSERT_EQ(prompts.requests.size(), 1);
-    const FileDialogRequest &req = prompts.requests.first();
-    EXPECT_TRUE(req.save);
-    EXPECT_EQ(req.filterIndex, 1); // filterIndex 0 counts as the first pair
-    EXPECT_EQ(req.initialFolder, "/home/user/loans");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].save);
+    EXPECT_EQ(asked[0].filterIndex, 1); // filterIndex 0 counts as the first pair
+    EXPECT_EQ(asked[0].initialFolder, "/home/user/loans");
     EXPECT_EQ(d.fileName(), "/home/user/loans/Loan.qhv");
     EXPECT_EQ(d.fileTitle(), "Loan");
-}
 
-TEST(LoanFileDialogDialogs, ChosenFilterCarriesIntoTheNextDialogAndCancelKeepsIt)
-{
-    DialogPrompts prompts;
-    prompts.accept("/l/Loan", 2);
-    LoanFileDialog d = loanDialog();
-    d.setAction(1);
-    EXPECT_FALSE(prompts.requests.at(0).save);
+    d.setAction(1); // Open, on "All Files"
+    EXPECT_FALSE(asked.at(1).save);
     EXPECT_EQ(d.fileName(), "/l/Loan");
-    EXPECT_EQ(d.filterIndex(), 2);
-
-    d.setAction(2); // answered by a cancel
-    ASSERT_EQ(prompts.requests.size(), 2);
-    EXPECT_TRUE(prompts.requests.at(1).save);
-    EXPECT_EQ(prompts.requests.at(1).filterIndex, 2);
+    d.setAction(2); // Save, answered by a cancel
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_TRUE(asked[2].save);
+    EXPECT_EQ(asked[2].filterIndex, 2);
     EXPECT_TRUE(d.fileName().isEmpty());
     EXPECT_EQ(d.fileTitle(), "Loan");
     EXPECT_EQ(d.filterIndex(), 2);
-
     d.setAction(5); // only stored
-    EXPECT_EQ(prompts.requests.size(), 2);
-}
+    EXPECT_EQ(asked.size(), 3u);
 
-TEST(LoanFileDialogDialogs, OnlyTheFirstDigitOfTheReturnedIndexCounts)
-{
-    DialogPrompts prompts;
-    prompts.accept("/l/Loan", 12);
-    LoanFileDialog d = loanDialog();
-    d.showOpen();
+    d.showOpen(); // only the first digit of the returned index counts
     EXPECT_EQ(d.filterIndex(), 1);
     EXPECT_EQ(d.fileName(), "/l/Loan.qhv");
 }
@@ -128,8 +89,7 @@ TEST(LoanFileDialogDialogs, QtsOwnDialogStartsOnTheLastFilterAndOpensAMissingNam
     // No answers installed: the real dialog is shown, and driven from here.
     QTemporaryDir dir;
     const QString missing = qhtest::tempPath(dir, "Missing");
-    LoanFileDialog d = loanDialog();
-    d.setInitDir(dir.path());
+    LoanFileDialog d = loanDialog(dir.path());
     d.setFilterIndex(2); // chosen last time
     QString preselected = "(no file dialog shown)";
     QTimer::singleShot(0, [&] {
@@ -147,16 +107,14 @@ TEST(LoanFileDialogDialogs, QtsOwnDialogStartsOnTheLastFilterAndOpensAMissingNam
     });
     // A dialog left open fails the test instead of holding up the run.
     bool stuck = false;
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+    QObject watch; // ends the watchdog with the test
+    QTimer::singleShot(20000, &watch, [&] {
         stuck = true;
         if (auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
             return open->reject();
         std::fputs("The file dialog could not be closed.\n", stderr);
         std::_Exit(1);
     });
-    watchdog.start(20000);
     d.showOpen();
     EXPECT_FALSE(stuck) << "the dialog was still open after 20 s";
     EXPECT_EQ(preselected, "All Files (*.*)");
