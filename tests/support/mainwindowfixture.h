@@ -24,8 +24,19 @@ protected:
     // Opens a main window on `file`, active, after its start-up has run;
     // `problem` is a start-up problem found before the window was made.
     MainWindow *start(const QString &file, const QString &problem = QString());
+    // Writes `data` to `name` in the folder and starts `w` on it.
+    MainWindow *open(const QString &name, const LoanFileData &data);
+    // Waits until `w` has run its deferred work and no button is held down
+    // (an access key clicks its button the animated way).
+    void settle();
+    void showTab(int tab);
+    void command(int index); // clicks command button `index` of `w`
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier); // on the focus
+    // The next file dialog returns `name` under filter pair `filter`.
+    void choose(const QString &name, int filter = 1);
 
     QTemporaryDir dir;
     FakePrompts prompts;
     std::vector<std::unique_ptr<MainWindow>> windows;
+    MainWindow *w = nullptr;
 };
