@@ -3,25 +3,12 @@
 // unusable files; a file
 // argument opened in the window, never created; a file open in another
 // running Quillhaven refused.
-#include "app/amortizationpage.h"
 #include "app/commandline.h"
-#include "app/currentloan.h"
 #include "app/loanguard.h"
-#include "app/quotepage.h"
-#include "controls/grid.h"
-#include "ledger/paymentspage.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
-#include "testsupport.h"
 
-#include <QCheckBox>
-#include <QFile>
-#include <QLineEdit>
 #include <QProcess>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace LoanTerms;
 

@@ -2,22 +2,11 @@
 // without being asked: New and Open after a change, Delete All, saving over
 // another loan, a settings folder that cannot be written, a remembered name
 // that cannot be read, and the window losing and regaining the focus.
-#include "app/currentloan.h"
-#include "app/mainwindow.h"
-#include "controls/grid.h"
 #include "dialogs/helpwindow.h"
-#include "ledger/paymentspage.h"
 #include "mainwindowfixture.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
-#include <QTabWidget>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace LoanTerms;
 

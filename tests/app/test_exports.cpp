@@ -1,27 +1,17 @@
 // The loan taken out of the window: what Copy puts on the clipboard and what
 // "Export CSV..." writes, read back as a spreadsheet would and compared with
 // every row of the grid; the file questions, and files that cannot be written.
-#include "app/amortizationpage.h"
-#include "app/quotepage.h"
-#include "controls/grid.h"
-#include "ledger/paymentspage.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
-#include "testsupport.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
-#include <QFile>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTabWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,20 +1,8 @@
-#include "app/mainwindow.h"
-#include "app/currentloan.h"
 #include "dialogs/aboutdialog.h"
 #include "controls/picturebutton.h"
 #include "mainwindowfixture.h"
-#include "storage/loanfile.h"
-#include "testsupport.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace LoanTerms;
 

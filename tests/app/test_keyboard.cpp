@@ -2,15 +2,8 @@
 // fields, and the access keys of every tab's commands.
 #include "controls/datebox.h"
 #include "controls/picturebutton.h"
-#include "ledger/paymentdialog.h"
-#include "ledger/paymentspage.h"
 #include "mainwindowfixture.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <map>
 
 using namespace LoanTerms;

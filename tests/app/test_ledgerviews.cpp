@@ -2,23 +2,10 @@
 // payments and terms change: only recorded payments count, the ledger's
 // totals add up the rows on screen, a fractional number of payments, and the
 // rows asked for lie in view.
-#include "app/amortizationpage.h"
-#include "app/quotepage.h"
-#include "controls/grid.h"
-#include "ledger/paymentdialog.h"
-#include "ledger/paymentspage.h"
 #include "loan/numtext.h"
 #include "mainwindowfixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QTabWidget>
-#include <QTest>
 
 using namespace LoanTerms;
 

@@ -1,16 +1,10 @@
 #include "mainwindowfixture.h"
 
-#include "app/currentloan.h"
 #include "loan/dates.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QSettings>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 
 void MainWindowFixture::SetUp()
 {

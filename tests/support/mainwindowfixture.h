@@ -1,11 +1,30 @@
 #pragma once
 // A test that drives the real main window offscreen: settings kept in a
 // temporary folder, today fixed at 12/06/2026, prompts answered by a script.
+// It brings what the window tests reach for: the pages, the grid, the
+// payment dialog and the common widgets.
+#include "app/amortizationpage.h"
+#include "app/currentloan.h"
 #include "app/mainwindow.h"
+#include "app/quotepage.h"
+#include "controls/grid.h"
 #include "fakeprompts.h"
+#include "ledger/paymentdialog.h"
+#include "ledger/paymentspage.h"
 #include "storage/loanfile.h"
+#include "testsupport.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
