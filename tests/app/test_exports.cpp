@@ -1,64 +1,45 @@
 // The loan taken out of the window: what Copy puts on the clipboard and what
 // "Export CSV..." writes, read back as a spreadsheet would and compared with
 // every row of the grid; the file questions, and files that cannot be written.
-#include "app/amortizationpage.h"
-#include "app/quotepage.h"
-#include "controls/grid.h"
-#include "ledger/paymentspage.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
-#include "testsupport.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
-#include <QFile>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTabWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
 class ExportsTest : public MainWindowFixture {
 protected:
-    void open(const LoanFileData &data)
-    {
-        writeLoan(path("Loan.qhv"), data);
-        w = start(path("Loan.qhv"));
-    }
-    void showTab(int tab)
-    {
-        w->tabs()->setCurrentIndex(tab);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
-    }
-    static QAction *command(Grid *grid, const QString &text)
+    static QAction *action(Grid *grid, const QString &text)
     {
         for (QAction *a : grid->actions())
             if (a->text() == text)
                 return a;
         return nullptr;
     }
-    static void copyWithKeys(Grid *grid)
+    // Ctrl+C on the grid, or its Copy command; the clipboard read back.
+    static std::vector<QStringList> copy(Grid *grid, bool withKeys = true)
     {
         QGuiApplication::clipboard()->clear();
         grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
-    }
-    static std::vector<QStringList> clipboardRows()
-    {
+        if (withKeys)
+            QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        else
+            action(grid, "Copy")->trigger();
         return qhtest::readTsv(QGuiApplication::clipboard()->text());
     }
     // Exports through the grid's command to `name` under filter pair `filter`.
     std::vector<QStringList> exportCsv(Grid *grid, const QString &name, int filter = 1)
     {
-        prompts.fileResults.push_back({true, path(name), filter});
-        command(grid, "Export CSV...")->trigger();
+        choose(name, filter);
+        action(grid, "Export CSV...")->trigger();
         QFile f(path(filter == 1 && !name.endsWith(".csv") ? name + ".csv" : name));
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
         bool ok = false;
@@ -97,8 +78,8 @@ protected:
     }
     QStringList exportPdf(Grid *grid, const QString &name)
     {
-        prompts.fileResults.push_back({true, path(name), 1});
-        command(grid, "Export PDF...")->trigger();
+        choose(name);
+        action(grid, "Export PDF...")->trigger();
         return pdfPages(path(name + ".pdf"));
     }
     // Every page: the terms, the view's name, the headings and "Page n of N";
@@ -122,26 +103,21 @@ protected:
         }
         return rows;
     }
-
-    MainWindow *w = nullptr;
 };
 
 } // namespace
 
 TEST_F(ExportsTest, ScheduleCopyAndCsvHoldEveryRowOfTheViewShown)
 {
-    open(standardLoan());
+    open("Loan.qhv", standardLoan());
     showTab(1);
     w->buildSchedule(ScheduleView::Contract);
     Grid *g = w->amortizationPage()->grid();
     w->amortizationPage()->yearList()->setCurrentIndex(3); // a year filter changes nothing
-    copyWithKeys(g);
-    const auto copied = clipboardRows();
+    const auto copied = copy(g);
     ASSERT_EQ(copied.size(), 361u);
     EXPECT_EQ(copied[0], QStringList({"Payment", "Date", "Principal", "Interest", "Principal Bal",
                                       "Total Interest"}));
-    EXPECT_EQ(copied[1], QStringList({"1", "2008-01-15", "99.55", "500.00", "99900.45", "500.00"}));
-    EXPECT_EQ(copied[360], QStringList({"360", "2037-12-15", "597.01", "2.99", "0.00", "115838.45"}));
     for (int r = 1; r <= 360; ++r)
         ASSERT_EQ(copied[size_t(r)],
                   plainGridRow(g, r, QDate(2008, 1, 15).addMonths(r - 1).toString(Qt::ISODate))) << r;
@@ -150,8 +126,7 @@ TEST_F(ExportsTest, ScheduleCopyAndCsvHoldEveryRowOfTheViewShown)
     // Cells of three rows selected: those rows, whole.
     g->selectionModel()->select(QItemSelection(g->model()->index(2, 1), g->model()->index(4, 2)),
                                 QItemSelectionModel::ClearAndSelect);
-    command(g, "Copy")->trigger();
-    const auto three = clipboardRows();
+    const auto three = copy(g, false);
     ASSERT_EQ(three.size(), 4u);
     EXPECT_EQ(three[1], copied[3]);
     EXPECT_EQ(three[3], copied[5]);
@@ -161,15 +136,13 @@ TEST_F(ExportsTest, LedgerCopyCsvAndPdfWithADateThatIsNoDate)
 {
     LoanFileData d = standardLoan(40, 50);
     d.payments[1].payDate = "pending ";
-    open(d);
+    open("Loan.qhv", d);
     showTab(2);
     Grid *g = w->paymentsPage()->grid();
-    copyWithKeys(g);
-    const auto copied = clipboardRows();
+    const auto copied = copy(g);
     ASSERT_EQ(copied.size(), 41u); // the empty row below the payments is no payment
     EXPECT_EQ(copied[0], QStringList({"Payment", "Date", "Loan Payment", "Escrow",
                                       "Extra Principal", "Total Payment"}));
-    EXPECT_EQ(copied[1], QStringList({"1", "2008-01-15", "599.55", "250.00", "50.00", "899.55"}));
     for (int r = 1; r <= 40; ++r)
         EXPECT_EQ(copied[size_t(r)],
                   plainGridRow(g, r, r == 2 ? "pending"
@@ -178,8 +151,7 @@ TEST_F(ExportsTest, LedgerCopyCsvAndPdfWithADateThatIsNoDate)
     EXPECT_EQ(exportCsv(g, "ledger.txt", 2), copied);
     // A single cell selected still copies every row.
     g->setCurrentCell(2, 3);
-    command(g, "Copy")->trigger();
-    EXPECT_EQ(clipboardRows(), copied);
+    EXPECT_EQ(copy(g, false), copied);
 
     const QStringList pages = exportPdf(g, "ledger");
     EXPECT_EQ(checkPages(pages, "Payment ledger",
@@ -191,23 +163,21 @@ TEST_F(ExportsTest, LedgerCopyCsvAndPdfWithADateThatIsNoDate)
 
 TEST_F(ExportsTest, QuoteCopyHoldsItsTwoRows)
 {
-    open(standardLoan());
+    open("Loan.qhv", standardLoan());
     showTab(3);
     Grid *g = w->quotePage()->grid();
     ASSERT_FALSE(g->cell(2, 2).isEmpty());
-    copyWithKeys(g);
-    const auto copied = clipboardRows();
+    const auto copied = copy(g);
     ASSERT_EQ(copied.size(), 3u);
     EXPECT_EQ(copied[0], QStringList({"", "Scheduled", "Projected", "Difference"}));
-    EXPECT_EQ(copied[2][1], "115838.45");
     for (int r = 1; r <= 2; ++r)
         EXPECT_EQ(copied[size_t(r)], plainGridRow(g, r, g->cell(r, 1).remove(u',')));
-    EXPECT_EQ(command(g, "Export CSV..."), nullptr);
+    EXPECT_EQ(action(g, "Export CSV..."), nullptr);
 }
 
 TEST_F(ExportsTest, FileQuestionsAndFilesThatCannotBeWritten)
 {
-    open(standardLoan());
+    open("Loan.qhv", standardLoan());
     showTab(2);
     Grid *g = w->paymentsPage()->grid();
     // An empty ledger: the header row only.
@@ -220,29 +190,26 @@ TEST_F(ExportsTest, FileQuestionsAndFilesThatCannotBeWritten)
     EXPECT_TRUE(prompts.messages.empty());
 
     // Cancelled: nothing written.
-    command(g, "Export CSV...")->trigger();
+    action(g, "Export CSV...")->trigger();
     EXPECT_EQ(QDir(dir.path()).entryList({"*.csv"}, QDir::Files), QStringList({"empty.csv"}));
 
     // An existing file is replaced only after the question, answered Yes;
     // No goes back to the dialog (cancelled here).
     QFile old(path("old.csv"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("kept");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("kept") == 4);
     old.close();
     for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
         prompts.answers = {answer};
-        prompts.fileResults.push_back({true, path("old.csv"), 1});
-        command(g, "Export CSV...")->trigger();
+        choose("old.csv");
+        action(g, "Export CSV...")->trigger();
         EXPECT_EQ(prompts.messages.back().text, "old.csv already exists.\nDo you want to replace it?");
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll().startsWith("kept"), answer == QMessageBox::No);
-        old.close();
+        EXPECT_EQ(readAll(path("old.csv")).startsWith("kept"), answer == QMessageBox::No);
     }
 
     // A folder that is not there: the system's reason, and no file.
     const size_t asked = prompts.messages.size();
-    prompts.fileResults.push_back({true, path("gone/ledger.csv"), 1});
-    command(g, "Export CSV...")->trigger();
+    choose("gone/ledger.csv");
+    action(g, "Export CSV...")->trigger();
     ASSERT_EQ(prompts.messages.size(), asked + 1);
     EXPECT_EQ(prompts.messages.back().icon, QMessageBox::Warning);
     EXPECT_TRUE(prompts.messages.back().text.startsWith("The file \"ledger.csv\" could not be written: "));
@@ -253,7 +220,7 @@ TEST_F(ExportsTest, FileQuestionsAndFilesThatCannotBeWritten)
 
 TEST_F(ExportsTest, SchedulePdfPagesCarryTermsAndHeadingsAndEndWithRow360)
 {
-    open(standardLoan());
+    open("Loan.qhv", standardLoan());
     showTab(1);
     w->buildSchedule(ScheduleView::Contract);
     const QStringList pages = exportPdf(w->amortizationPage()->grid(), "schedule");

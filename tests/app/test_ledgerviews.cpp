@@ -2,27 +2,10 @@
 // payments and terms change: only recorded payments count, the ledger's
 // totals add up the rows on screen, a fractional number of payments, and the
 // rows asked for lie in view.
-#include "app/amortizationpage.h"
-#include "app/mainwindow.h"
-#include "app/quotepage.h"
-#include "controls/grid.h"
-#include "ledger/paymentdialog.h"
-#include "ledger/paymentspage.h"
 #include "loan/numtext.h"
 #include "mainwindowfixture.h"
-#include "testsupport.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QTabWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace LoanTerms;
 
@@ -35,48 +18,19 @@ protected:
     static LoanFileData computedLoan(int payments = 0, double extra = 0)
     {
         LoanFileData d = standardLoan(payments, extra);
-        d.terms[MonthlyPayment] = 599.55;
+        d.terms[MonthlyPayment] = d.terms[TotalMonthlyPayment] = 599.55;
         d.terms[TotalInterest] = 115838.45;
-        d.terms[TotalMonthlyPayment] = 599.55;
         d.terms[LastPayment] = 600;
         return d;
-    }
-    void open(const QString &name, const LoanFileData &d)
-    {
-        writeLoan(path(name), d);
-        w = start(path(name));
-    }
-    void settle()
-    {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
-    }
-    void showTab(int tab)
-    {
-        w->tabs()->setCurrentIndex(tab);
-        settle();
-    }
-    void command(int index)
-    {
-        w->commandButton(index)->click();
-        settle();
-    }
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
-        settle();
     }
     // Types into a loan-term field and presses Enter, which calculates.
     void enterTerm(int field, const QString &text)
     {
         showTab(0);
-        QLineEdit *e = w->field(field);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, text);
-        QTest::keyClick(e, Qt::Key_Return);
-        settle();
+        retype(w->field(field), text);
+        press(Qt::Key_Return);
     }
-    void retype(QLineEdit *box, const QString &text)
+    static void retype(QLineEdit *box, const QString &text)
     {
         box->setFocus();
         box->selectAll();
@@ -84,22 +38,16 @@ protected:
     }
     Grid *schedule() const { return w->amortizationPage()->grid(); }
     Grid *ledger() const { return w->paymentsPage()->grid(); }
-    QStringList scheduleCells() const
+    static QStringList cells(const Grid *g, int lastRow, int firstCol, int lastCol)
     {
         QStringList out;
-        for (int r = 1; r < schedule()->rows(); ++r)
-            for (int c = 0; c < 6; ++c)
-                out << schedule()->cell(r, c);
+        for (int r = 1; r <= lastRow; ++r)
+            for (int c = firstCol; c <= lastCol; ++c)
+                out << g->cell(r, c);
         return out;
     }
-    QStringList quoteCells() const
-    {
-        QStringList out;
-        for (int r = 1; r <= 2; ++r)
-            for (int c = 1; c <= 3; ++c)
-                out << w->quotePage()->grid()->cell(r, c);
-        return out;
-    }
+    QStringList scheduleCells() const { return cells(schedule(), schedule()->rows() - 1, 0, 5); }
+    QStringList quoteCells() const { return cells(w->quotePage()->grid(), 2, 1, 3); }
     QStringList ledgerTotals() const
     {
         QStringList out;
@@ -107,34 +55,25 @@ protected:
             out << w->paymentsPage()->totalLabel(i)->text();
         return out;
     }
-    // The four amount columns of the payment rows the grid shows, added up.
-    QStringList ledgerRowSums() const
-    {
-        double sums[4] = {};
-        for (int r = 1; r < ledger()->rows() - 1; ++r)
-            for (int c = 0; c < 4; ++c)
-                sums[c] += NumText::value(ledger()->cell(r, c + 2));
-        QStringList out;
-        for (double s : sums)
-            out << NumText::amount(s);
-        return out;
-    }
     // Every payment row shows the loan payment of the first tab, and the
-    // totals are those of the rows.
+    // totals are the four amount columns of the rows on screen, added up.
     void expectLedgerAgrees(const char *when)
     {
         SCOPED_TRACE(when);
-        for (int r = 1; r < ledger()->rows() - 1; ++r)
+        double sums[4] = {};
+        for (int r = 1; r < ledger()->rows() - 1; ++r) {
             EXPECT_EQ(ledger()->cell(r, 2), w->field(MonthlyPayment)->text()) << r;
-        EXPECT_EQ(ledgerTotals(), ledgerRowSums());
+            for (int c = 0; c < 4; ++c)
+                sums[c] += NumText::value(ledger()->cell(r, c + 2));
+        }
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(ledgerTotals()[c], NumText::amount(sums[c])) << c;
     }
     static bool wholeRowInView(const Grid *g, int row)
     {
         const QRect r = g->visualRect(g->gridModel()->index(row - 1, 0));
         return r.isValid() && g->viewport()->rect().contains(r);
     }
-
-    MainWindow *w = nullptr;
 };
 
 } // namespace
@@ -181,20 +120,6 @@ TEST_F(LedgerViewsTest, OnlyRecordedPaymentsCountInTheActualViewAndTheQuote)
     EXPECT_EQ(scheduleCells(), projectedWithLedger);
 }
 
-TEST_F(LedgerViewsTest, TypingOnTheEmptyRowStoresNothing)
-{
-    open("A.qhv", computedLoan(2));
-    showTab(2);
-    ledger()->setFocus();
-    ledger()->setCurrentCell(3, 4);
-    QTest::keyClicks(ledger(), "5000");
-    QTest::keyClick(ledger(), Qt::Key_Return);
-    EXPECT_EQ(w->payments().paymentsMade(), 2);
-    EXPECT_EQ(w->payments().at(3).extraPrincipal, 0.0);
-    EXPECT_EQ(ledger()->cell(3, 4), "");
-    EXPECT_EQ(ledgerTotals()[2], "0.00");
-}
-
 TEST_F(LedgerViewsTest, LedgerTotalsFollowTheTermsAndEveryEdit)
 {
     open("A.qhv", computedLoan(4, 100));
@@ -223,41 +148,45 @@ TEST_F(LedgerViewsTest, LedgerTotalsFollowTheTermsAndEveryEdit)
     QTest::keyClick(ledger(), Qt::Key_Return);
     expectLedgerAgrees("after an edit");
     EXPECT_EQ(ledgerTotals()[1], "825.00");
+
+    // Typing on the empty row below the payments stores nothing.
+    const int empty = ledger()->rows() - 1;
+    const double slot = w->payments().at(empty).extraPrincipal;
+    ledger()->setCurrentCell(empty, 4);
+    QTest::keyClicks(ledger(), "5000");
+    QTest::keyClick(ledger(), Qt::Key_Return);
+    EXPECT_EQ(w->payments().paymentsMade(), empty - 1);
+    EXPECT_EQ(w->payments().at(empty).extraPrincipal, slot);
+    EXPECT_EQ(ledger()->cell(empty, 4), "");
+    expectLedgerAgrees("after typing on the empty row");
 }
 
 TEST_F(LedgerViewsTest, NewAndOpenLeaveNothingOfTheLoanBefore)
 {
     writeLoan(path("B.qhv"), computedLoan(3, 50));
     open("A.qhv", computedLoan(5, 100));
-    showTab(1);
-    command(0);
-    showTab(2);
-    ASSERT_EQ(ledger()->rows(), 7);
-
-    // Ctrl+O on the Payments tab: the other loan's payments at once.
-    prompts.fileResults.push_back({true, path("B.qhv"), 1});
-    press(Qt::Key_O, Qt::ControlModifier);
-    ASSERT_EQ(w->payments().paymentsMade(), 3);
-    ASSERT_EQ(w->tabs()->currentIndex(), 2);
-    EXPECT_EQ(ledger()->rows(), 5);
-    EXPECT_EQ(ledger()->cell(3, 4), "50.00");
-    expectLedgerAgrees("after Open");
-    EXPECT_EQ(schedule()->rows(), 2);
-    EXPECT_EQ(schedule()->cell(1, 2), "");
-    EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
-    EXPECT_FALSE(w->viewOutline(0)->isVisible());
-
-    showTab(1);
-    command(0);
-    showTab(2);
-    prompts.fileResults.push_back({true, path("Fresh.qhv"), 1});
-    press(Qt::Key_N, Qt::ControlModifier);
-    ASSERT_EQ(w->payments().paymentsMade(), 0);
-    EXPECT_EQ(ledger()->rows(), 2);
-    EXPECT_EQ(ledgerTotals(), QStringList(4, "0.00"));
-    EXPECT_EQ(w->paymentsPage()->yearList()->count(), 1);
-    EXPECT_EQ(schedule()->rows(), 2);
-    EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
+    // Ctrl+O, then Ctrl+N, on the Payments tab with a schedule built: the
+    // other loan's payments at once, and nothing left of the schedule. The
+    // new loan's terms are empty, which locks the other tabs.
+    const struct { const char *file; Qt::Key key; int tab, made, years; const char *extra3; } steps[] = {
+        {"B.qhv", Qt::Key_O, 2, 3, 2, "50.00"}, {"Fresh.qhv", Qt::Key_N, 0, 0, 1, ""}};
+    for (const auto &s : steps) {
+        showTab(1);
+        command(0);
+        showTab(2);
+        choose(s.file);
+        press(s.key, Qt::ControlModifier);
+        ASSERT_EQ(w->payments().paymentsMade(), s.made);
+        ASSERT_EQ(w->tabs()->currentIndex(), s.tab);
+        EXPECT_EQ(ledger()->rows(), s.made + 2);
+        EXPECT_EQ(ledger()->cell(3, 4), s.extra3);
+        expectLedgerAgrees(s.file);
+        EXPECT_EQ(w->paymentsPage()->yearList()->count(), s.years);
+        EXPECT_EQ(schedule()->rows(), 2);
+        EXPECT_EQ(schedule()->cell(1, 2), "");
+        EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
+        EXPECT_FALSE(w->viewOutline(0)->isVisible());
+    }
 }
 
 TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
@@ -291,22 +220,19 @@ TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
 TEST_F(LedgerViewsTest, TermsWithoutAWholePaymentOrAFinitePaymentLockTheTabs)
 {
     open("A.qhv", computedLoan());
-    ASSERT_TRUE(w->tabs()->isTabEnabled(1));
-    const std::pair<int, const char *> cases[] = {
-        {NumberOfPayments, "0.5"}, {NumberOfPayments, "360"},
-        {AnnualRate, "0.0000000000000001"}, {AnnualRate, "6"}};
-    for (const auto &[field, text] : cases) {
+    const std::tuple<int, const char *, bool> cases[] = {
+        {NumberOfPayments, "0.5", false}, {NumberOfPayments, "360", true},
+        {AnnualRate, "0.0000000000000001", false}, {AnnualRate, "6", true}};
+    for (const auto &[field, text, valid] : cases) {
         enterTerm(field, text);
-        const bool valid = QString(text) == "360" || QString(text) == "6";
         EXPECT_EQ(w->tabs()->isTabEnabled(1), valid) << text;
         EXPECT_EQ(w->commandButton(0)->isEnabled(), valid) << text;
     }
 }
 
-TEST_F(LedgerViewsTest, NewestPaymentLiesWhollyInView)
+TEST_F(LedgerViewsTest, NewestPaymentAndChosenYearLieWhollyInView)
 {
-    // Make #20 and #30.
-    for (int made : {19, 29}) {
+    for (int made : {19, 29}) { // Make #20 and #30
         open("Made.qhv", computedLoan(made));
         showTab(2);
         w->paymentsPage()->runDialog = [](PaymentDialog &dlg) { dlg.okButton()->click(); };
@@ -315,25 +241,21 @@ TEST_F(LedgerViewsTest, NewestPaymentLiesWhollyInView)
         EXPECT_TRUE(wholeRowInView(ledger(), made + 1)) << made + 1;
     }
     // On arrival with 40, and after Delete Last.
-    open("Forty.qhv", computedLoan(40));
+    LoanFileData d = computedLoan(40);
+    d.firstPaymentDate = 20108;
+    open("Forty.qhv", d);
     showTab(2);
     EXPECT_TRUE(wholeRowInView(ledger(), 40));
     command(1);
     EXPECT_TRUE(wholeRowInView(ledger(), 39));
-}
 
-TEST_F(LedgerViewsTest, ChosenYearsFirstRowLiesWhollyInView)
-{
-    LoanFileData d = computedLoan();
-    d.firstPaymentDate = 20108;
-    open("A.qhv", d);
+    // The first row of the year chosen in the schedule.
     showTab(1);
     command(0);
     QComboBox *years = w->amortizationPage()->yearList();
-    for (const char *year : {"2038", "2037", "2020"}) {
-        years->setCurrentIndex(years->findText(year));
-        const int first = (QString(year).toInt() - 2008) * 12; // January's row
-        EXPECT_TRUE(wholeRowInView(schedule(), first)) << year;
+    for (int year : {2038, 2037, 2020}) {
+        years->setCurrentIndex(years->findText(QString::number(year)));
+        EXPECT_TRUE(wholeRowInView(schedule(), (year - 2008) * 12)) << year; // January's row
     }
 }
 

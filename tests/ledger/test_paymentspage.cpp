@@ -76,8 +76,10 @@ protected:
     }
     QStringList totals() const
     {
-        return {page.totalLabel(0)->text(), page.totalLabel(1)->text(), page.totalLabel(2)->text(),
-                page.totalLabel(3)->text()};
+        QStringList out;
+        for (int i = 0; i < 4; ++i)
+            out << page.totalLabel(i)->text();
+        return out;
     }
     QStringList years() const
     {
@@ -89,11 +91,11 @@ protected:
     Grid *grid() const { return page.grid(); }
     QPoint cellCentre(int r, int c) const
     {
+        grid()->scrollTo(grid()->gridModel()->index(r - 1, c - 1));
         return grid()->visualRect(grid()->gridModel()->index(r - 1, c - 1)).center();
     }
     void doubleClick(int r, int c)
     {
-        grid()->scrollTo(grid()->gridModel()->index(r - 1, c - 1));
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(r, c));
     }
     void type(int r, int c, const QString &text, Qt::Key end = Qt::Key_Return)
@@ -110,11 +112,7 @@ protected:
 
 TEST_F(PaymentsTab, NextPaymentProposesTheDueDateAndTheMonthlyEscrow)
 {
-    struct Case {
-        const char *first;
-        int recorded;
-        const char *caption, *proposed;
-    } cases[] = {
+    const struct { const char *first; int recorded; const char *caption, *proposed; } cases[] = {
         {"01/15/08", 0, "Payment # 1", "01/15/08"},
         {"01/15/08", 2, "Payment # 3", "03/15/08"},
         {"01/31/08", 4, "Payment # 5", "05/31/08"},
@@ -122,7 +120,7 @@ TEST_F(PaymentsTab, NextPaymentProposesTheDueDateAndTheMonthlyEscrow)
         {"__/__/__", 0, "Payment # 1", "03/10/26"}, // today
     };
     taxInsurance = "1,250.00";
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.proposed);
         table.setPaymentsMade(0);
         record(c.recorded, 0, 0);
@@ -141,6 +139,7 @@ TEST_F(PaymentsTab, NextPaymentProposesTheDueDateAndTheMonthlyEscrow)
 
 TEST_F(PaymentsTab, RecordedPaymentsShowInTheGridWithTheirTotals)
 {
+    page.deleteLast(); // none to delete
     record(0, 0, 0);
     EXPECT_EQ(grid()->rows(), 2);
     EXPECT_EQ(totals(), QStringList(4, "0.00"));
@@ -164,6 +163,14 @@ TEST_F(PaymentsTab, RecordedPaymentsShowInTheGridWithTheirTotals)
     EXPECT_EQ(table.paymentsMade(), 4);
     EXPECT_EQ(table.at(1), (PaymentRecord{250, 100, "01/15/08"}));
     EXPECT_EQ(totals()[3], "6,300.00");
+
+    // Delete Last asks nothing; the slot keeps its values.
+    page.deleteLast();
+    EXPECT_EQ(table.paymentsMade(), 3);
+    EXPECT_EQ(row(4), QStringList(6, ""));
+    EXPECT_EQ(table.at(4).escrow, 1250);
+    EXPECT_EQ(totals()[1], "750.00");
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
@@ -179,15 +186,14 @@ TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
     page.yearList()->setCurrentIndex(1);
     EXPECT_EQ(totals(), QStringList({"12,000.00", "1,200.00", "0.00", "13,200.00"}));
     EXPECT_EQ(grid()->topRow(), 1);
-}
 
-TEST_F(PaymentsTab, DateThatIsNotADateIsKeptButInNoYear)
-{
+    // A date that is not a date is kept, but in no year; years in file order.
+    table.setPaymentsMade(0);
     for (const auto &[escrow, date] : {std::pair{10, "11/15/07"}, {20, "01/15/08"},
                                        {40, "__/__/__"}, {80, "12/15/07"}})
         table.append({double(escrow), 0, date});
     record(0, 0, 0);
-    EXPECT_EQ(years(), QStringList({"All", "2007", "2008", "2007"})); // in file order
+    EXPECT_EQ(years(), QStringList({"All", "2007", "2008", "2007"}));
     EXPECT_EQ(row(3)[1], "__/__/__");
     EXPECT_EQ(totals()[1], "150.00");
     page.yearList()->setCurrentIndex(1);
@@ -207,19 +213,6 @@ TEST_F(PaymentsTab, ArrivalFillsOnlyAnEmptyGridWithValidTerms)
     EXPECT_EQ(grid()->topRow(), 2);
 }
 
-TEST_F(PaymentsTab, DeletingTheLastPaymentAsksNothing)
-{
-    page.deleteLast();
-    EXPECT_EQ(table.paymentsMade(), 0);
-    record(3, 250, 100);
-    page.deleteLast();
-    EXPECT_EQ(table.paymentsMade(), 2);
-    EXPECT_EQ(row(3), QStringList(6, ""));
-    EXPECT_EQ(table.at(3).escrow, 250); // the slot keeps its values
-    EXPECT_EQ(totals()[1], "500.00");
-    EXPECT_TRUE(prompts.messages.empty());
-}
-
 TEST_F(PaymentsTab, FullLedgerRefusesAnotherPayment)
 {
     record(PaymentsTable::kSlots, 1, 0);
@@ -235,30 +228,9 @@ TEST_F(PaymentsTab, FullLedgerRefusesAnotherPayment)
     EXPECT_EQ(table.paymentsMade(), PaymentsTable::kSlots);
 }
 
-TEST_F(PaymentsTab, DoubleClickedAmountsAreAskedForInAnInputBox)
+TEST_F(PaymentsTab, DoubleClickEditsThePaymentOrAsksForTheAmount)
 {
     record(5, 1250, 100);
-    prompts.inputAnswers = {QString("300")};
-    doubleClick(4, 3);
-    ASSERT_EQ(prompts.inputTitles.size(), 1u);
-    EXPECT_EQ(prompts.inputTitles[0], "Payment #4");
-    EXPECT_EQ(prompts.inputPrompts[0], "\r Escro Amount:");
-    EXPECT_EQ(prompts.inputDefaults[0], "1,250.00");
-    EXPECT_EQ(table.at(4).escrow, 300);
-    EXPECT_EQ(totals()[1], "5,300.00");
-
-    // Cancel and an empty answer change nothing.
-    prompts.inputAnswers = {std::nullopt, QString("")};
-    doubleClick(3, 4);
-    doubleClick(3, 4);
-    EXPECT_EQ(prompts.inputPrompts.back(), "\r Extra Principal Amount:");
-    EXPECT_EQ(table.at(3).extraPrincipal, 100);
-    EXPECT_TRUE(seen.empty());
-}
-
-TEST_F(PaymentsTab, DoubleClickedPaymentIsEditedInTheDialog)
-{
-    record(3, 250, 0);
     table.set(2, {250, 87.5, "2/1/08"});
     answerDialog(true, "260", "1,000", "04/20/08");
     doubleClick(2, 1);
@@ -269,11 +241,28 @@ TEST_F(PaymentsTab, DoubleClickedPaymentIsEditedInTheDialog)
     EXPECT_EQ(table.at(2), (PaymentRecord{260, 1000, "04/20/08"}));
     EXPECT_EQ(row(2), QStringList({"2", "04/20/08", "1,000.00", "260.00", "1,000.00", "2,260.00"}));
 
+    // An amount is asked for in an input box.
+    prompts.inputAnswers = {QString("300")};
+    doubleClick(4, 3);
+    ASSERT_EQ(prompts.inputTitles.size(), 1u);
+    EXPECT_EQ(prompts.inputTitles[0], "Payment #4");
+    EXPECT_EQ(prompts.inputPrompts[0], "\r Escro Amount:");
+    EXPECT_EQ(prompts.inputDefaults[0], "1,250.00");
+    EXPECT_EQ(table.at(4).escrow, 300);
+    EXPECT_EQ(totals()[1], "4,310.00");
+    // Cancel and an empty answer change nothing.
+    prompts.inputAnswers = {std::nullopt, QString("")};
+    doubleClick(3, 4);
+    doubleClick(3, 4);
+    EXPECT_EQ(prompts.inputPrompts.back(), "\r Extra Principal Amount:");
+    EXPECT_EQ(table.at(3).extraPrincipal, 100);
+    EXPECT_EQ(seen.size(), 1u);
+
     // The empty row below the last payment adds one.
     answerDialog(true);
-    doubleClick(4, 2);
-    EXPECT_EQ(seen.back().caption, "Payment # 4");
-    EXPECT_EQ(table.paymentsMade(), 4);
+    doubleClick(6, 2);
+    EXPECT_EQ(seen.back().caption, "Payment # 6");
+    EXPECT_EQ(table.paymentsMade(), 6);
 }
 
 TEST_F(PaymentsTab, TypingIntoTheGridEditsAmountsOnly)
@@ -305,10 +294,10 @@ TEST_F(PaymentsTab, PageDrawsItsGridAndTotals)
     QImage image(page.size(), QImage::Format_RGB32);
     page.render(&image);
     // Grid cells are painted on a light base; the totals line holds text pixels.
-    const QRect totalRect = page.totalLabel(3)->geometry().adjusted(3, 3, -3, -3);
+    const QRect total = page.totalLabel(3)->geometry().adjusted(3, 3, -3, -3);
     int dark = 0;
-    for (int y = totalRect.top(); y <= totalRect.bottom(); ++y)
-        for (int x = totalRect.left(); x <= totalRect.right(); ++x)
+    for (int y = total.top(); y <= total.bottom(); ++y)
+        for (int x = total.left(); x <= total.right(); ++x)
             dark += qGray(image.pixel(x, y)) < 100;
     EXPECT_GT(dark, 10);
     const QPoint inCell = grid()->viewport()->mapTo(&page, cellCentre(1, 3) + QPoint(-30, 0));

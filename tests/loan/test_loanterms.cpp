@@ -77,18 +77,14 @@ TEST(LoanTermRules, ValidityNeedsThreePositiveNumbers)
             u[field] = bad;
             EXPECT_FALSE(valid(u)) << field << " " << bad;
         }
-    t[NumberOfPayments] = "32767";
-    EXPECT_TRUE(valid(t));
-    t[NumberOfPayments] = "32768";
-    EXPECT_FALSE(valid(t));
-    // At least one whole payment, and a payment that can be computed.
-    t[NumberOfPayments] = "1";
-    EXPECT_TRUE(valid(t));
-    t[NumberOfPayments] = "0.99";
-    EXPECT_FALSE(valid(t));
-    t[NumberOfPayments] = "360";
-    t[AnnualRate] = "0.0000000000000001";
-    EXPECT_FALSE(valid(t));
+    // At most 32767 and at least one whole payment, and a payment that can be computed.
+    for (const auto &[field, text, ok] : {std::tuple{NumberOfPayments, "32767", true}, {NumberOfPayments, "32768", false},
+                                          {NumberOfPayments, "1", true}, {NumberOfPayments, "0.99", false},
+                                          {AnnualRate, "0.0000000000000001", false}}) {
+        Texts u = t;
+        u[field] = text;
+        EXPECT_EQ(valid(u), ok) << field << " " << text;
+    }
 }
 
 TEST(LoanTermRules, WhyInvalidNamesTheFirstRuleBroken)

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 #include <tuple>
-#include <utility>
 
 using namespace NumText;
 

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <type_traits>
 
 class FakePrompts : public Prompts {
 public:
@@ -34,12 +35,7 @@ public:
                                         QMessageBox::StandardButton defaultButton) override
     {
         messages.push_back({icon, text, buttons, title, defaultButton});
-        if (!answers.empty()) {
-            auto a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
+        return next(answers, buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel);
     }
     std::optional<QString> inputText(QWidget *, const QString &title, const QString &prompt,
                                      const QString &def) override
@@ -47,20 +43,12 @@ public:
         inputTitles.push_back(title);
         inputPrompts.push_back(prompt);
         inputDefaults.push_back(def);
-        if (inputAnswers.empty())
-            return std::nullopt;
-        auto a = inputAnswers.front();
-        inputAnswers.pop_front();
-        return a;
+        return next(inputAnswers, std::nullopt);
     }
     FileDialogResult fileDialog(const FileDialogRequest &request) override
     {
         fileRequests.push_back(request);
-        if (fileResults.empty())
-            return {};
-        auto r = fileResults.front();
-        fileResults.pop_front();
-        return r;
+        return next(fileResults, {});
     }
     bool openUrl(const QUrl &url) override
     {
@@ -68,4 +56,15 @@ public:
         return urlResult;
     }
     void showHelp(QWidget *, int context) override { helpContexts.push_back(context); }
+
+private:
+    // The first scripted answer, taken off the script; `otherwise` when none is left.
+    template <class T> static T next(std::deque<T> &script, const std::type_identity_t<T> &otherwise)
+    {
+        if (script.empty())
+            return otherwise;
+        T a = script.front();
+        script.pop_front();
+        return a;
+    }
 };

@@ -1,13 +1,10 @@
 #include "mainwindowfixture.h"
 
-#include "app/currentloan.h"
 #include "loan/dates.h"
 
-#include <QApplication>
+#include <QAbstractButton>
 #include <QDir>
-#include <QFile>
 #include <QSettings>
-#include <QTest>
 
 void MainWindowFixture::SetUp()
 {
@@ -63,4 +60,43 @@ MainWindow *MainWindowFixture::start(const QString &file, const QString &problem
         return w->windowTitle() != "Quillhaven" && w->windowTitle() != "Loading";
     }));
     return w;
+}
+
+MainWindow *MainWindowFixture::open(const QString &name, const LoanFileData &data)
+{
+    writeLoan(path(name), data);
+    return w = start(path(name));
+}
+
+void MainWindowFixture::settle()
+{
+    ASSERT_TRUE(QTest::qWaitFor([this] {
+        for (QWidget *b : QApplication::allWidgets())
+            if (auto *ab = qobject_cast<QAbstractButton *>(b); ab && ab->isDown())
+                return false;
+        return !w || !w->hasDeferredWork();
+    }));
+}
+
+void MainWindowFixture::showTab(int tab)
+{
+    w->tabs()->setCurrentIndex(tab);
+    settle();
+}
+
+void MainWindowFixture::command(int index)
+{
+    w->commandButton(index)->click();
+    settle();
+}
+
+void MainWindowFixture::press(Qt::Key key, Qt::KeyboardModifiers mods)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, mods);
+    settle();
+}
+
+void MainWindowFixture::choose(const QString &name, int filter)
+{
+    prompts.fileResults.push_back({true, path(name), filter});
 }

@@ -1,11 +1,30 @@
 #pragma once
 // A test that drives the real main window offscreen: settings kept in a
 // temporary folder, today fixed at 12/06/2026, prompts answered by a script.
+// It brings what the window tests reach for: the pages, the grid, the
+// payment dialog and the common widgets.
+#include "app/amortizationpage.h"
+#include "app/currentloan.h"
 #include "app/mainwindow.h"
+#include "app/quotepage.h"
+#include "controls/grid.h"
 #include "fakeprompts.h"
+#include "ledger/paymentdialog.h"
+#include "ledger/paymentspage.h"
 #include "storage/loanfile.h"
+#include "testsupport.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -24,8 +43,19 @@ protected:
     // Opens a main window on `file`, active, after its start-up has run;
     // `problem` is a start-up problem found before the window was made.
     MainWindow *start(const QString &file, const QString &problem = QString());
+    // Writes `data` to `name` in the folder and starts `w` on it.
+    MainWindow *open(const QString &name, const LoanFileData &data);
+    // Waits until `w` has run its deferred work and no button is held down
+    // (an access key clicks its button the animated way).
+    void settle();
+    void showTab(int tab);
+    void command(int index); // clicks command button `index` of `w`
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier); // on the focus
+    // The next file dialog returns `name` under filter pair `filter`.
+    void choose(const QString &name, int filter = 1);
 
     QTemporaryDir dir;
     FakePrompts prompts;
     std::vector<std::unique_ptr<MainWindow>> windows;
+    MainWindow *w = nullptr;
 };
