@@ -318,7 +318,8 @@ TEST(QuotePage, EnterRecomputesAndMovesOn)
     QuotePage &page = host.page;
     page.onTabShown(0, true);
     page.amountBox()->setFocus();
-    QTRY_COMPARE_WITH_TIMEOUT(page.amountBox()->selectedText(), QString("100.00"), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page.amountBox()->selectedText() == "100.00"; }))
+        << page.amountBox()->selectedText().toStdString();
 
     const int before = host.recomputed;
     QTest::keyClick(page.amountBox(), Qt::Key_Return);
