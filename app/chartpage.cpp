@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -32,10 +33,12 @@ const Look kLooks[3] = {{QColor(0x1f, 0x5f, 0xa8), 3.5, Qt::SolidLine},
                         {QColor(0xd0, 0x5a, 0x10), 2.0, Qt::DashLine},
                         {QColor(0x2a, 0x8a, 0x3a), 2.0, Qt::DotLine}};
 
+const QMargins kMargins(2, 2, 6, 2);
+
 QChart *makeChart(const QFont &font)
 {
     auto *chart = new QChart;
-    chart->setMargins(QMargins(2, 2, 6, 2));
+    chart->setMargins(kMargins);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setBackgroundRoundness(0);
     // Amounts are written in the program's US form, whatever the system locale.
@@ -65,10 +68,12 @@ Axis *addAxis(QChart *chart, Axis *axis, Qt::Alignment where, const QFont &font)
     return axis;
 }
 
-// 0 to `top` in round steps; with room below 0 the steps still start at 0.
-void niceRange(QValueAxis *axis, double top, bool roomBelow)
+// 0 to `top` in about `ticks` round steps; with room below 0 the steps
+// still start at 0. The tick count is set each time: rounding changes it.
+void niceRange(QValueAxis *axis, double top, int ticks, bool roomBelow)
 {
     axis->setTickType(QValueAxis::TicksFixed);
+    axis->setTickCount(ticks);
     axis->setRange(0, top > 0 ? top : 1);
     axis->applyNiceNumbers();
     if (!roomBelow)
@@ -112,15 +117,15 @@ ChartPage::ChartPage(QWidget *parent)
     }
     for (QValueAxis *a : {m_balanceAxis, m_interestAxis}) {
         a->setLabelFormat(QStringLiteral("%.0f"));
+        a->setTruncateLabels(false);
         a->setRange(0, 1);
     }
     m_balanceAxis->setTitleText(QStringLiteral("Balance"));
     m_interestAxis->setTitleText(QStringLiteral("Interest to date"));
-    m_interestAxis->setTickCount(3);
 
     for (size_t v = 0; v < 3; ++v) {
         const Look &look = kLooks[v];
-        QPen pen(look.color, look.width, look.style, Qt::FlatCap, Qt::RoundJoin);
+        QPen pen(look.color, look.width, look.style, Qt::FlatCap, Qt::BevelJoin);
         auto *b = new QLineSeries;
         auto *i = new QLineSeries;
         auto *z = new QScatterSeries;
@@ -168,6 +173,7 @@ ChartPage::ChartPage(QWidget *parent)
 
     m_summary->setObjectName(QStringLiteral("chartSummary"));
     m_summary->setWordWrap(true);
+    m_summary->setIndent(4);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
@@ -175,8 +181,29 @@ ChartPage::ChartPage(QWidget *parent)
     layout->addWidget(m_interestView, 2);
     layout->addWidget(m_summary);
 
-    for (QChartView *view : {m_balanceView, m_interestView})
+    for (QChartView *view : {m_balanceView, m_interestView}) {
         view->viewport()->installEventFilter(this);
+        connect(view->chart(), &QChart::plotAreaChanged, this, &ChartPage::alignPlots);
+    }
+}
+
+void ChartPage::alignPlots()
+{
+    // The wider amount labels of one chart push its plot to the right; the
+    // other chart's left margin grows by as much, so one date is at one x.
+    QChart *charts[2] = {m_balanceView->chart(), m_interestView->chart()};
+    qreal labels[2];
+    for (int i = 0; i < 2; ++i)
+        labels[i] = charts[i]->plotArea().left() - charts[i]->margins().left();
+    const qreal widest = std::max(labels[0], labels[1]);
+    for (int i = 0; i < 2; ++i) {
+        QMargins m = charts[i]->margins();
+        const int left = kMargins.left() + int(std::lround(widest - labels[i]));
+        if (m.left() != left) {
+            m.setLeft(left);
+            charts[i]->setMargins(m);
+        }
+    }
 }
 
 ChartPage::Key ChartPage::keyOf(const ScheduleInputs &in)
@@ -233,16 +260,12 @@ void ChartPage::fillSeries()
         interestTop = std::max(interestTop, line.totalInterest);
         any = true;
     }
-    m_columns = columns();
+    // Every change of an axis lays out the lines it holds again: the axes
+    // are set while the lines are empty, and the lines filled last.
     for (size_t v = 0; v < 3; ++v) {
-        const ChartData::Line &line = m_data.lines[v];
-        const std::vector<int> rows = ChartData::shownRows(line, x0, x1, m_columns);
-        m_balance[v]->replace(ChartData::points(line, rows, ChartData::Measure::Balance));
-        m_interest[v]->replace(ChartData::points(line, rows, ChartData::Measure::InterestToDate));
-        QList<QPointF> zero;
-        if (line.payments > 0 && line.rows.back().balance == 0)
-            zero.append(QPointF(line.x.back(), 0));
-        m_zero[v]->replace(zero);
+        m_balance[v]->clear();
+        m_interest[v]->clear();
+        m_zero[v]->clear();
     }
     if (!any) {
         x0 = double(QDateTime::currentMSecsSinceEpoch());
@@ -256,8 +279,18 @@ void ChartPage::fillSeries()
     const double pad = (x1 - x0) / 50;
     for (QDateTimeAxis *a : {m_balanceDates, m_interestDates})
         a->setRange(dateTimeAt(x0), dateTimeAt(x1 + pad));
-    niceRange(m_balanceAxis, top, true);
-    niceRange(m_interestAxis, interestTop, false);
+    niceRange(m_balanceAxis, top, 6, true);
+    niceRange(m_interestAxis, interestTop, 4, false);
+
+    m_columns = columns();
+    for (size_t v = 0; v < 3; ++v) {
+        const ChartData::Line &line = m_data.lines[v];
+        const std::vector<int> rows = ChartData::shownRows(line, x0, x1, m_columns);
+        m_balance[v]->replace(ChartData::points(line, rows, ChartData::Measure::Balance));
+        m_interest[v]->replace(ChartData::points(line, rows, ChartData::Measure::InterestToDate));
+        if (line.payments > 0 && line.rows.back().balance == 0)
+            m_zero[v]->append(line.x.back(), 0);
+    }
 }
 
 void ChartPage::resizeEvent(QResizeEvent *event)

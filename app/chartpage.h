@@ -59,6 +59,7 @@ private:
     // Puts m_data's rows into the series, thinned to the current width.
     void fillSeries();
     int columns() const;
+    void alignPlots();
     void showHover(QChartView *view, const QPoint &pos);
     // Rings the points of `payment` on both charts; 0 takes them away.
     void markPayment(int payment);
