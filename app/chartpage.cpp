@@ -48,10 +48,11 @@ QChart *makeChart(const QFont &font)
     return chart;
 }
 
-QChartView *makeView(QChart *chart, QWidget *parent, const char *name)
+QChartView *makeView(QChart *chart, QWidget *parent, const char *name, const QString &title)
 {
     auto *view = new QChartView(chart, parent);
     view->setObjectName(QString::fromLatin1(name));
+    view->setAccessibleName(title);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
     view->setMinimumHeight(60);
@@ -104,8 +105,8 @@ ChartPage::ChartPage(QWidget *parent)
     balance->legend()->setAlignment(Qt::AlignTop);
     balance->legend()->setContentsMargins(0, 0, 0, 0);
     interest->legend()->hide();
-    m_balanceView = makeView(balance, this, "balanceChart");
-    m_interestView = makeView(interest, this, "interestChart");
+    m_balanceView = makeView(balance, this, "balanceChart", QStringLiteral("Balance"));
+    m_interestView = makeView(interest, this, "interestChart", QStringLiteral("Interest to date"));
 
     m_balanceDates = addAxis(balance, new QDateTimeAxis, Qt::AlignBottom, small);
     m_interestDates = addAxis(interest, new QDateTimeAxis, Qt::AlignBottom, small);
@@ -141,10 +142,10 @@ ChartPage::ChartPage(QWidget *parent)
         balance->addSeries(b);
         balance->addSeries(z);
         interest->addSeries(i);
-        for (QAbstractSeries *s : {static_cast<QAbstractSeries *>(b), static_cast<QAbstractSeries *>(z)}) {
-            s->attachAxis(m_balanceDates);
-            s->attachAxis(m_balanceAxis);
-        }
+        b->attachAxis(m_balanceDates);
+        b->attachAxis(m_balanceAxis);
+        z->attachAxis(m_balanceDates);
+        z->attachAxis(m_balanceAxis);
         i->attachAxis(m_interestDates);
         i->attachAxis(m_interestAxis);
         // The marks explain themselves; the legend names the lines.
@@ -322,8 +323,10 @@ void ChartPage::showHover(QChartView *view, const QPoint &pos)
     QChart *chart = view->chart();
     const QPointF at = chart->mapFromScene(view->mapToScene(pos));
     int payment = 0;
-    if (chart->plotArea().contains(at))
-        payment = ChartData::nearestPayment(m_data, chart->mapToValue(at, chart->series().value(0)).x());
+    if (chart->plotArea().contains(at)) {
+        const double x = chart->mapToValue(at, chart->series().value(0)).x();
+        payment = ChartData::nearestPayment(m_data, x);
+    }
     markPayment(payment);
     const QString text = ChartData::hoverText(m_data, payment);
     if (!text.isEmpty())

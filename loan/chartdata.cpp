@@ -10,6 +10,8 @@ namespace ChartData {
 
 namespace {
 
+constexpr ScheduleView kViews[3] = {ScheduleView::Contract, ScheduleView::Actual,
+                                    ScheduleView::Projected};
 constexpr qint64 kJulianDayOf1970 = 2440588;
 constexpr double kMsPerDay = 86400000.0;
 
@@ -46,7 +48,7 @@ Chart build(const ScheduleInputs &in)
     Chart chart;
     chart.planMode = in.plan.mode;
     chart.datedFromToday = !Dates::isDate(in.firstPaymentDate);
-    for (ScheduleView view : {ScheduleView::Contract, ScheduleView::Actual, ScheduleView::Projected}) {
+    for (ScheduleView view : kViews) {
         Line &line = chart.lines[size_t(view)];
         const Schedule::Setup setup = Schedule::prepare(view, in);
         const Amortization::Result res =
@@ -146,7 +148,7 @@ QString hoverText(const Chart &chart, int payment)
     QStringList out{QStringLiteral("%1, payment %2")
                         .arg(l->rows[size_t(payment)].dateText)
                         .arg(payment)};
-    for (ScheduleView view : {ScheduleView::Contract, ScheduleView::Actual, ScheduleView::Projected}) {
+    for (ScheduleView view : kViews) {
         const Line &line = chart.line(view);
         if (line.payments == 0)
             continue;

@@ -110,6 +110,10 @@ TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
     EXPECT_EQ(plan->at(251).y(), 0.0);
     EXPECT_EQ(chart()->summaryLabel()->text(),
               "With the plan: paid off 12/01/28, 108 payments sooner, 39,900.41 less interest");
+    // A plan changed while the chart is shown redraws it at once.
+    w->quotePage()->amountBox()->setText("200");
+    settle();
+    EXPECT_LT(balance(ScheduleView::Projected)->count(), 252);
 
     // New terms redraw on arrival.
     enterTerm(NumberOfPayments, "180");
