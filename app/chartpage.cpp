@@ -310,10 +310,16 @@ bool ChartPage::eventFilter(QObject *watched, QEvent *event)
     for (QChartView *view : {m_balanceView, m_interestView}) {
         if (watched != view->viewport())
             continue;
-        if (event->type() == QEvent::MouseMove)
+        if (event->type() == QEvent::MouseMove) {
             showHover(view, static_cast<QMouseEvent *>(event)->position().toPoint());
-        else if (event->type() == QEvent::Leave)
+        } else if (event->type() == QEvent::ToolTip) {
+            // The scene would answer a resting pointer by hiding the tip, as
+            // none of its items has one of its own.
+            showHover(view, static_cast<QHelpEvent *>(event)->pos());
+            return true;
+        } else if (event->type() == QEvent::Leave) {
             markPayment(0);
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

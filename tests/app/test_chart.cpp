@@ -11,6 +11,7 @@
 
 #include <QChartView>
 #include <QDateTime>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -168,6 +169,13 @@ TEST_F(ChartTab, HoveringShowsTheNearestPayment)
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[0].contains(", payment ")) << lines[0].toStdString();
     EXPECT_TRUE(lines[1].startsWith("As contracted: balance ")) << lines[1].toStdString();
+
+    // The pointer at rest asks for a tip: the chart answers it with the same
+    // text, where the scene, knowing none, would take it away.
+    QHelpEvent rest(QEvent::ToolTip, middle, view->viewport()->mapToGlobal(middle));
+    QCoreApplication::sendEvent(view->viewport(), &rest);
+    EXPECT_TRUE(rest.isAccepted());
+    EXPECT_EQ(QToolTip::text().split(u'\n'), lines);
 }
 
 TEST_F(ChartTab, UnavailableWhileTheTermsAreInvalid)
