@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "app/amortizationpage.h"
+#include "app/chartpage.h"
 #include "app/currentloan.h"
 #include "app/loanexports.h"
 #include "app/quotepage.h"
@@ -64,6 +65,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_tabs->addTab(m_amortization, QStringLiteral("Amortization"));
     m_tabs->addTab(m_paymentsPage, QStringLiteral("Payments"));
     m_tabs->addTab(m_quote, QStringLiteral("Extra Principal Quote"));
+    m_chart = new ChartPage;
+    m_tabs->addTab(m_chart, QStringLiteral("Chart"));
     addPictureButtons(m_terms);
     connect(m_terms, &LoanTermsForm::validityChanged, this, &MainWindow::setTermsAvailable);
     connect(m_terms, &LoanTermsForm::calculationWanted, this, [this] {
@@ -131,8 +134,8 @@ MainWindow::MainWindow(QWidget *parent)
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    // Tabs 1 to 3 wait for valid loan terms.
-    for (int t = 1; t <= 3; ++t)
+    // Tabs 1 to 4 wait for valid loan terms.
+    for (int t = 1; t <= 4; ++t)
         m_tabs->setTabEnabled(t, false);
 
     for (QTimer *t : {&m_loadTimer, &m_arrivalTimer, &m_calculateTimer}) {
@@ -224,7 +227,7 @@ void MainWindow::setTermsAvailable(bool available)
 {
     for (QPushButton *b : m_commandButtons)
         b->setEnabled(available);
-    for (int t = 1; t <= 3; ++t)
+    for (int t = 1; t <= 4; ++t)
         m_tabs->setTabEnabled(t, available);
     // Every tab after the first waits for the terms, and says why while greyed.
     const QString why = available ? QString() : m_terms->whyInvalid();
@@ -327,6 +330,7 @@ void MainWindow::runTabCommand(int index)
         case 1: buildSchedule(ScheduleView::Contract); break;
         case 2: m_paymentsPage->addPayment(); break;
         case 3: quoteExtraPrincipal(m_quote->selectedMode()); break;
+        case 4: drawChart(true); break;
         default: break;
         }
     } else if (index == 1) {
@@ -360,6 +364,20 @@ void MainWindow::buildSchedule(ScheduleView view)
 void MainWindow::quoteExtraPrincipal(ExtraMode mode)
 {
     m_quote->quoteExtraPrincipal(mode, texts(), m_payments.recordedExtra());
+}
+
+void MainWindow::drawChart(bool force)
+{
+    if (!m_terms->termsValid()) {
+        m_chart->clear();
+        return;
+    }
+    ScheduleInputs in;
+    in.texts = texts();
+    in.firstPaymentDate = firstPaymentDate()->withSeparators();
+    in.plan = m_quote->plan();
+    in.recorded = m_payments.recordedExtra();
+    m_chart->draw(in, force);
 }
 
 void MainWindow::setCommands(const char *first, const char *second, const char *third)
@@ -405,6 +423,11 @@ void MainWindow::arriveOnTab()
         showOutlines(false);
         // Picks a plan if none is picked and asks for the quote at once.
         m_quote->onTabShown(m_payments.paymentsMade(), m_commandButtons[0]->isEnabled());
+        break;
+    case 4:
+        setCommands("&Calculate", nullptr, nullptr);
+        showOutlines(false);
+        drawChart(false);
         break;
     default:
         break;
@@ -483,10 +506,13 @@ void MainWindow::showLoanAnew()
     // ledger's years and totals are the new loan's; on the Payments tab its
     // grid is filled at once, as on arrival.
     m_amortization->clear();
+    m_chart->clear();
     showOutlines(false);
     m_paymentsPage->fillYearList();
     if (m_tabs->currentIndex() == 2)
         m_paymentsPage->onTabShown(m_commandButtons[0]->isEnabled());
+    if (m_tabs->currentIndex() == 4)
+        drawChart(true);
 }
 
 bool MainWindow::saveLoan(QString &path)

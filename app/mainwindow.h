@@ -14,6 +14,7 @@
 #include "storage/loanfile.h"
 
 class AmortizationPage;
+class ChartPage;
 class DateBox;
 class PictureButton;
 class PaymentsPage;
@@ -50,6 +51,7 @@ public:
     AmortizationPage *amortizationPage() const { return m_amortization; }
     PaymentsPage *paymentsPage() const { return m_paymentsPage; }
     QuotePage *quotePage() const { return m_quote; }
+    ChartPage *chartPage() const { return m_chart; }
     // The outlines that frame the button of the schedule view built last.
     QFrame *viewOutline(int index) const { return m_viewOutlines[size_t(index)]; }
     int helpContext() const { return m_helpContext; }
@@ -85,6 +87,9 @@ public:
     void buildSchedule(ScheduleView view);
     // The extra principal quote for a mode.
     void quoteExtraPrincipal(ExtraMode mode);
+    // The chart of the three views over the current terms, ledger and plan;
+    // unless `force`, drawn only when one of them changed.
+    void drawChart(bool force);
     void runPictureAction(PictureAction action);
 
 protected:
@@ -138,6 +143,7 @@ private:
     AmortizationPage *m_amortization = nullptr;
     PaymentsPage *m_paymentsPage = nullptr;
     QuotePage *m_quote = nullptr;
+    ChartPage *m_chart = nullptr;
     QTimer m_loadTimer;
     QTimer m_arrivalTimer;
     QTimer m_calculateTimer;

@@ -51,11 +51,10 @@ endforeach()
 install(FILES ${QH_PACKAGING_DIR}/icons/quillhaven.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
-  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillhaven
-          RENAME copyright)
-endif()
+# Debian's copyright file names the licence and points to the GPL text that
+# every Debian system has, rather than copying it.
+install(FILES ${QH_PACKAGING_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillhaven)
 
 # ---------------------------------------------------------------- CPack: DEB
 set(CPACK_GENERATOR DEB)

@@ -22,6 +22,7 @@ QString HelpWindow::pageFor(int context)
     case 4: return QStringLiteral("amortization.html");
     case 5: return QStringLiteral("payments.html");
     case 6: return QStringLiteral("quote.html");
+    case 7: return QStringLiteral("chart.html");
     default: return QStringLiteral("index.html");
     }
 }

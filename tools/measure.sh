@@ -14,7 +14,7 @@ run() { # platform filter
   fi | grep '^BM_'
 }
 echo "platform  benchmark  wall  cpu  iterations  counters"
-for f in StartToFirstPaint StartWith1600Payments ResizeStep; do
+for f in StartToFirstPaint StartWith1600Payments ResizeStep BM_Chart; do
   run offscreen "$f" | sed 's/^/offscreen  /'
   run xcb "$f" | sed 's/^/xvfb       /'
 done

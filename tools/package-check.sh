@@ -51,11 +51,13 @@ for f in ./usr/bin/quillhaven ./usr/share/quillhaven/Sample.qhv \
          ./usr/share/metainfo/$metainfo ./usr/share/mime/packages/quillhaven.xml \
          ./usr/share/icons/hicolor/16x16/apps/quillhaven.png \
          ./usr/share/icons/hicolor/256x256/apps/quillhaven.png \
-         ./usr/share/icons/hicolor/scalable/apps/quillhaven.svg; do
+         ./usr/share/icons/hicolor/scalable/apps/quillhaven.svg \
+         ./usr/share/doc/quillhaven/copyright ./usr/share/quillhaven/help/chart.html; do
   grep -qxF "$f" package-contents.txt || fail "$deb lacks $f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 case "$depends" in *libqt6widgets6*) ;; *) fail "Depends has no Qt 6 runtime: $depends" ;; esac
+case "$depends" in *libqt6charts6*) ;; *) fail "Depends has no Qt 6 Charts runtime: $depends" ;; esac
 
 step "Install with apt"
 if dpkg-query -W -f='${Status}' quillhaven 2>/dev/null | grep -q "install ok installed"; then

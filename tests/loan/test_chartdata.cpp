@@ -1,0 +1,161 @@
+// The chart's figures without a window: each line is its schedule view row by
+// row with the grid's remainder rule, long lines are thinned to the screen,
+// and the texts say what the plan saves and what a payment stands at.
+#include "loan/chartdata.h"
+#include "loan/dates.h"
+#include "loan/numtext.h"
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+
+using namespace LoanTerms;
+
+namespace {
+
+ScheduleInputs loan(const QString &n = QStringLiteral("360"), ExtraPlan plan = {},
+                    const QString &first = QStringLiteral("01/01/08"))
+{
+    ScheduleInputs in;
+    in.texts[LoanAmount] = QStringLiteral("100,000.00");
+    in.texts[AnnualRate] = QStringLiteral("6");
+    in.texts[NumberOfPayments] = n;
+    in.firstPaymentDate = first;
+    in.plan = plan;
+    return in;
+}
+
+const ExtraPlan kEvery100{ExtraMode::EveryPayment, 100, int16_t(1), false};
+
+QDate dateOf(double x)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(x)).date();
+}
+
+} // namespace
+
+TEST(ChartLines, EachViewIsItsGridRowByRow)
+{
+    ScheduleInputs in = loan(QStringLiteral("360"), {ExtraMode::OnePayment, 5000, int16_t(30), true});
+    in.recorded = {[](int i) { return i == 2 ? 1234.56 : 25.0 * i; }, 12};
+    const ChartData::Chart chart = ChartData::build(in);
+    for (ScheduleView view : {ScheduleView::Contract, ScheduleView::Actual, ScheduleView::Projected}) {
+        const auto table = Schedule::build(view, in);
+        const ChartData::Line &line = chart.line(view);
+        ASSERT_EQ(line.payments, table.result.rows) << int(view);
+        for (int i = 1; i <= line.payments; ++i) {
+            const ScheduleRow &row = line.rows[size_t(i)];
+            ASSERT_EQ(NumText::amount(row.balance), table.grid[size_t(i)][4]) << int(view) << " row " << i;
+            ASSERT_EQ(NumText::amount(row.interestToDate), table.grid[size_t(i)][5]);
+            ASSERT_EQ(Dates::format(dateOf(line.x[size_t(i)])), row.dateText);
+        }
+        EXPECT_EQ(line.rows.back().balance, 0.0); // the remainder is paid in the last row
+        EXPECT_EQ(line.totalInterest, table.rows[size_t(line.payments)].interestToDate);
+    }
+    const ChartData::Line &contract = chart.line(ScheduleView::Contract);
+    EXPECT_EQ(contract.payments, 360);
+    EXPECT_EQ(dateOf(contract.x[360]), QDate(2037, 12, 1));
+    EXPECT_LT(chart.line(ScheduleView::Projected).payments, chart.line(ScheduleView::Actual).payments);
+}
+
+TEST(ChartLines, TermsThatCannotBeComputedDrawNothing)
+{
+    ScheduleInputs in = loan();
+    in.texts[AnnualRate] = QStringLiteral("0"); // no regular payment
+    const ChartData::Chart chart = ChartData::build(in);
+    for (const ChartData::Line &line : chart.lines)
+        EXPECT_EQ(line.payments, 0);
+    EXPECT_EQ(ChartData::summary(chart), "");
+    EXPECT_EQ(ChartData::hoverText(chart, ChartData::nearestPayment(chart, 0)), "");
+}
+
+TEST(ChartSummary, SaysWhatThePlanChanges)
+{
+    const struct {
+        const char *name;
+        ExtraPlan plan;
+        const char *text;
+    } cases[] = {
+        {"every payment", kEvery100,
+         "With the plan: paid off 12/01/28, 108 payments sooner, 39,900.41 less interest"},
+        {"one payment saving no payment", {ExtraMode::OnePayment, 100, int16_t(1), false},
+         "With the plan: paid off 12/01/37 as contracted, 499.03 less interest"},
+        {"one payment saving one", {ExtraMode::OnePayment, 600, int16_t(355), false},
+         "With the plan: paid off 11/01/37, 1 payment sooner, 15.07 less interest"},
+        {"beyond the last payment", {ExtraMode::OnePayment, 100, int16_t(400), false},
+         "With the plan: paid off 12/01/37 as contracted; it saves nothing"},
+        {"nothing extra", {ExtraMode::EveryPayment, 0, int16_t(1), false},
+         "With the plan: paid off 12/01/37 as contracted; it saves nothing"},
+        {"paying less", {ExtraMode::EveryPayment, -10, int16_t(1), false},
+         "With the plan: paid off 12/01/37 as contracted, 6,445.12 more interest"},
+        {"no plan picked", {ExtraMode::None, 100, int16_t(1), false},
+         "No plan on the Extra Principal Quote tab: paid off 12/01/37 as contracted"},
+    };
+    for (const auto &c : cases) {
+        const ScheduleInputs in = loan(QStringLiteral("360"), c.plan);
+        const ChartData::Chart chart = ChartData::build(in);
+        EXPECT_EQ(ChartData::summary(chart).toStdString(), c.text) << c.name;
+        // The plan's line is the quote's plan.
+        const auto q = Schedule::quote(in.texts, Schedule::ruleForQuote(c.plan.mode, c.plan, {}));
+        EXPECT_EQ(chart.line(ScheduleView::Projected).payments, q.payments) << c.name;
+        EXPECT_EQ(chart.line(ScheduleView::Projected).totalInterest, q.interest) << c.name;
+    }
+}
+
+TEST(ChartSummary, AFirstDateThatIsNoDateCountsFromTodayAndSaysSo)
+{
+    Dates::setToday(QDate(2031, 7, 9));
+    const ChartData::Chart bad = ChartData::build(loan(QStringLiteral("360"), kEvery100, "13/01/08"));
+    EXPECT_EQ(dateOf(bad.line(ScheduleView::Contract).x[1]), QDate(2031, 7, 9));
+    EXPECT_EQ(ChartData::dateNote(bad),
+              "The first payment date is not a date: the payments are dated from today.");
+    EXPECT_EQ(ChartData::dateNote(ChartData::build(loan())), "");
+    Dates::setToday(QDate());
+}
+
+TEST(ChartThinning, LongLinesKeepAboutOnePointPerPixelColumn)
+{
+    for (int n : {ChartData::kThinAbove, ChartData::kThinAbove + 1, 32767}) {
+        const ChartData::Chart chart = ChartData::build(loan(QString::number(n), kEvery100));
+        const ChartData::Line &line = chart.line(ScheduleView::Contract);
+        const double x0 = line.x[1], x1 = line.x.back();
+        const std::vector<int> rows = ChartData::shownRows(line, x0, x1, 500);
+        ASSERT_EQ(rows.front(), 1);
+        ASSERT_EQ(rows.back(), n);
+        if (n <= ChartData::kThinAbove) {
+            EXPECT_EQ(rows.size(), size_t(n));
+            continue;
+        }
+        EXPECT_GE(rows.size(), 490u) << n;
+        EXPECT_LE(rows.size(), 502u) << n;
+        // One point per column after the first.
+        for (size_t k = 2; k < rows.size(); ++k)
+            ASSERT_GT(int((line.x[size_t(rows[k])] - x0) / (x1 - x0) * 500),
+                      int((line.x[size_t(rows[k - 1])] - x0) / (x1 - x0) * 500));
+        // The plan's line, shorter, keeps its zero at its end.
+        const ChartData::Line &plan = chart.line(ScheduleView::Projected);
+        const std::vector<int> planRows = ChartData::shownRows(plan, x0, x1, 500);
+        const QList<QPointF> pts = ChartData::points(plan, planRows, ChartData::Measure::Balance);
+        EXPECT_EQ(planRows.back(), plan.payments);
+        EXPECT_EQ(pts.back().y(), 0.0);
+    }
+}
+
+TEST(ChartHover, NearestPaymentAndItsFigures)
+{
+    const ChartData::Chart chart = ChartData::build(loan(QStringLiteral("360"), kEvery100));
+    const auto &x = chart.line(ScheduleView::Contract).x;
+    const double middle = (x[90] + x[91]) / 2;
+    EXPECT_EQ(ChartData::nearestPayment(chart, x[90]), 90);
+    EXPECT_EQ(ChartData::nearestPayment(chart, middle - 1), 90);
+    EXPECT_EQ(ChartData::nearestPayment(chart, middle + 1), 91);
+    EXPECT_EQ(ChartData::nearestPayment(chart, x[1] - 1e10), 1);
+    EXPECT_EQ(ChartData::nearestPayment(chart, x[360] + 1e10), 360);
+
+    EXPECT_EQ(ChartData::hoverText(chart, 1),
+              "01/01/08, payment 1\n"
+              "As contracted: balance 99,900.45, interest to date 500.00\n"
+              "With recorded extra principal: balance 99,900.45, interest to date 500.00\n"
+              "With the planned extra principal: balance 99,800.45, interest to date 500.00");
+    EXPECT_EQ(ChartData::hoverText(chart, 300).section(u'\n', 3),
+              "With the planned extra principal: paid off 12/01/28");
+}
