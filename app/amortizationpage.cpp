@@ -109,9 +109,7 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QPointer<AmortizationPage> self(this);
 
-    static const char *const captions[] = {"As contracted", "With recorded extra principal",
-                                           "With the planned extra principal"};
-    m_viewCaption->setText(QString::fromLatin1(captions[int(view)]));
+    m_viewCaption->setText(Schedule::viewName(view));
     const Schedule::Setup setup = Schedule::prepare(view, in);
     m_numberOfPayments = in.texts[LoanTerms::NumberOfPayments];
     m_grid->setRows(setup.lastRow + 1);

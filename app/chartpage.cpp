@@ -130,7 +130,7 @@ ChartPage::ChartPage(QWidget *parent)
         auto *b = new QLineSeries;
         auto *i = new QLineSeries;
         auto *z = new QScatterSeries;
-        b->setName(ChartData::viewName(kViews[v]));
+        b->setName(Schedule::viewName(kViews[v]));
         i->setName(b->name());
         b->setPen(pen);
         i->setPen(pen);

@@ -20,19 +20,6 @@
 #include <QSaveFile>
 #include <memory>
 
-namespace {
-
-QString viewName(ScheduleView view)
-{
-    switch (view) {
-    case ScheduleView::Contract: return QStringLiteral("As contracted");
-    case ScheduleView::Actual: return QStringLiteral("With recorded extra principal");
-    case ScheduleView::Projected: return QStringLiteral("With the planned extra principal");
-    }
-    return QString();
-}
-
-} // namespace
 
 LoanExports::LoanExports(MainWindow *window)
     : QObject(window)
@@ -219,7 +206,7 @@ PrintedTable LoanExports::printed(Source source) const
         return out;
     }
 
-    out.title = m_built ? viewName(m_view) : QString();
+    out.title = m_built ? Schedule::viewName(m_view) : QString();
     if (m_built && m_view == ScheduleView::Projected && m_builtPlan.mode != ExtraMode::None) {
         QString plan = QStringLiteral("Extra principal: $%1 ").arg(NumText::amount(m_builtPlan.amount));
         plan += m_builtPlan.mode == ExtraMode::EveryPayment

@@ -78,16 +78,6 @@ Chart build(const ScheduleInputs &in)
     return chart;
 }
 
-QString viewName(ScheduleView view)
-{
-    switch (view) {
-    case ScheduleView::Contract: return QStringLiteral("As contracted");
-    case ScheduleView::Actual: return QStringLiteral("With recorded extra principal");
-    case ScheduleView::Projected: return QStringLiteral("With the planned extra principal");
-    }
-    return QString();
-}
-
 std::vector<int> shownRows(const Line &line, double x0, double x1, int columns)
 {
     std::vector<int> out;
@@ -154,11 +144,11 @@ QString hoverText(const Chart &chart, int payment)
             continue;
         if (payment > line.payments) {
             out << QStringLiteral("%1: paid off %2")
-                       .arg(viewName(view), line.rows.back().dateText);
+                       .arg(Schedule::viewName(view), line.rows.back().dateText);
         } else {
             const ScheduleRow &row = line.rows[size_t(payment)];
             out << QStringLiteral("%1: balance %2, interest to date %3")
-                       .arg(viewName(view), NumText::amount(row.balance),
+                       .arg(Schedule::viewName(view), NumText::amount(row.balance),
                             NumText::amount(row.interestToDate));
         }
     }

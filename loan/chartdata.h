@@ -36,9 +36,6 @@ struct Chart {
 // A view whose figures are not finite has no rows.
 Chart build(const ScheduleInputs &in);
 
-// "As contracted", "With recorded extra principal", "With the planned extra principal".
-QString viewName(ScheduleView view);
-
 // The rows drawn of `line` on a plot `columns` pixels wide spanning x0..x1:
 // every row up to kThinAbove rows; beyond that, the last row of each pixel
 // column, and always the first row, the last and every row with a balance of 0.

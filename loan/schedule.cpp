@@ -29,6 +29,16 @@ void put2(QChar *out, int v)
 
 } // namespace
 
+QString viewName(ScheduleView view)
+{
+    switch (view) {
+    case ScheduleView::Contract: return QStringLiteral("As contracted");
+    case ScheduleView::Actual: return QStringLiteral("With recorded extra principal");
+    case ScheduleView::Projected: return QStringLiteral("With the planned extra principal");
+    }
+    return QString();
+}
+
 ExtraRule ruleForQuote(ExtraMode mode, const ExtraPlan &plan, const RecordedExtra &recorded)
 {
     ExtraRule rule;

@@ -61,6 +61,10 @@ struct ScheduleInputs {
 
 namespace Schedule {
 
+// The view's name as the program shows it: "As contracted", "With recorded
+// extra principal", "With the planned extra principal".
+QString viewName(ScheduleView view);
+
 // The extra principal added to row i: the recorded extra principal of
 // payment i when it counts (rows 1..recordedCount), plus E on the rows
 // first..last.
