@@ -78,13 +78,12 @@ TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
     enterTerm(NumberOfPayments, "180");
     showTab(kChartTab);
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 180);
-    EXPECT_EQ(dateAt(balance(ScheduleView::Contract)->at(179)), "12/01/22");
 
     // Another loan opened while the chart is shown replaces it at once.
     LoanFileData other = standardLoan();
     other.terms[NumberOfPayments] = 24;
-    writeLoan(path("Other.qhv"), other);
     QString file = path("Other.qhv");
+    writeLoan(file, other);
     ASSERT_TRUE(w->loadLoan(file));
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 24);
 }
@@ -140,7 +139,6 @@ TEST_F(ChartTab, AFirstPaymentDateThatIsNoDateIsSaid)
     openLoan();
     w->firstPaymentDate()->setValue("133108");
     showTab(kChartTab);
-    EXPECT_EQ(dateAt(balance(ScheduleView::Contract)->at(0)), "12/06/26");
     EXPECT_TRUE(chart()->summaryLabel()->text().endsWith(
         "\nThe first payment date is not a date: the payments are dated from today."));
 }

@@ -37,10 +37,8 @@ TEST_F(MainWindowTest, StartsOnTheFileInUseAndSavesItBackTheSame)
     d.firstPaymentDate = 10508;
     open("Sample.qhv", d);
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Sample.qhv)");
-    EXPECT_EQ(w->size(), QSize(493, 399));
     EXPECT_EQ(w->field(AnnualRate)->text(), "6.5");
     EXPECT_EQ(w->field(Price)->text(), "150,000.00");
-    EXPECT_EQ(w->field(LoanAmount)->text(), "150,000.00");
     EXPECT_EQ(w->firstPaymentDate()->value(), "010508");
     EXPECT_TRUE(w->field(Price)->hasFocus());
     EXPECT_TRUE(w->tabs()->isTabEnabled(3));
