@@ -1,27 +1,16 @@
 // The Chart tab in the main window: its lines read from the series (not
 // from pixels), what redraws them, and when the tab can be opened.
-#include "app/amortizationpage.h"
 #include "app/chartpage.h"
-#include "app/quotepage.h"
 #include "controls/datebox.h"
-#include "controls/grid.h"
-#include "dialogs/helpwindow.h"
 #include "loan/numtext.h"
 #include "mainwindowfixture.h"
 
 #include <QChartView>
 #include <QDateTime>
 #include <QHelpEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLineSeries>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScatterSeries>
-#include <QTabWidget>
-#include <QTest>
 #include <QToolTip>
-#include <gtest/gtest.h>
 
 using namespace LoanTerms;
 
@@ -32,33 +21,19 @@ constexpr int kChartTab = 4;
 class ChartTab : public MainWindowFixture {
 protected:
     // The standard loan first paid on 01/01/08, with `payments` recorded.
-    void open(int payments = 0, double extra = 0)
+    void openLoan(int payments = 0, double extra = 0)
     {
         LoanFileData d = standardLoan(payments, extra);
         d.firstPaymentDate = 10108;
-        writeLoan(path("Loan.qhv"), d);
-        w = start(path("Loan.qhv"));
-    }
-    void settle()
-    {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
-    }
-    void showTab(int tab)
-    {
-        w->tabs()->setCurrentIndex(tab);
-        settle();
-    }
-    static void retype(QLineEdit *box, const QString &text)
-    {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
+        open("Loan.qhv", d);
     }
     // Types a loan term on the first tab and presses Enter.
     void enterTerm(int field, const QString &text)
     {
         showTab(0);
-        retype(w->field(field), text);
+        w->field(field)->setFocus();
+        w->field(field)->selectAll();
+        QTest::keyClicks(w->field(field), text);
         QTest::keyClick(w->field(field), Qt::Key_Return);
         settle();
     }
@@ -68,33 +43,19 @@ protected:
     {
         return QDateTime::fromMSecsSinceEpoch(qint64(p.x())).date().toString("MM/dd/yy");
     }
-
-    MainWindow *w = nullptr;
 };
 
 } // namespace
 
 TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
 {
-    open();
-    EXPECT_EQ(w->tabs()->tabText(kChartTab), "Chart");
+    openLoan();
     showTab(kChartTab);
-    EXPECT_EQ(w->commandButton(0)->text(), "&Calculate");
-    EXPECT_FALSE(w->commandButton(1)->isVisible());
-    EXPECT_FALSE(w->commandButton(2)->isVisible());
-    w->helpButton()->click();
-    EXPECT_EQ(prompts.helpContexts.back(), 7);
-    HelpWindow::instance()->showContext(7);
-    EXPECT_EQ(HelpWindow::instance()->currentPage(), "chart.html");
-    HelpWindow::instance()->hide();
-
-    // As contracted: every payment a point, the last at 0 on 12/01/37.
+    // As contracted: every payment a point (their figures are the chart data's
+    // own test), the interest line rising to the total, a mark where it ends.
     const QLineSeries *contract = balance(ScheduleView::Contract);
     ASSERT_EQ(contract->count(), 360);
-    EXPECT_EQ(dateAt(contract->at(0)), "01/01/08");
-    EXPECT_EQ(dateAt(contract->at(359)), "12/01/37");
-    EXPECT_EQ(contract->at(359).y(), 0.0);
-    EXPECT_EQ(chart()->interestLine(ScheduleView::Contract)->count(), 360);
+    ASSERT_EQ(chart()->interestLine(ScheduleView::Contract)->count(), 360);
     EXPECT_EQ(NumText::amount(chart()->interestLine(ScheduleView::Contract)->at(359).y()), "115,838.45");
     ASSERT_EQ(chart()->zeroMark(ScheduleView::Contract)->count(), 1);
     EXPECT_EQ(chart()->zeroMark(ScheduleView::Contract)->at(0), contract->at(359));
@@ -103,12 +64,9 @@ TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
     // 100.00 with every payment on the quote tab.
     showTab(3);
     w->quotePage()->option(ExtraMode::EveryPayment)->click();
-    retype(w->quotePage()->amountBox(), "100");
+    w->quotePage()->amountBox()->setText("100");
     showTab(kChartTab);
-    const QLineSeries *plan = balance(ScheduleView::Projected);
-    ASSERT_EQ(plan->count(), 252);
-    EXPECT_EQ(dateAt(plan->at(251)), "12/01/28");
-    EXPECT_EQ(plan->at(251).y(), 0.0);
+    EXPECT_EQ(balance(ScheduleView::Projected)->count(), 252);
     EXPECT_EQ(chart()->summaryLabel()->text(),
               "With the plan: paid off 12/01/28, 108 payments sooner, 39,900.41 less interest");
     // A plan changed while the chart is shown redraws it at once.
@@ -120,22 +78,21 @@ TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
     enterTerm(NumberOfPayments, "180");
     showTab(kChartTab);
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 180);
-    EXPECT_EQ(dateAt(balance(ScheduleView::Contract)->at(179)), "12/01/22");
 
     // Another loan opened while the chart is shown replaces it at once.
     LoanFileData other = standardLoan();
     other.terms[NumberOfPayments] = 24;
-    writeLoan(path("Other.qhv"), other);
     QString file = path("Other.qhv");
+    writeLoan(file, other);
     ASSERT_TRUE(w->loadLoan(file));
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 24);
 }
 
 TEST_F(ChartTab, ActualLineIsTheActualViewRowByRowAndFollowsTheLedger)
 {
-    open(30, 1000);
+    openLoan(30, 1000);
     showTab(1);
-    w->commandButton(1)->click(); // Actual
+    command(1); // Actual
     Grid *grid = w->amortizationPage()->grid();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w->amortizationPage()->building(); }));
     showTab(kChartTab);
@@ -149,8 +106,7 @@ TEST_F(ChartTab, ActualLineIsTheActualViewRowByRowAndFollowsTheLedger)
 
     // A payment recorded meanwhile shows on the next arrival.
     const int before = actual->count();
-    PaymentRecord big{250, 20000, "07/01/10"};
-    w->payments().append(big);
+    w->payments().append({250, 20000, "07/01/10"});
     showTab(0);
     showTab(kChartTab);
     EXPECT_LT(balance(ScheduleView::Actual)->count(), before);
@@ -158,7 +114,7 @@ TEST_F(ChartTab, ActualLineIsTheActualViewRowByRowAndFollowsTheLedger)
 
 TEST_F(ChartTab, HoveringShowsTheNearestPayment)
 {
-    open();
+    openLoan();
     showTab(kChartTab);
     QChartView *view = chart()->balanceView();
     const QRectF plot = view->chart()->plotArea();
@@ -178,19 +134,11 @@ TEST_F(ChartTab, HoveringShowsTheNearestPayment)
     EXPECT_EQ(QToolTip::text().split(u'\n'), lines);
 }
 
-TEST_F(ChartTab, UnavailableWhileTheTermsAreInvalid)
+TEST_F(ChartTab, AFirstPaymentDateThatIsNoDateIsSaid)
 {
-    open();
-    EXPECT_TRUE(w->tabs()->isTabEnabled(kChartTab));
-    enterTerm(AnnualRate, "0");
-    EXPECT_FALSE(w->tabs()->isTabEnabled(kChartTab));
-    enterTerm(AnnualRate, "6");
-    EXPECT_TRUE(w->tabs()->isTabEnabled(kChartTab));
-
-    // A first payment date that is no date: dated from today, and said so.
+    openLoan();
     w->firstPaymentDate()->setValue("133108");
     showTab(kChartTab);
-    EXPECT_EQ(dateAt(balance(ScheduleView::Contract)->at(0)), "12/06/26");
     EXPECT_TRUE(chart()->summaryLabel()->text().endsWith(
         "\nThe first payment date is not a date: the payments are dated from today."));
 }

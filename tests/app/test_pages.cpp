@@ -193,8 +193,7 @@ TEST_F(AmortizationTab, ClearedDuringABuildShowsNoSchedule)
     page.build(ScheduleView::Actual, inputs(&table));
     EXPECT_FALSE(page.building());
     EXPECT_EQ(built.count(), 0);
-    EXPECT_EQ(page.grid()->rows(), 2);
-    EXPECT_EQ(page.grid()->cell(1, 2), "");
+    EXPECT_EQ(page.grid()->rows(), 2); // the empty row
     EXPECT_EQ(page.yearList()->count(), 0);
     EXPECT_EQ(page.totalLabel(7)->text(), "0.00");
     EXPECT_FALSE(QApplication::overrideCursor());
@@ -241,7 +240,6 @@ TEST(QuotePage, PlansThroughTheControls)
     QuoteHost host;
     QuotePage &page = host.page;
     page.onTabShown(0, true);
-    EXPECT_TRUE(page.option(ExtraMode::OnePayment)->isChecked());
     EXPECT_FALSE(page.includeActual()->isEnabled());
     page.option(ExtraMode::EveryPayment)->click();
     EXPECT_FALSE(page.paymentBox()->isEnabled());
@@ -312,28 +310,9 @@ TEST(QuotePage, PaymentNumberSpinnerAndCheckBox)
     EXPECT_EQ(page.paymentBox()->text(), "1");
 }
 
+// Enter recomputes and moves on, Tab only moves on; the payment number
+// reached so keeps its caret.
 TEST(QuotePage, EnterRecomputesAndMovesOn)
-{
-    QuoteHost host;
-    QuotePage &page = host.page;
-    page.onTabShown(0, true);
-    page.amountBox()->setFocus();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return page.amountBox()->selectedText() == "100.00"; }))
-        << page.amountBox()->selectedText().toStdString();
-
-    const int before = host.recomputed;
-    QTest::keyClick(page.amountBox(), Qt::Key_Return);
-    EXPECT_NE(QApplication::focusWidget(), page.amountBox());
-    page.paymentBox()->setFocus();
-    QTest::keyClick(page.paymentBox(), Qt::Key_Enter);
-    EXPECT_NE(QApplication::focusWidget(), page.paymentBox());
-    EXPECT_EQ(host.recomputed, before + 2);
-
-    page.spinner()->setFocus(); // the spinner hands the focus to its box
-    EXPECT_EQ(QApplication::focusWidget(), page.paymentBox());
-}
-
-TEST(QuotePage, PaymentNumberKeepsItsCaretWhenReachedByEnterOrTab)
 {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
         QuoteHost host;
@@ -342,9 +321,17 @@ TEST(QuotePage, PaymentNumberKeepsItsCaretWhenReachedByEnterOrTab)
         retype(page.paymentBox(), "123");
         page.paymentBox()->setCursorPosition(1);
         page.amountBox()->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return page.amountBox()->selectedText() == "100.00"; }))
+            << page.amountBox()->selectedText().toStdString();
+        const int before = host.recomputed;
         QTest::keyClick(page.amountBox(), key);
         ASSERT_EQ(QApplication::focusWidget(), page.paymentBox()) << key;
         EXPECT_EQ(page.paymentBox()->selectedText(), QString()) << key;
         EXPECT_EQ(page.paymentBox()->cursorPosition(), 1) << key;
+        QTest::keyClick(page.paymentBox(), Qt::Key_Enter);
+        EXPECT_NE(QApplication::focusWidget(), page.paymentBox());
+        EXPECT_EQ(host.recomputed, before + (key == Qt::Key_Return ? 2 : 1)) << key;
+        page.spinner()->setFocus(); // the spinner hands the focus to its box
+        EXPECT_EQ(QApplication::focusWidget(), page.paymentBox());
     }
 }

@@ -1,21 +1,6 @@
-#include "app/amortizationpage.h"
-#include "app/mainwindow.h"
-#include "app/currentloan.h"
-#include "app/quotepage.h"
 #include "controls/datebox.h"
-#include "controls/grid.h"
+#include "dialogs/helpwindow.h"
 #include "mainwindowfixture.h"
-#include "ledger/paymentdialog.h"
-#include "ledger/paymentspage.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace LoanTerms;
 
@@ -23,18 +8,6 @@ namespace {
 
 class TabsTest : public MainWindowFixture {
 protected:
-    // The standard loan with `payments` recorded.
-    void open(int payments = 0, double extra = 0)
-    {
-        writeLoan(path("Loan.qhv"), standardLoan(payments, extra));
-        w = start(path("Loan.qhv"));
-    }
-    // Switches tab and lets the tab's deferred work run.
-    void showTab(int tab)
-    {
-        w->tabs()->setCurrentIndex(tab);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
-    }
     QStringList captions() const
     {
         QStringList out;
@@ -43,19 +16,18 @@ protected:
                                                      : QStringLiteral("-"));
         return out;
     }
-
-    MainWindow *w = nullptr;
 };
 
 } // namespace
 
 TEST_F(TabsTest, EachTabShowsItsCommandsAndHelp)
 {
-    open();
+    open("Loan.qhv", standardLoan());
     const struct { int tab; QStringList captions; } expected[] = {
         {1, {"&Schedule", "&Actual", "&Projected"}},
         {2, {"&Make", "Delete &Last", "Delete &All"}},
         {3, {"&Calculate", "-", "-"}},
+        {4, {"&Calculate", "-", "-"}},
         {0, {"&Calculate", "-", "-"}},
     };
     for (const auto &e : expected) {
@@ -65,15 +37,20 @@ TEST_F(TabsTest, EachTabShowsItsCommandsAndHelp)
         EXPECT_EQ(prompts.helpContexts.back(), e.tab + 3);
     }
     EXPECT_TRUE(w->field(Price)->hasFocus());
+    EXPECT_EQ(w->tabs()->tabText(4), "Chart");
+    HelpWindow::instance()->showContext(7);
+    EXPECT_EQ(HelpWindow::instance()->currentPage(), "chart.html");
+    HelpWindow::instance()->hide();
     // No schedule is computed by arriving on the Amortization tab.
     showTab(1);
     EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
+    EXPECT_EQ(w->amortizationPage()->viewCaption()->text(), "");
     EXPECT_FALSE(w->viewOutline(0)->isVisible());
 }
 
 TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
 {
-    open(20);
+    open("Loan.qhv", standardLoan(20));
     showTab(2);
     PaymentsPage *page = w->paymentsPage();
     EXPECT_EQ(page->grid()->rows(), 22);
@@ -86,13 +63,13 @@ TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
         dlg.extraBox()->setText("1,250.00");
         dlg.okButton()->click();
     };
-    w->commandButton(0)->click();
+    command(0);
     EXPECT_EQ(caption, "Payment # 21");
     EXPECT_EQ(proposed, "09/15/09");
     ASSERT_EQ(w->payments().paymentsMade(), 21);
     EXPECT_EQ(w->payments().at(21).extraPrincipal, 1250.0);
-    w->commandButton(1)->click(); // Delete Last
-    w->commandButton(1)->click();
+    command(1); // Delete Last
+    command(1);
     EXPECT_EQ(w->payments().paymentsMade(), 19);
 
     QString file = CurrentLoan::path;
@@ -102,7 +79,7 @@ TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
     EXPECT_EQ(read.data.payments[18].payDate, "07/15/09");
 
     prompts.answers = {QMessageBox::Yes};
-    w->commandButton(2)->click(); // Delete All
+    command(2); // Delete All
     EXPECT_EQ(w->payments().paymentsMade(), 0);
     EXPECT_EQ(page->grid()->rows(), 2);
     ASSERT_TRUE(w->loadLoan(file));
@@ -112,34 +89,42 @@ TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
     EXPECT_EQ(page->grid()->cell(19, 1), "07/15/09");
 }
 
+// Each view is outlined and named above the grid.
 TEST_F(TabsTest, ScheduleViewsAndOutlines)
 {
-    open(3, 100);
+    open("Loan.qhv", standardLoan(3, 100));
     showTab(1);
-    w->commandButton(0)->click();
+    command(0);
     AmortizationPage *page = w->amortizationPage();
+    QLabel *caption = page->viewCaption();
     EXPECT_EQ(page->grid()->rows(), 361);
     EXPECT_EQ(page->grid()->cell(1, 4), "99,900.45");
     EXPECT_TRUE(w->viewOutline(0)->isVisible());
-    EXPECT_EQ(w->viewOutline(0)->x(), w->commandButton(0)->x() - 4);
+    EXPECT_TRUE(w->viewOutline(0)->geometry().contains(w->commandButton(0)->geometry()));
+    EXPECT_EQ(caption->text(), "As contracted");
+    EXPECT_LE(caption->geometry().bottom(), page->grid()->mapTo(page, QPoint(0, 0)).y());
     EXPECT_EQ(page->yearList()->count(), 32);
 
     // "Actual" adds the 100.00 recorded with each of the three payments.
-    w->commandButton(1)->click();
+    command(1);
     EXPECT_EQ(page->grid()->cell(1, 2), "199.55");
     EXPECT_EQ(page->grid()->cell(4, 2), "102.56"); // 599.55 less 496.99 interest on 99,398.35
-    EXPECT_EQ(w->viewOutline(1)->x(), w->commandButton(1)->x() - 4 + 1);
+    EXPECT_TRUE(w->viewOutline(0)->geometry().contains(w->commandButton(1)->geometry()));
+    EXPECT_EQ(caption->text(), "With recorded extra principal");
 
     // Leaving and coming back shows the outlines where they were.
     showTab(0);
     EXPECT_FALSE(w->viewOutline(0)->isVisible());
     showTab(1);
     EXPECT_TRUE(w->viewOutline(0)->isVisible());
+    QString other = path("Other.qhv");
+    w->newLoan(other);
+    EXPECT_EQ(caption->text(), "");
 }
 
 TEST_F(TabsTest, QuoteIsComputedOnArrivalAndDrivesTheProjectedView)
 {
-    open();
+    open("Loan.qhv", standardLoan());
     showTab(3);
     QuotePage *quote = w->quotePage();
     EXPECT_TRUE(quote->option(ExtraMode::OnePayment)->isChecked());
@@ -147,7 +132,6 @@ TEST_F(TabsTest, QuoteIsComputedOnArrivalAndDrivesTheProjectedView)
     EXPECT_EQ(quote->grid()->cell(2, 1), "115,838.45");
     EXPECT_EQ(quote->grid()->cell(2, 2), "115,339.42");
     EXPECT_EQ(quote->grid()->cell(2, 3), "499.03");
-
     quote->option(ExtraMode::EveryPayment)->click();
     EXPECT_EQ(quote->grid()->cell(1, 2), "252");
     EXPECT_EQ(quote->grid()->cell(1, 3), "108");
@@ -155,7 +139,10 @@ TEST_F(TabsTest, QuoteIsComputedOnArrivalAndDrivesTheProjectedView)
     EXPECT_EQ(quote->grid()->cell(2, 3), "39,900.41");
 
     showTab(1);
-    w->commandButton(2)->click(); // Projected: the plan of the quote tab
+    command(2); // Projected: the plan of the quote tab
+    QLabel *caption = w->amortizationPage()->viewCaption();
+    EXPECT_EQ(caption->text(), "With the planned extra principal"); // the longest: said in full
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
     EXPECT_EQ(w->amortizationPage()->grid()->rows(), 253);
     EXPECT_EQ(w->amortizationPage()->grid()->cell(1, 2), "199.55");
     EXPECT_EQ(w->amortizationPage()->grid()->cell(1, 4), "99,800.45");
