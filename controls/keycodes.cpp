@@ -50,4 +50,16 @@ qint16 shiftState(Qt::KeyboardModifiers modifiers)
     return s;
 }
 
+qint16 buttonState(Qt::MouseButtons buttons)
+{
+    qint16 b = 0;
+    if (buttons & Qt::LeftButton)
+        b |= 1;
+    if (buttons & Qt::RightButton)
+        b |= 2;
+    if (buttons & Qt::MiddleButton)
+        b |= 4;
+    return b;
+}
+
 } // namespace KeyCodes

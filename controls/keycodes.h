@@ -12,5 +12,7 @@ namespace KeyCodes {
 qint16 fromQtKey(int key);
 // The Shift argument of a key event: 1 Shift + 2 Ctrl + 4 Alt.
 qint16 shiftState(Qt::KeyboardModifiers modifiers);
+// Mouse buttons as the controls report them: 1 left + 2 right + 4 middle.
+qint16 buttonState(Qt::MouseButtons buttons);
 
 } // namespace KeyCodes

@@ -49,18 +49,6 @@ void drawLine(QPainter &p, int x1, int y1, int x2, int y2, const QColor &color)
     }
 }
 
-qint16 buttonCode(Qt::MouseButtons buttons)
-{
-    qint16 b = 0;
-    if (buttons & Qt::LeftButton)
-        b |= 1;
-    if (buttons & Qt::RightButton)
-        b |= 2;
-    if (buttons & Qt::MiddleButton)
-        b |= 4;
-    return b;
-}
-
 } // namespace
 
 PictureButton::PictureButton(QWidget *parent) : QWidget(parent)
@@ -229,7 +217,7 @@ void PictureButton::paintEvent(QPaintEvent *)
 void PictureButton::mousePressEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseDown(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
+    emit mouseDown(KeyCodes::buttonState(event->button()), KeyCodes::shiftState(event->modifiers()),
                    float(pos.x()), float(pos.y()));
     setLook(Pressed);
 }
@@ -237,7 +225,7 @@ void PictureButton::mousePressEvent(QMouseEvent *event)
 void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseUp(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
+    emit mouseUp(KeyCodes::buttonState(event->button()), KeyCodes::shiftState(event->modifiers()),
                  float(pos.x()), float(pos.y()));
     setLook(m_buttonState != Flat ? Raised : Flat);
     // A click is a left press and release both on the button.
@@ -248,7 +236,7 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 void PictureButton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit mouseMove(buttonCode(event->buttons()), KeyCodes::shiftState(event->modifiers()),
+    emit mouseMove(KeyCodes::buttonState(event->buttons()), KeyCodes::shiftState(event->modifiers()),
                    float(pos.x()), float(pos.y()));
 }
 

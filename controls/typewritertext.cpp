@@ -120,11 +120,6 @@ int twips(double pixels)
     return static_cast<int>(pixels * TypewriterText::TwipsPerPixel);
 }
 
-int buttonCode(Qt::MouseButtons b)
-{
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
-           | (b & Qt::MiddleButton ? 4 : 0);
-}
 } // namespace
 
 TypewriterText::TypewriterText(QWidget *parent) : QWidget(parent), m_canvas(new TypewriterCanvas(this))
@@ -447,14 +442,14 @@ void TypewriterText::paintEvent(QPaintEvent *)
 void TypewriterText::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseDown(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
+    emit mouseDown(KeyCodes::buttonState(event->button()), KeyCodes::shiftState(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
 void TypewriterText::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseUp(buttonCode(event->button()), KeyCodes::shiftState(event->modifiers()),
+    emit mouseUp(KeyCodes::buttonState(event->button()), KeyCodes::shiftState(event->modifiers()),
                  float(twips(at.x())), float(twips(at.y())));
     if (m_clickCancelled) {
         m_clickCancelled = false;
@@ -475,7 +470,7 @@ void TypewriterText::mouseDoubleClickEvent(QMouseEvent *event)
 void TypewriterText::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit mouseMove(buttonCode(event->buttons()), KeyCodes::shiftState(event->modifiers()),
+    emit mouseMove(KeyCodes::buttonState(event->buttons()), KeyCodes::shiftState(event->modifiers()),
                    float(twips(at.x())), float(twips(at.y())));
 }
 
