@@ -5,6 +5,7 @@
 #include "app/currentloan.h"
 #include "app/loanexports.h"
 #include "app/quotepage.h"
+#include "app/windowplace.h"
 #include "controls/datebox.h"
 #include "controls/grid.h"
 #include "controls/picturebutton.h"
@@ -17,14 +18,10 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QSettings>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
@@ -67,7 +64,13 @@ MainWindow::MainWindow(QWidget *parent)
     m_tabs->addTab(m_quote, QStringLiteral("Extra Principal Quote"));
     m_chart = new ChartPage;
     m_tabs->addTab(m_chart, QStringLiteral("Chart"));
-    addPictureButtons(m_terms);
+    // The picture buttons stand in a column at the right of the first tab;
+    // places on a tab are measured from the tab control's top, and the page
+    // starts below the tab bar.
+    m_pictures = new PicturePanel(m_terms);
+    m_pictures->setGeometry(px(5700), px(480) - m_tabs->tabBar()->sizeHint().height() + 4,
+                            px(1155), px(4185));
+    connect(m_pictures, &PicturePanel::actionRequested, this, &MainWindow::runPictureAction);
     connect(m_terms, &LoanTermsForm::validityChanged, this, &MainWindow::setTermsAvailable);
     connect(m_terms, &LoanTermsForm::calculationWanted, this, [this] {
         if (m_commandButtons[0]->isEnabled() && m_tabs->currentIndex() == 0)
@@ -124,14 +127,17 @@ MainWindow::MainWindow(QWidget *parent)
         connect(m_commandButtons[size_t(i)], &QPushButton::clicked, this,
                 [this, i] { runTabCommand(i); });
 
-    // Tab order: the input fields, the date box, then the primary command.
-    QWidget *order[] = {field(Price), field(DownPercent), field(DownAmount), field(LoanAmount),
-                        field(AnnualRate), field(NumberOfPayments), field(AnnualTax),
-                        field(AnnualInsurance), firstPaymentDate(), m_commandButtons[0],
-                        m_commandButtons[1], m_commandButtons[2], m_exitButton, m_helpButton,
-                        m_pictureButtons[0], m_pictureButtons[1], m_pictureButtons[2],
-                        m_pictureButtons[3], m_pictureButtons[4]};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
+    // Tab order: the input fields, the date box, the commands, then the
+    // picture buttons top to bottom.
+    std::vector<QWidget *> order = {field(Price), field(DownPercent), field(DownAmount),
+                                    field(LoanAmount), field(AnnualRate), field(NumberOfPayments),
+                                    field(AnnualTax), field(AnnualInsurance), firstPaymentDate(),
+                                    m_commandButtons[0], m_commandButtons[1], m_commandButtons[2],
+                                    m_exitButton, m_helpButton};
+    for (auto action : {PictureAction::New, PictureAction::Open, PictureAction::Save,
+                        PictureAction::About, PictureAction::Help})
+        order.push_back(pictureButton(action));
+    for (size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
     // Tabs 1 to 4 wait for valid loan terms.
@@ -163,7 +169,7 @@ MainWindow::MainWindow(QWidget *parent)
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { showHelp(m_helpContext); });
 
-    restorePlace();
+    WindowPlace::restore(this, kDesignedSize);
     // A greyed tab says why from the start.
     setTermsAvailable(m_terms->termsValid());
     m_amortization->setupGrid();
@@ -178,49 +184,6 @@ MainWindow::~MainWindow()
     // focus out of a field, and the form's signals must not reach a window
     // that is half gone.
     m_terms->disconnect(this);
-}
-
-void MainWindow::addPictureButtons(QWidget *page)
-{
-    // The file commands, the About box and the help, in a column on the right.
-    auto *frame = new QFrame(page);
-    frame->setObjectName(QStringLiteral("pictureFrame"));
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setFrameShadow(QFrame::Sunken);
-    // Places on the tab are measured from the tab control's top; the page
-    // starts below the tab bar.
-    const int tabBar = m_tabs->tabBar()->sizeHint().height();
-    frame->setGeometry(px(5700), px(480) - tabBar + 4, px(1155), px(4185));
-    const struct { const char *tip; const char *icon; } pictures[] = {
-        {" New File ", "newfile"}, {" Open File ", "openfile"}, {" Save File ", "savefile"},
-        {" About Quillhaven ", "about"}, {" Help ", "help"}};
-    const int tops[] = {210, 990, 1770, 2550, 3330};
-    for (int i = 0; i < 5; ++i) {
-        const auto action = PictureAction(i);
-        auto *b = new PictureButton(frame);
-        b->setObjectName(QStringLiteral("pictureButton_%1").arg(i));
-        b->setGeometry(px(180), px(tops[i]), px(795), px(735));
-        b->setToolTip(QString::fromLatin1(pictures[i].tip));
-        b->setAccessibleName(QString::fromLatin1(pictures[i].tip).trimmed());
-        b->setPicture(QPixmap(QStringLiteral(":/resources/icons/%1.png")
-                                  .arg(QLatin1String(pictures[i].icon))));
-        // Reached with Tab; Space or Enter runs its command, as on any button.
-        b->setFocusPolicy(Qt::TabFocus);
-        b->installEventFilter(this);
-        connect(b, &PictureButton::clicked, this, [this, action] { runPictureAction(action); });
-        connect(b, &PictureButton::keyPress, this, [this, action](qint16 key) {
-            if (key == 13 || key == 32)
-                runPictureAction(action);
-        });
-        m_pictureButtons[size_t(i)] = b;
-    }
-    // The picture buttons draw no focus rectangle; this outline shows which
-    // one has the keyboard focus.
-    m_focusOutline = new QFrame(frame);
-    m_focusOutline->setObjectName(QStringLiteral("FocusOutline"));
-    m_focusOutline->setStyleSheet(QStringLiteral("border: 1px dotted palette(text);"));
-    m_focusOutline->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_focusOutline->hide();
 }
 
 void MainWindow::setTermsAvailable(bool available)
@@ -259,56 +222,6 @@ void MainWindow::placeOutlines()
     for (int i = 0; i < 2; ++i)
         m_viewOutlines[size_t(i)]->setGeometry(b.x() - px(60) + i, b.y() - 3 + i,
                                                b.width() + 8 - 2 * i, b.height() + 6 - 2 * i);
-}
-
-void MainWindow::restorePlace()
-{
-    // Beside the remembered loan, in a group of their own.
-    const QSettings settings(QStringLiteral("Quillhaven"), QStringLiteral("Quillhaven"));
-    const QRect saved = settings.value(QStringLiteral("Window/Geometry")).toRect();
-    const bool maximized = settings.value(QStringLiteral("Window/Maximized")).toBool();
-    const QSize size = saved.isValid() ? saved.size().expandedTo(kDesignedSize) : kDesignedSize;
-    bool onScreen = false;
-    for (QScreen *screen : QGuiApplication::screens())
-        onScreen = onScreen || screen->availableGeometry().intersects(QRect(saved.topLeft(), size));
-    if (saved.isValid() && onScreen) {
-        setGeometry(QRect(saved.topLeft(), size));
-    } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        // Centred on the screen.
-        resize(size);
-        const QRect avail = screen->geometry();
-        move(avail.left() + (avail.width() - width()) / 2,
-             avail.top() + (avail.height() - height()) / 2);
-    }
-    if (maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
-}
-
-void MainWindow::rememberPlace()
-{
-    // The place to come back to is the one before maximising. Nothing is
-    // said when it cannot be written: the window then opens as designed.
-    QSettings settings(QStringLiteral("Quillhaven"), QStringLiteral("Quillhaven"));
-    settings.setValue(QStringLiteral("Window/Geometry"),
-                      isMaximized() ? normalGeometry() : geometry());
-    settings.setValue(QStringLiteral("Window/Maximized"), isMaximized());
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    for (PictureButton *b : m_pictureButtons) {
-        if (watched != b)
-            continue;
-        if (event->type() == QEvent::FocusIn) {
-            m_focusOutline->setGeometry(b->geometry().adjusted(-3, -3, 3, 3));
-            m_focusOutline->show();
-            m_focusOutline->lower();
-        } else if (event->type() == QEvent::FocusOut) {
-            m_focusOutline->hide();
-        }
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::calculatePayment()
@@ -618,10 +531,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
                                "the next start: the settings folder %1 cannot be written.")
                     .arg(folder),
                 QMessageBox::Ok);
-        rememberPlace();
+        WindowPlace::remember(this);
         event->accept();
     } else if (answer == QMessageBox::No) {
-        rememberPlace();
+        WindowPlace::remember(this);
         event->accept();
     } else {
         event->ignore();

@@ -8,6 +8,7 @@
 
 #include "app/loanguard.h"
 #include "app/loantermsform.h"
+#include "app/picturepanel.h"
 #include "dialogs/loanfiledialog.h"
 #include "ledger/paymentstable.h"
 #include "loan/schedule.h"
@@ -23,9 +24,6 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-
-// What the picture buttons of the first tab do, top to bottom.
-enum class PictureAction { New, Open, Save, About, Help };
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -44,7 +42,7 @@ public:
     QPushButton *commandButton(int index) const { return m_commandButtons[size_t(index)]; }
     PictureButton *pictureButton(PictureAction action) const
     {
-        return m_pictureButtons[size_t(action)];
+        return m_pictures->button(action);
     }
     LoanFileDialog &fileDialog() { return m_fileDialog; }
     PaymentsTable &payments() { return m_payments; }
@@ -94,11 +92,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void addPictureButtons(QWidget *page);
     // Deferred work, each run by its 1 ms single-shot timer.
     void loadAtStart();
     void arriveOnTab();
@@ -109,8 +105,6 @@ private:
     // Frames the button of the view built last, wherever it stands now.
     void placeOutlines();
     // The size and place of the last close, or the designed size centred.
-    void restorePlace();
-    void rememberPlace();
     // After New or Open: every tab shows the loan now current.
     void showLoanAnew();
     void setCaption(const QString &prefix, const QString &path);
@@ -135,10 +129,9 @@ private:
     QPushButton *m_exitButton = nullptr;
     QPushButton *m_helpButton = nullptr;
     std::array<QPushButton *, 3> m_commandButtons{};
-    std::array<PictureButton *, 5> m_pictureButtons{};
+    PicturePanel *m_pictures = nullptr;
     LoanFileDialog m_fileDialog;
     std::array<QFrame *, 2> m_viewOutlines{};
-    QFrame *m_focusOutline = nullptr;
     int m_outlinedButton = 0;       // the command button the outlines frame
     AmortizationPage *m_amortization = nullptr;
     PaymentsPage *m_paymentsPage = nullptr;
