@@ -31,9 +31,6 @@ TEST(PlainTables, ScheduleReadsBackAsTheGridShowsIt)
     const auto csv = qhtest::readCsv(QString::fromUtf8(plain.csv()), &ok);
     ASSERT_TRUE(ok);
     ASSERT_EQ(csv.size(), 361u);
-    EXPECT_EQ(csv[0], QStringList({"Payment", "Date", "Principal", "Interest", "Principal Bal",
-                                   "Total Interest"}));
-    EXPECT_EQ(csv[1], QStringList({"1", "2008-01-01", "99.55", "500.00", "99900.45", "500.00"}));
     // The remainder is settled on the last row, as the grid shows it.
     EXPECT_EQ(csv[360], QStringList({"360", "2037-12-01", "597.01", "2.99", "0.00", "115838.45"}));
     // Every row against the grid: the window's Copy and Export CSV check.
@@ -58,8 +55,6 @@ TEST(PlainTables, LedgerRowsWithADateThatIsNoDate)
     const auto csv = qhtest::readCsv(QString::fromUtf8(plain.csv()), &ok);
     ASSERT_TRUE(ok);
     ASSERT_EQ(csv.size(), 4u);
-    EXPECT_EQ(csv[0], QStringList({"Payment", "Date", "Loan Payment", "Escrow", "Extra Principal",
-                                   "Total Payment"}));
     EXPECT_EQ(csv[1], QStringList({"1", "2008-01-15", "599.55", "250.00", "100.00", "949.55"}));
     EXPECT_EQ(csv[2], QStringList({"2", "pending", "599.55", "250.50", "0.00", "850.05"}));
     EXPECT_EQ(csv[3], QStringList({"3", "3,\"x\"", "599.55", "0.00", "1234.50", "1834.05"}));
@@ -70,6 +65,7 @@ TEST(PlainTables, LedgerRowsWithADateThatIsNoDate)
 
 TEST(PlainTables, EmptyTablesHoldTheirHeaderOnly)
 {
+    // The headers, checked here once for the tables with rows too.
     EXPECT_EQ(PlainCells::ledger({}, 599.55).csv(),
               "Payment,Date,Loan Payment,Escrow,Extra Principal,Total Payment\r\n");
     const auto none = PlainCells::schedule(Schedule::build(ScheduleView::Contract, loan("0")));
