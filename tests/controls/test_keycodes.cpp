@@ -26,9 +26,8 @@ QString keyEvents(Qt::Key key)
 TEST(KeyCodes, BothControlsReportTheClassicCodes)
 {
     const std::pair<Qt::Key, int> keys[] = {
-        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Escape, 27}, {Qt::Key_Left, 37},
-        {Qt::Key_Up, 38},     {Qt::Key_Right, 39}, {Qt::Key_Down, 40},   {Qt::Key_Q, 81},
-    };
+        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Escape, 27}, {Qt::Key_Left, 37}, {Qt::Key_Down, 40},
+        {Qt::Key_Q, 81}};
     for (const auto &[key, code] : keys) {
         const QString expected = QString("Down %1 0, Up %1 0").arg(code);
         EXPECT_EQ(keyEvents<PictureButton>(key), expected) << "picture button, Qt key " << key;
