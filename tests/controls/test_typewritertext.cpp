@@ -217,7 +217,8 @@ TEST(TypewriterTextEvents, OnlyTheMarginForwardsPointerEvents)
     QObject::connect(&t.fx, &TypewriterText::mouseDown, [&](int b, int s, float x, float y) {
         events << QString("Down %1 %2 %3 %4").arg(b).arg(s).arg(x).arg(y);
     });
-    QObject::connect(&t.fx, &TypewriterText::mouseUp, [&](int b, int, float, float) { events << QString("Up %1").arg(b); });
+    QObject::connect(&t.fx, &TypewriterText::mouseUp,
+                     [&](int b, int, float, float) { events << QString("Up %1").arg(b); });
 
     // Through the window, so each press reaches the widget under the pointer.
     QWindow *window = t.fx.windowHandle();
