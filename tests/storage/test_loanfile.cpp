@@ -19,14 +19,9 @@
 
 namespace {
 double doubleAt(const QByteArray &b, int at) { return std::bit_cast<double>(qFromLittleEndian<quint64>(b.constData() + at)); }
-qint16 countIn(const QByteArray &b) { return qFromLittleEndian<qint16>(b.constData() + 512); }
 LoanFileData withPayments(int n)
 {
-    LoanFileData d;
-    d.terms[0] = 150000;
-    d.terms[1] = 6.5;
-    d.terms[2] = 360;
-    d.firstPaymentDate = 10508;
+    LoanFileData d{{150000, 6.5, 360}, 10508, {}};
     for (int k = 1; k <= n; ++k)
         d.payments.push_back({250.0 + k, 87.5, QStringLiteral("%1/05/08").arg(k, 2, 10, QChar('0'))});
     return d;
@@ -58,19 +53,16 @@ std::string node(const QString &path)
 }
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// What a call made in a child process said. An alarm kills the child when it
-// takes longer than allowed, so a call that blocks, or reads on and on, fails
-// its test instead of holding up or exhausting the whole run. (The test
-// program runs no other thread, so the child may use Qt freely.)
-struct Outcome {
-    QString said;
-    std::string trouble; // how the child ended when it did not report
-};
-Outcome inChild(const std::function<QString()> &call, unsigned allowedSeconds = 10)
+// What a call made in a child process said, or in brackets how the child
+// ended when it did not report. An alarm kills the child when it takes longer
+// than allowed, so a call that blocks, or reads on and on, fails its test
+// instead of holding up or exhausting the whole run. (The test program runs
+// no other thread, so the child may use Qt freely.)
+QString inChild(const std::function<QString()> &call, unsigned allowedSeconds = 10)
 {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
-        return {{}, std::string("no pipe: ") + std::strerror(errno)};
+        return "[no pipe: " + systemReason(errno) + "]";
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
@@ -97,30 +89,22 @@ Outcome inChild(const std::function<QString()> &call, unsigned allowedSeconds = 
     while (pid > 0 && ::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     if (pid < 0)
-        return {{}, std::string("no child: ") + std::strerror(errno)};
+        return "[no child: " + systemReason(errno) + "]";
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && report.startsWith('='))
-        return {QString::fromUtf8(report.mid(1)), {}};
-    if (WIFSIGNALED(status))
-        return {{}, WTERMSIG(status) == SIGALRM ? "still running after " + std::to_string(allowedSeconds) + " s"
-                                                : std::string("killed by ") + ::strsignal(WTERMSIG(status))};
-    return {{}, "gave up with exit status " + std::to_string(WEXITSTATUS(status))};
+        return QString::fromUtf8(report.mid(1));
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM)
+        return QStringLiteral("[still running after %1 s]").arg(allowedSeconds);
+    return QStringLiteral("[ended with wait status %1]").arg(status);
 }
 
 // Reading `path`, and saving to it unless `saved` is empty, are refused with
-// these texts, it counts as no regular file, and nothing there is replaced.
+// these texts, and nothing there is replaced.
 void expectLeftAlone(const QString &path, const QString &read, const QString &saved)
 {
     const std::string name = QFileInfo(path).fileName().toStdString(), before = node(path);
-    const Outcome is = inChild([path] { return LoanFile::isRegularFile(path) ? "regular" : ""; });
-    EXPECT_EQ(is.trouble + is.said.toStdString(), "") << "asking about " << name;
-    const Outcome r = inChild([path] { return LoanFile::read(path).error; });
-    EXPECT_EQ(r.trouble, "") << "reading " << name;
-    EXPECT_EQ(r.said, read);
-    if (!saved.isEmpty()) {
-        const Outcome w = inChild([path] { return LoanFile::write(path, withPayments(1)); });
-        EXPECT_EQ(w.trouble, "") << "saving to " << name;
-        EXPECT_EQ(w.said, saved);
-    }
+    EXPECT_EQ(inChild([path] { return LoanFile::read(path).error; }), read) << "reading " << name;
+    if (!saved.isEmpty())
+        EXPECT_EQ(inChild([path] { return LoanFile::write(path, withPayments(1)); }), saved) << "saving to " << name;
     EXPECT_EQ(node(path), before) << name << " was replaced";
 }
 QString notCreated(const QString &name, int error)
@@ -141,16 +125,15 @@ QString notALoanFile(const QString &name, const QString &is, bool saving = false
 // ENOSPC in errno and, if not empty, a text of its own: a disk filling up in
 // the middle of a save.
 struct FillingDevice : QIODevice {
-    FillingDevice(QIODevice &file, qint64 room, const QString &told) : file(file), room(room), told(told)
+    FillingDevice(QIODevice &file, qint64 room, const QString &told) : file(file), room(room)
     {
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        setErrorString(told); // an empty one reads as Qt's "Unknown error"
     }
     qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *data, qint64 len) override
     {
         if (room == 0) {
-            if (!told.isEmpty())
-                setErrorString(told);
             errno = ENOSPC;
             return -1;
         }
@@ -160,15 +143,10 @@ struct FillingDevice : QIODevice {
     }
     QIODevice &file;
     qint64 room;
-    QString told;
 };
-LoanFile::WriteThrough filling(qint64 room, const QString &told = QString())
-{
-    return [=](QIODevice &file) { return std::make_unique<FillingDevice>(file, room, told); };
-}
 } // namespace
 
-TEST(LoanFileLayout, TermsDateAndRecordsAtTheirOffsets)
+TEST(LoanFileLayout, TermsDateAndRecordsAtTheirOffsetsAndFewerPaymentsKeepTheOldTail)
 {
     // The fixed part: thirteen terms and the date, a filler typed as a text
     // of 512 bytes, and the count.
@@ -179,18 +157,15 @@ TEST(LoanFileLayout, TermsDateAndRecordsAtTheirOffsets)
     using At = std::pair<int, double>;
     for (const auto &[at, value] : {At{0, 150000}, At{8, 6.5}, At{104, 10508}, At{514, 251}, At{522, 87.5}})
         EXPECT_EQ(doubleAt(b, at), value) << "at " << at;
-    EXPECT_EQ(countIn(b), 2);
+    EXPECT_EQ(qFromLittleEndian<qint16>(b.constData() + 512), 2);
     EXPECT_EQ(b.mid(530, 8) + b.mid(554, 8), "01/05/0802/05/08");
-    auto d = LoanFile::decode(b);
+    const auto d = LoanFile::decode(b);
     ASSERT_TRUE(d.ok);
     EXPECT_EQ(d.data.terms, withPayments(2).terms);
     EXPECT_EQ(d.data.payments, withPayments(2).payments);
-}
 
-TEST(LoanFileLayout, FewerPaymentsKeepTheOldTail)
-{
+    // Written over ten, one payment leaves the bytes of the other nine after it.
     const QByteArray ten = LoanFile::encode(withPayments(10)), one = LoanFile::encode(withPayments(1), ten);
-    ASSERT_EQ(ten.size(), 754);
     EXPECT_EQ(one, LoanFile::encode(withPayments(1)) + ten.mid(628));
     EXPECT_EQ(LoanFile::decode(one).data.payments.size(), 1u);
 }
@@ -209,6 +184,7 @@ TEST(LoanFileLayout, ShortAndDamagedBytes)
     d = LoanFile::decode(LoanFile::encode(nan));
     EXPECT_TRUE(d.ok && d.data.terms[3] == 0 && d.data.terms[4] == 0);
 
+    // A count outside 0..1600, or records cut short, refuse the bytes.
     QByteArray bad = LoanFile::encode(withPayments(3));
     for (qint16 count : {-1, 1601}) {
         qToLittleEndian<qint16>(count, bad.data() + 512);
@@ -233,15 +209,13 @@ TEST(LoanFileAccess, AMissingFileIsCreatedAReadOnlyOneReadButKeptAndALinkFollowe
               "The loan file \"Loan.qhv\" is read-only; the loan was not saved.");
     EXPECT_EQ(contents(path), LoanFile::encode(withPayments(3)));
 
-    // A link to a loan file is read and saved through.
-    const QString file = qhtest::tempPath(dir, "Other.qhv"), link = qhtest::tempPath(dir, "ToLoan.qhv");
-    ASSERT_TRUE(put(file, LoanFile::encode(withPayments(1))) && makeLink(file, link));
-    EXPECT_TRUE(LoanFile::isRegularFile(link));
-    EXPECT_FALSE(LoanFile::isRegularFile(qhtest::tempPath(dir, "Missing.qhv")));
-    EXPECT_EQ(LoanFile::read(link).data.payments.size(), 1u);
+    // A link to a loan file is saved and read through, and stays a link.
+    const QString link = qhtest::tempPath(dir, "ToNew.qhv");
+    ASSERT_TRUE(makeLink(missing, link));
     ASSERT_EQ(LoanFile::write(link, withPayments(2)), "");
-    EXPECT_EQ(QFile::symLinkTarget(link), file); // still the link
-    EXPECT_EQ(contents(file), LoanFile::encode(withPayments(2)));
+    EXPECT_EQ(QFile::symLinkTarget(link), missing);
+    EXPECT_EQ(contents(missing), LoanFile::encode(withPayments(2)));
+    EXPECT_EQ(LoanFile::read(link).data.payments.size(), 2u);
 }
 
 TEST(LoanFileKinds, WhatIsNoLoanFileIsLeftAsItWas)
@@ -251,17 +225,14 @@ TEST(LoanFileKinds, WhatIsNoLoanFileIsLeftAsItWas)
     // and /dev/null would read as an empty loan.
     QTemporaryDir dir;
     const auto at = [&](const QString &name) { return qhtest::tempPath(dir, name); };
-    ASSERT_TRUE(put(at("File"), "not a folder"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("Folder.qhv"));
     ASSERT_EQ(::mkfifo(local(at("Pipe.qhv")).constData(), 0666), 0);
     ASSERT_EQ(::mknod(local(at("Socket.qhv")).constData(), S_IFSOCK | 0666, 0), 0);
     ASSERT_TRUE(makeLink(at("B.qhv"), at("A.qhv")) && makeLink(at("A.qhv"), at("B.qhv")));
     ASSERT_TRUE(makeLink("/dev/zero", at("Zero.qhv")) && makeLink("/dev/null", at("Null.qhv")));
-    const QString longName = QString(300, 'L') + ".qhv"; // longer than any name the system takes
     const struct { QString name, read, saved; } cases[] = {
-        {"File/Loan.qhv", notCreated("Loan.qhv", ENOTDIR), notWritten("Loan.qhv", systemReason(ENOTDIR))},
+        // A name in a folder that is not there, and a loop of links.
         {"No/Loan.qhv", notCreated("Loan.qhv", ENOENT), notWritten("Loan.qhv", systemReason(ENOENT))},
-        {longName, notCreated(longName, ENAMETOOLONG), notWritten(longName, systemReason(ENAMETOOLONG))},
         {"A.qhv", notCreated("A.qhv", ELOOP), notWritten("A.qhv", systemReason(ELOOP))},
         {"Folder.qhv", "\"Folder.qhv\" is a folder, not a loan file.",
          "\"Folder.qhv\" is a folder; the loan was not saved."},
@@ -274,62 +245,42 @@ TEST(LoanFileKinds, WhatIsNoLoanFileIsLeftAsItWas)
     };
     for (const auto &c : cases)
         expectLeftAlone(at(c.name), c.read, c.saved);
-    EXPECT_EQ(contents(at("File")), "not a folder");
-}
 
-TEST(LoanFileKinds, SavesGoIntoNoDevice)
-{
-    // Through links to copies of /dev/zero and /dev/null made here.
-    QTemporaryDir dir;
-    for (const QString device : {"zero", "null"}) {
-        struct stat st;
-        const QString copy = qhtest::tempPath(dir, device), name = device + ".qhv";
-        ASSERT_EQ(::stat(local("/dev/" + device).constData(), &st), 0);
-        if (::mknod(local(copy).constData(), S_IFCHR | 0666, st.st_rdev) != 0)
-            GTEST_SKIP() << "no device can be made here: " << std::strerror(errno);
-        ASSERT_TRUE(makeLink(copy, copy + ".qhv"));
-        expectLeftAlone(copy + ".qhv", notALoanFile(name, "a device"), notALoanFile(name, "a device", true));
-    }
+    // A save is tried through a link to a copy of /dev/null made here.
+    struct stat st;
+    if (::stat("/dev/null", &st) != 0 || ::mknod(local(at("null")).constData(), S_IFCHR | 0666, st.st_rdev) != 0)
+        GTEST_SKIP() << "no device can be made here: " << std::strerror(errno);
+    ASSERT_TRUE(makeLink(at("null"), at("ToNull.qhv")));
+    expectLeftAlone(at("ToNull.qhv"), notALoanFile("ToNull.qhv", "a device"),
+                    notALoanFile("ToNull.qhv", "a device", true));
 }
 
 TEST(LoanFileSize, FilesLongerThan64KiBAreNotLoans)
 {
     QTemporaryDir dir;
+    const QString path = qhtest::tempPath(dir, "Loan.qhv");
     // A file of exactly 64 KiB is read, and a save over it keeps its tail.
-    const QString edge = qhtest::tempPath(dir, "Edge.qhv"), longer = qhtest::tempPath(dir, "Longer.qhv");
-    QByteArray bytes = LoanFile::encode(withPayments(3));
-    bytes.append(QByteArray(64 * 1024 - bytes.size(), 'x'));
-    ASSERT_TRUE(put(edge, bytes));
-    EXPECT_EQ(LoanFile::read(edge).data.payments.size(), 3u);
-    ASSERT_EQ(LoanFile::write(edge, withPayments(1)), "");
-    EXPECT_EQ(contents(edge), LoanFile::encode(withPayments(1), bytes));
+    const QByteArray bytes = LoanFile::encode(withPayments(3)).leftJustified(64 * 1024, 'x');
+    ASSERT_TRUE(put(path, bytes));
+    EXPECT_EQ(LoanFile::read(path).data.payments.size(), 3u);
+    ASSERT_EQ(LoanFile::write(path, withPayments(1)), "");
+    EXPECT_EQ(contents(path), LoanFile::encode(withPayments(1), bytes));
 
-    // One byte more and it is refused unread; a save over it keeps nothing of it.
-    bytes.append('x');
-    ASSERT_TRUE(put(longer, bytes));
-    EXPECT_EQ(LoanFile::read(longer).error, "The loan file \"Longer.qhv\" is 65537 bytes long; a loan "
-                                            "file is at most 64 KiB. It was not loaded.");
-    EXPECT_EQ(contents(longer), bytes);
-    ASSERT_EQ(LoanFile::write(longer, withPayments(1)), "");
-    EXPECT_EQ(contents(longer), LoanFile::encode(withPayments(1)));
-
-    // Nor is a sparse file of several GiB read or kept, where one can be made.
-    const QString path = qhtest::tempPath(dir, "Huge.qhv");
-    const qint64 huge = (qint64(4) << 30) + 4096; // more than an int holds
-    ASSERT_TRUE(put(path, LoanFile::encode(withPayments(40))));
-    struct stat st;
-    if (!QFile::resize(path, huge) || ::stat(local(path).constData(), &st) != 0
-        || qint64(st.st_blocks) * 512 > (qint64(1) << 20))
-        GTEST_SKIP() << "the temporary folder keeps no sparse file of " << huge << " bytes";
-
-    const Outcome r = inChild([path] { return LoanFile::read(path).error; });
-    ASSERT_EQ(r.trouble, "") << "reading a file of several GiB";
-    EXPECT_TRUE(r.said.contains(QStringLiteral("is %1 bytes long").arg(huge))) << r.said.toStdString();
-    EXPECT_EQ(QFileInfo(path).size(), huge);
-    const Outcome w = inChild([path] { return LoanFile::write(path, withPayments(2)); });
-    ASSERT_EQ(w.trouble, "") << "saving over a file of several GiB";
-    EXPECT_EQ(w.said, "");
-    EXPECT_EQ(contents(path), LoanFile::encode(withPayments(2))); // none of the old bytes
+    // One byte more, or several GiB (more than an int holds) where the folder
+    // keeps such a file sparse: refused unread, and a save keeps none of it.
+    for (const qint64 size : {qint64(64 * 1024 + 1), (qint64(4) << 30) + 4096}) {
+        struct stat st;
+        ASSERT_TRUE(put(path, LoanFile::encode(withPayments(40))));
+        if (!QFile::resize(path, size) || ::stat(local(path).constData(), &st) != 0
+            || qint64(st.st_blocks) * 512 > (qint64(1) << 20))
+            GTEST_SKIP() << "the temporary folder keeps no sparse file of " << size << " bytes";
+        EXPECT_EQ(inChild([path] { return LoanFile::read(path).error; }),
+                  QStringLiteral("The loan file \"Loan.qhv\" is %1 bytes long; a loan file is at most 64 KiB. "
+                                 "It was not loaded.").arg(size));
+        EXPECT_EQ(QFileInfo(path).size(), size);
+        EXPECT_EQ(inChild([path] { return LoanFile::write(path, withPayments(2)); }), "") << size;
+        EXPECT_EQ(contents(path), LoanFile::encode(withPayments(2))) << size;
+    }
 }
 
 TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFileAndSaysWhy)
@@ -344,30 +295,26 @@ TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFileAndSaysWhy)
         {0, "The disk was taken out", "The disk was taken out"}, // its own account first
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(LoanFile::write(path, withPayments(3), filling(c.room, c.told)), notWritten("Loan.qhv", c.why));
+        const auto filling = [&c](QIODevice &file) { return std::make_unique<FillingDevice>(file, c.room, c.told); };
+        EXPECT_EQ(LoanFile::write(path, withPayments(3), filling), notWritten("Loan.qhv", c.why));
         EXPECT_EQ(contents(path), old) << c.room;
     }
     // The largest file the process may write made smaller than the save, which
     // the system then cuts short: one loan fits the buffer the bytes wait in
     // before they are written, the other does not.
     for (int payments : {100, 1600}) {
-        const Outcome w = inChild([path, payments] {
+        const QString said = inChild([path, payments] {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit size{1000, 1000};
             return ::setrlimit(RLIMIT_FSIZE, &size) != 0 ? QStringLiteral("no file size limit")
                                                           : LoanFile::write(path, withPayments(payments));
         });
-        ASSERT_EQ(w.trouble, "") << payments << " payments";
-        EXPECT_TRUE(w.said.startsWith("The loan file \"Loan.qhv\" could not be written: " + systemReason(EFBIG))
-                    && w.said.endsWith(". The loan was not saved."))
-            << w.said.toStdString();
+        EXPECT_TRUE(said.startsWith("The loan file \"Loan.qhv\" could not be written: " + systemReason(EFBIG))
+                    && said.endsWith(". The loan was not saved."))
+            << payments << " payments: " << said.toStdString();
         EXPECT_EQ(contents(path), old) << payments << " payments";
     }
     // No temporary file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"Loan.qhv"});
-
-    // With room enough the save goes through the device whole.
-    ASSERT_EQ(LoanFile::write(path, withPayments(3), filling(64 * 1024)), "");
-    EXPECT_EQ(contents(path), LoanFile::encode(withPayments(3), old));
 }
