@@ -27,23 +27,18 @@ using namespace LoanTerms;
 
 namespace {
 
-Texts loanTexts()
-{
-    Texts t;
-    t[LoanAmount] = "100,000.00";
-    t[AnnualRate] = "6";
-    t[NumberOfPayments] = "360";
-    t[TotalInterest] = "115,838.45";
-    return t;
-}
-
-ScheduleInputs inputs(const PaymentsTable *table, const ExtraPlan &plan = {})
+// The standard loan, with the payments of `table` recorded when one is given.
+ScheduleInputs inputs(const PaymentsTable *table = nullptr, const ExtraPlan &plan = {})
 {
     ScheduleInputs in;
-    in.texts = loanTexts();
+    in.texts[LoanAmount] = "100,000.00";
+    in.texts[AnnualRate] = "6";
+    in.texts[NumberOfPayments] = "360";
+    in.texts[TotalInterest] = "115,838.45";
     in.firstPaymentDate = "01/15/08";
     in.plan = plan;
-    in.recorded = table->recordedExtra();
+    if (table)
+        in.recorded = table->recordedExtra();
     return in;
 }
 
@@ -101,7 +96,7 @@ QStringList quoteCells(const QuotePage &page)
 // Calculate, which quotes the first selected plan.
 struct QuoteHost {
     QuotePage page;
-    Texts texts = loanTexts();
+    Texts texts = inputs().texts;
     PaymentsTable table;
     int recomputed = 0;
 
