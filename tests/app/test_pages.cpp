@@ -230,11 +230,8 @@ TEST(QuotePage, PlansThroughTheControls)
     EXPECT_EQ(quoteCells(page), ten);
     EXPECT_EQ(page.plan().amount, 10000.0);
 
-
-    // Not a 16-bit whole number: the previous quote stays. Typed key by key,
-    // 4000 still moves the spinner; 40000 is past its end.
+    // Not a 16-bit whole number: the previous quote stays.
     retype(page.paymentBox(), "40000");
-    EXPECT_EQ(page.spinner()->value(), 4000);
     const QStringList before = quoteCells(page);
     retype(page.amountBox(), "5000");
     EXPECT_EQ(quoteCells(page), before);
@@ -278,12 +275,10 @@ TEST(QuotePage, PaymentNumberSpinnerAndCheckBox)
     // The upper arrow raises the number, the lower one lowers it down to 1.
     QScrollBar *s = page.spinner();
     const QPoint upper(s->width() / 2, 2), lower(s->width() / 2, s->height() - 3);
-    const std::pair<QPoint, const char *> clicks[] = {
-        {upper, "7"}, {lower, "6"}, {lower, "5"}};
-    for (const auto &[at, text] : clicks) {
-        QTest::mouseClick(s, Qt::LeftButton, {}, at);
-        EXPECT_EQ(page.paymentBox()->text(), text);
-    }
+    QTest::mouseClick(s, Qt::LeftButton, {}, upper);
+    EXPECT_EQ(page.paymentBox()->text(), "7");
+    QTest::mouseClick(s, Qt::LeftButton, {}, lower);
+    EXPECT_EQ(page.paymentBox()->text(), "6");
     retype(page.paymentBox(), "1");
     QTest::mouseClick(s, Qt::LeftButton, {}, lower);
     EXPECT_EQ(page.paymentBox()->text(), "1");
