@@ -150,6 +150,7 @@ TEST_F(AmortizationTab, ShowsTheScheduleAndTheTotalsOfTheChosenYear)
     };
     EXPECT_EQ(pageTotals(), Schedule::totalsTexts(Schedule::yearTotals(expected.rows, "360", {})));
     EXPECT_EQ(page.yearList()->count(), 32);
+    EXPECT_FALSE(QApplication::overrideCursor());
     page.yearList()->setCurrentIndex(3);
     EXPECT_EQ(pageTotals(), Schedule::totalsTexts(Schedule::yearTotals(expected.rows, "360", "2010")));
     EXPECT_EQ(g->topRow(), 25);
@@ -183,6 +184,8 @@ TEST_F(AmortizationTab, ClearedDuringABuildShowsNoSchedule)
     EXPECT_EQ(page.yearList()->count(), 0);
     EXPECT_EQ(page.totalLabel(7)->text(), "0.00");
     EXPECT_FALSE(QApplication::overrideCursor());
+    page.build(ScheduleView::Contract, inputs(&table)); // and the next build runs
+    EXPECT_EQ(page.grid()->rows(), 361);
 }
 
 TEST_F(AmortizationTab, ActualAndProjectedViewsAgainstAPlainLoop)
@@ -271,6 +274,7 @@ TEST(QuotePage, PaymentNumberSpinnerAndCheckBox)
     retype(page.paymentBox(), "6");
     page.includeActual()->click();
     EXPECT_EQ(page.option(ExtraMode::EveryPayment)->text(), "Every payment");
+    EXPECT_EQ(page.paymentBox()->text(), "6");
 
     // The upper arrow raises the number, the lower one lowers it down to 1.
     QScrollBar *s = page.spinner();

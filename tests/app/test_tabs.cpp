@@ -54,14 +54,15 @@ TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
         dlg.extraBox()->setText("1,250.00");
         dlg.okButton()->click();
     };
-    command(1); // Delete Last: its slot keeps the payment, the file does not
+    command(1); // Delete Last twice: the slots keep the payments, the file does not
+    command(1);
     command(0);
 
     ASSERT_TRUE(w->saveLoan(CurrentLoan::path));
     const auto saved = LoanFile::read(CurrentLoan::path).data.payments;
-    ASSERT_EQ(saved.size(), 20u);
-    // Payment 20 as the dialog proposed it (the due date after 07/15/09) with the extra typed.
-    EXPECT_EQ(saved.back(), (PaymentRecord{0, 1250, "08/15/09"}));
+    ASSERT_EQ(saved.size(), 19u);
+    // Payment 19 as the dialog proposed it (the due date after 06/15/09) with the extra typed.
+    EXPECT_EQ(saved.back(), (PaymentRecord{0, 1250, "07/15/09"}));
 }
 
 // Each view is outlined and named above the grid; the quote, computed on
