@@ -1,5 +1,6 @@
-#include "dialogs/aboutdialog.h"
+#include "controls/datebox.h"
 #include "controls/picturebutton.h"
+#include "dialogs/aboutdialog.h"
 #include "mainwindowfixture.h"
 
 #include <QTimer>
@@ -13,9 +14,7 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        LoanFileData d = standardLoan(1);
-        d.firstPaymentDate = 0;
-        open("Current.qhv", d);
+        open("Current.qhv", standardLoan(1));
     }
 };
 
@@ -38,7 +37,7 @@ TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
     EXPECT_EQ(CurrentLoan::readSetting(), "");
 }
 
-TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFile)
+TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFileAndEmptiesTheLoan)
 {
     choose("Current.qhv");
     prompts.answers = {QMessageBox::Cancel};
@@ -50,15 +49,19 @@ TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFile)
     EXPECT_EQ(prompts.fileRequests[0].title, "New Loan File");
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
 
-    // The old file stays until the new loan is saved over it.
+    // Ok: the terms are emptied and the name bound; the old file stays until
+    // the new loan is saved over it.
     const QByteArray old = readAll(path("Current.qhv"));
-    ASSERT_FALSE(old.isEmpty());
     choose("Current.qhv");
     prompts.answers = {QMessageBox::Ok};
     w->runPictureAction(PictureAction::New);
     EXPECT_EQ(readAll(path("Current.qhv")), old);
-    EXPECT_EQ(w->field(LoanAmount)->text(), "");
+    for (int i = 0; i < kFieldCount; ++i)
+        EXPECT_EQ(w->field(i)->text(), "") << i;
+    EXPECT_EQ(w->firstPaymentDate()->value(), "011508");
     EXPECT_EQ(w->payments().paymentsMade(), 0);
+    EXPECT_FALSE(w->commandButton(0)->isEnabled());
+    EXPECT_EQ(CurrentLoan::path, path("Current.qhv"));
     EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Current.qhv)");
     QString own = path("Current.qhv");
     ASSERT_TRUE(w->saveLoan(own));
