@@ -57,12 +57,7 @@ protected:
 TEST_F(CommandLineTest, EveryKindGivesTheNumbersTheWindowShows)
 {
     w = start(path("Fixed.qhv"));
-    const struct {
-        QStringList args;
-        ScheduleView view;
-        ExtraMode mode;
-        QString amount, payment;
-    } cases[] = {
+    const struct { QStringList args; ScheduleView view; ExtraMode mode; QString amount, payment; } cases[] = {
         {{"schedule"}, ScheduleView::Contract, ExtraMode::None, {}, {}},
         {{"actual"}, ScheduleView::Actual, ExtraMode::None, {}, {}},
         {{"projected", "--extra", "100"}, ScheduleView::Projected, ExtraMode::EveryPayment, "100", "1"},
