@@ -1,5 +1,6 @@
-#include "dialogs/aboutdialog.h"
+#include "controls/datebox.h"
 #include "controls/picturebutton.h"
+#include "dialogs/aboutdialog.h"
 #include "mainwindowfixture.h"
 
 #include <QTimer>
@@ -13,15 +14,13 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        LoanFileData d = standardLoan(1);
-        d.firstPaymentDate = 0;
-        open("Current.qhv", d);
+        open("Current.qhv", standardLoan(1));
     }
 };
 
 } // namespace
 
-TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
+TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndTheChosenFilterIsKept)
 {
     choose("Loan");
     w->runPictureAction(PictureAction::Save);
@@ -29,6 +28,9 @@ TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
     EXPECT_TRUE(prompts.fileRequests[0].save);
     EXPECT_EQ(prompts.fileRequests[0].title, "Save Loan File");
     EXPECT_EQ(prompts.fileRequests[0].owner, w);
+    EXPECT_EQ(prompts.fileRequests[0].filterIndex, 1);
+    EXPECT_EQ(prompts.fileRequests[0].filters,
+              QStringList({"Quillhaven File (*.qhv)", "All Files (*)"}));
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Loan.qhv)");
     EXPECT_EQ(LoanFile::read(path("Loan.qhv")).data.payments.size(), 1u);
     // Saving again over it asks nothing; the setting waits for the exit.
@@ -36,9 +38,17 @@ TEST_F(FileCommandsTest, SaveAddsTheDefaultExtensionAndAsksNothing)
     w->runPictureAction(PictureAction::Save);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(CurrentLoan::readSetting(), "");
+
+    // Under "All Files" the name stays as typed, and the next dialog, an
+    // Open, starts under that filter.
+    choose("Plain", 2);
+    w->runPictureAction(PictureAction::Save);
+    EXPECT_TRUE(QFile::exists(path("Plain")));
+    w->runPictureAction(PictureAction::Open);
+    EXPECT_EQ(prompts.fileRequests.back().filterIndex, 2);
 }
 
-TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFile)
+TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFileAndEmptiesTheLoan)
 {
     choose("Current.qhv");
     prompts.answers = {QMessageBox::Cancel};
@@ -50,15 +60,19 @@ TEST_F(FileCommandsTest, NewAsksBeforeReplacingAnExistingFile)
     EXPECT_EQ(prompts.fileRequests[0].title, "New Loan File");
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
 
-    // The old file stays until the new loan is saved over it.
+    // Ok: the terms are emptied and the name bound; the old file stays until
+    // the new loan is saved over it.
     const QByteArray old = readAll(path("Current.qhv"));
-    ASSERT_FALSE(old.isEmpty());
     choose("Current.qhv");
     prompts.answers = {QMessageBox::Ok};
     w->runPictureAction(PictureAction::New);
     EXPECT_EQ(readAll(path("Current.qhv")), old);
-    EXPECT_EQ(w->field(LoanAmount)->text(), "");
+    for (int i = 0; i < kFieldCount; ++i)
+        EXPECT_EQ(w->field(i)->text(), "") << i;
+    EXPECT_EQ(w->firstPaymentDate()->value(), "011508");
     EXPECT_EQ(w->payments().paymentsMade(), 0);
+    EXPECT_FALSE(w->commandButton(0)->isEnabled());
+    EXPECT_EQ(CurrentLoan::path, path("Current.qhv"));
     EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (Current.qhv)");
     QString own = path("Current.qhv");
     ASSERT_TRUE(w->saveLoan(own));
@@ -83,18 +97,6 @@ TEST_F(FileCommandsTest, OpenOfAMissingNameStartsAnEmptyLoan)
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Other.qhv)");
 }
 
-TEST_F(FileCommandsTest, TheChosenFilterIsKeptForTheNextDialog)
-{
-    choose("Plain", 2);
-    w->runPictureAction(PictureAction::Save);
-    EXPECT_TRUE(QFile::exists(path("Plain")));
-    EXPECT_EQ(prompts.fileRequests[0].filterIndex, 1);
-    EXPECT_EQ(prompts.fileRequests[0].filters,
-              QStringList({"Quillhaven File (*.qhv)", "All Files (*)"}));
-    w->runPictureAction(PictureAction::Open);
-    EXPECT_EQ(prompts.fileRequests[1].filterIndex, 2);
-}
-
 TEST_F(FileCommandsTest, AboutAndHelpFromThePictureButtons)
 {
     EXPECT_EQ(w->pictureButton(PictureAction::About)->toolTip(), " About Quillhaven ");
@@ -111,5 +113,4 @@ TEST_F(FileCommandsTest, AboutAndHelpFromThePictureButtons)
     w->runPictureAction(PictureAction::Help);
     w->helpButton()->click();
     EXPECT_EQ(prompts.helpContexts, std::vector<int>({0, 3}));
-    EXPECT_TRUE(prompts.fileRequests.empty());
 }

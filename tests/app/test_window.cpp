@@ -16,13 +16,6 @@ namespace {
 
 class WindowTest : public MainWindowFixture {
 protected:
-    void type(QLineEdit *field, const QString &text)
-    {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
-    }
     // Closes the window with "No" to the question, as a user leaving it.
     void closeWindow(MainWindow *window)
     {
@@ -70,48 +63,38 @@ std::vector<QPoint> places(const MainWindow *w)
 
 TEST_F(WindowTest, GrowsWithMoreRowsAndKeepsEveryPlace)
 {
-    for (bool maximise : {false, true}) {
-        SCOPED_TRACE(maximise ? "maximised" : "resized");
-        open("Loan.qhv", standardLoan(60, 100));
-        EXPECT_EQ(w->minimumSize(), QSize(493, 399));
-        showTab(1);
-        command(1); // Actual, outlined
-        const Grid *schedule = w->amortizationPage()->grid();
-        const int rows = fullyVisibleRows(schedule);
-        const std::vector<QPoint> before = places(w);
-        const QSize tabs = w->tabs()->size();
-        const int ledgerWidth = w->paymentsPage()->grid()->width();
-        EXPECT_GT(before.back().y(), 0); // the totals below the grid
+    // Resized by hand; maximised, the same layout is only given more room.
+    open("Loan.qhv", standardLoan(60, 100));
+    EXPECT_EQ(w->minimumSize(), QSize(493, 399));
+    showTab(1);
+    command(1); // Actual, outlined
+    const Grid *schedule = w->amortizationPage()->grid();
+    const int rows = fullyVisibleRows(schedule);
+    const std::vector<QPoint> before = places(w);
+    const QSize tabs = w->tabs()->size();
+    const int ledgerWidth = w->paymentsPage()->grid()->width();
+    EXPECT_GT(before.back().y(), 0); // the totals below the grid
 
-        if (maximise)
-            w->showMaximized();
-        else
-            w->resize(760, 560);
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            return maximise ? w->frameGeometry().size() == screen().size()
-                            : w->size() == QSize(760, 560);
-        }));
-        const QSize grown = w->size();
-        // Every pixel of height beyond the designed size goes to the rows.
-        const int more = (grown.height() - 399) / schedule->rowHeight(0) - 1;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return fullyVisibleRows(schedule) >= rows + more; }))
-            << fullyVisibleRows(schedule) << " rows, " << rows << " at the designed size";
-        EXPECT_EQ(w->tabs()->size(), tabs + (grown - QSize(493, 399)));
-        EXPECT_EQ(places(w), before);
-        EXPECT_TRUE(w->viewOutline(0)->geometry().contains(w->commandButton(1)->geometry()));
-        // The ledger's grid grows the same way.
-        showTab(2);
-        EXPECT_GE(fullyVisibleRows(w->paymentsPage()->grid()), rows + more);
-        EXPECT_EQ(w->paymentsPage()->grid()->width(), ledgerWidth);
+    const QSize grown(760, 560);
+    w->resize(grown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->size() == grown; }));
+    // Every pixel of height beyond the designed size goes to the rows.
+    const int more = (grown.height() - 399) / schedule->rowHeight(0) - 1;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fullyVisibleRows(schedule) >= rows + more; }))
+        << fullyVisibleRows(schedule) << " rows, " << rows << " at the designed size";
+    EXPECT_EQ(w->tabs()->size(), tabs + (grown - QSize(493, 399)));
+    EXPECT_EQ(places(w), before);
+    EXPECT_TRUE(w->viewOutline(0)->geometry().contains(w->commandButton(1)->geometry()));
+    // The ledger's grid grows the same way.
+    showTab(2);
+    EXPECT_GE(fullyVisibleRows(w->paymentsPage()->grid()), rows + more);
+    EXPECT_EQ(w->paymentsPage()->grid()->width(), ledgerWidth);
 
-        // Never below the designed size.
-        w->showNormal();
-        w->resize(300, 200);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w->size() == QSize(493, 399); }));
-        showTab(1);
-        EXPECT_EQ(fullyVisibleRows(schedule), rows);
-        windows.clear();
-    }
+    // Never below the designed size.
+    w->resize(300, 200);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->size() == QSize(493, 399); }));
+    showTab(1);
+    EXPECT_EQ(fullyVisibleRows(schedule), rows);
 }
 
 TEST_F(WindowTest, SizeAndPlaceComeBackAfterARestart)
@@ -147,15 +130,11 @@ TEST_F(WindowTest, SizeAndPlaceComeBackAfterARestart)
 TEST_F(WindowTest, TheFirstTabSaysWhyTheTermsCannotBeComputedAndLocksTheRest)
 {
     const QString amount = "Enter a loan amount above 0";
-    const QString date = "The first payment date is not a valid date: today is used";
     const struct { const char *loan, *rate, *n, *date; QString why; bool valid; } steps[] = {
         {"", "", "", "011508", amount, false},
-        {"100000", "6", "40000", "011508", "Number of payments: from 1 to 32,767", false},
-        {"100000", "0.0000000000000001", "360", "011508",
-         "The annual rate is too small to work out a payment", false},
         {"100000", "6", "360", "011508", "", true},
         // The terms stay valid: the schedule starts from today.
-        {"100000", "6", "360", "023008", date, true},
+        {"100000", "6", "360", "023008", "The first payment date is not a valid date: today is used", true},
         {"", "6", "360", "023008", amount, false},
     };
     w = start(path("Empty.qhv"));
@@ -163,9 +142,9 @@ TEST_F(WindowTest, TheFirstTabSaysWhyTheTermsCannotBeComputedAndLocksTheRest)
     QTabBar *bar = w->tabs()->tabBar();
     for (const auto &s : steps) {
         SCOPED_TRACE(s.why.isEmpty() ? "valid" : s.why.toStdString());
-        type(w->field(LoanAmount), s.loan);
-        type(w->field(AnnualRate), s.rate);
-        type(w->field(NumberOfPayments), s.n);
+        typeInto(w->field(LoanAmount), s.loan);
+        typeInto(w->field(AnnualRate), s.rate);
+        typeInto(w->field(NumberOfPayments), s.n);
         w->firstPaymentDate()->setValue(s.date);
         EXPECT_EQ(line->isVisible(), !s.why.isEmpty());
         EXPECT_EQ(line->text(), s.why);

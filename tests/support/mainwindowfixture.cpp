@@ -41,10 +41,32 @@ void MainWindowFixture::writeLoan(const QString &file, const LoanFileData &data)
     ASSERT_EQ(LoanFile::write(file, data), "");
 }
 
+void MainWindowFixture::writeBytes(const QString &file, const QByteArray &bytes)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
 QByteArray MainWindowFixture::readAll(const QString &file)
 {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::vector<QStringList> MainWindowFixture::plainRows(const Grid *grid)
+{
+    std::vector<QStringList> out;
+    for (int r = 1; r < grid->rows() && !grid->cell(r, 1).isEmpty(); ++r) {
+        QStringList row;
+        for (int c = 0; c < grid->cols(); ++c)
+            row << grid->cell(r, c).trimmed().remove(u',');
+        // Every date shown lies in this century; other text stays as it is.
+        const QDate date = QDate::fromString(row[1], "MM/dd/yy").addYears(100);
+        if (date.isValid())
+            row[1] = date.toString(Qt::ISODate);
+        out.push_back(row);
+    }
+    return out;
 }
 
 MainWindow *MainWindowFixture::start(const QString &file, const QString &problem)
@@ -94,6 +116,17 @@ void MainWindowFixture::press(Qt::Key key, Qt::KeyboardModifiers mods)
 {
     QTest::keyClick(QApplication::focusWidget(), key, mods);
     settle();
+}
+
+void MainWindowFixture::typeInto(QWidget *field, const QString &text)
+{
+    field->setFocus();
+    QApplication::processEvents();
+    if (auto *e = qobject_cast<QLineEdit *>(field)) {
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+    }
+    QTest::keyClicks(field, text);
 }
 
 void MainWindowFixture::choose(const QString &name, int filter)

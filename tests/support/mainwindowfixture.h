@@ -39,7 +39,11 @@ protected:
     // monthly payments of 250 escrow and `extra` extra principal.
     static LoanFileData standardLoan(int payments = 0, double extra = 0);
     static void writeLoan(const QString &file, const LoanFileData &data);
+    static void writeBytes(const QString &file, const QByteArray &bytes);
     static QByteArray readAll(const QString &file);
+    // The rows `grid` shows below its headings, as a spreadsheet reads the
+    // program's CSV: amounts without grouping, dates as 2008-01-15.
+    static std::vector<QStringList> plainRows(const Grid *grid);
     // Opens a main window on `file`, active, after its start-up has run;
     // `problem` is a start-up problem found before the window was made.
     MainWindow *start(const QString &file, const QString &problem = QString());
@@ -51,6 +55,8 @@ protected:
     void showTab(int tab);
     void command(int index); // clicks command button `index` of `w`
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier); // on the focus
+    // Gives `field` the focus and types into it, replacing the text of a box.
+    static void typeInto(QWidget *field, const QString &text);
     // The next file dialog returns `name` under filter pair `filter`.
     void choose(const QString &name, int filter = 1);
 
