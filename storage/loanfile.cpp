@@ -217,12 +217,6 @@ LoanFile::ReadResult startEmpty(const QString &path)
 
 namespace LoanFile {
 
-bool isRegularFile(const QString &path)
-{
-    const Found f = look(path);
-    return f.error == 0 && f.type == S_IFREG;
-}
-
 QByteArray encode(const LoanFileData &data, const QByteArray &previous)
 {
     const int n = int(data.payments.size());

@@ -49,9 +49,6 @@ struct ReadResult {
     QString error;                    // a message for the user
     LoanFileData data;
 };
-// Whether `path`, links followed, is a regular file; nothing is opened.
-bool isRegularFile(const QString &path);
-
 // Reads a loan file; a missing one is created empty and reads as an empty
 // loan. A read-only file is read all the same; a file longer than
 // kMaxFileSize is refused unread, and so is anything other than a regular
