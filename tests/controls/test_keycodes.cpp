@@ -25,9 +25,9 @@ QString keyEvents(Qt::Key key)
 
 TEST(KeyCodes, BothControlsReportTheClassicCodes)
 {
+    // Both Enter keys, the ends of the arrow block and a letter.
     const std::pair<Qt::Key, int> keys[] = {
-        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Escape, 27}, {Qt::Key_Left, 37}, {Qt::Key_Down, 40},
-        {Qt::Key_Q, 81}};
+        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Left, 37}, {Qt::Key_Down, 40}, {Qt::Key_Q, 81}};
     for (const auto &[key, code] : keys) {
         const QString expected = QString("Down %1 0, Up %1 0").arg(code);
         EXPECT_EQ(keyEvents<PictureButton>(key), expected) << "picture button, Qt key " << key;
