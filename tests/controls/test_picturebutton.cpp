@@ -103,12 +103,10 @@ TEST(PictureButtonProperties, LoadMatchesNamesWithoutCase)
     PropertyBag bag;
     bag.write("backcolor", QColor(1, 2, 3), QColor());
     bag.write("ENABLED", false, true);
-    bag.write("picture", QVariant::fromValue(QPixmap(16, 16)), QVariant());
     PictureButton b;
     b.loadProperties(bag);
     EXPECT_EQ(b.backColor(), QColor(1, 2, 3));
     EXPECT_FALSE(b.isEnabled());
-    EXPECT_EQ(b.picture().size(), QSize(16, 16));
 }
 
 TEST(PictureButtonHover, TheRealPointerOverAndOffTheButton)

@@ -47,8 +47,13 @@ TEST(AboutBox, LinksOpenAndAFailureShowsItsMessageWhileTheBoxStays)
         prompts.urlResult = opens;
         AboutDialog box;
         box.show();
+        // The mail link turns white while pressed; a release outside it sends nothing.
+        QLabel *mail = label(box, "emailLink");
+        QTest::mousePress(mail, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(mail->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        QTest::mouseRelease(mail, Qt::LeftButton, {}, QPoint(-40, 60));
         QTest::mouseClick(label(box, "webLink"), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(label(box, "emailLink"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(prompts.urls, (std::vector<QUrl>{QUrl("https://quillhaven.example.org/"),
                                                    QUrl("mailto:support@quillhaven.example.org")}));
         QStringList shown;
@@ -66,18 +71,6 @@ TEST(AboutBox, LinksOpenAndAFailureShowsItsMessageWhileTheBoxStays)
         EXPECT_EQ(shown, opens ? QStringList() : expected);
         EXPECT_TRUE(box.isVisible());
     }
-}
-
-TEST(AboutBox, MailLinkStaysWhiteWhilePressedAndReleaseOutsideSendsNothing)
-{
-    FakePrompts prompts;
-    AboutDialog box;
-    box.show();
-    QLabel *mail = label(box, "emailLink");
-    QTest::mousePress(mail, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(mail->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-    QTest::mouseRelease(mail, Qt::LeftButton, {}, QPoint(-40, 60));
-    EXPECT_TRUE(prompts.urls.empty());
 }
 
 TEST(AboutBox, GradientPanelInASunkenFrame)
