@@ -1,5 +1,4 @@
 #include "controls/picturebutton.h"
-#include "controls/propertybag.h"
 #include "testsupport.h"
 
 #include <QCursor>
@@ -96,17 +95,6 @@ TEST_F(PictureButtonMouse, ReleaseOutsideKeysAndADisabledButtonNeverClick)
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(events.size(), 3);
     EXPECT_EQ(shown(), FlatLook);
-}
-
-TEST(PictureButtonProperties, LoadMatchesNamesWithoutCase)
-{
-    PropertyBag bag;
-    bag.write("backcolor", QColor(1, 2, 3), QColor());
-    bag.write("ENABLED", false, true);
-    PictureButton b;
-    b.loadProperties(bag);
-    EXPECT_EQ(b.backColor(), QColor(1, 2, 3));
-    EXPECT_FALSE(b.isEnabled());
 }
 
 TEST(PictureButtonHover, TheRealPointerOverAndOffTheButton)

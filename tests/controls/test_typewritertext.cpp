@@ -1,4 +1,3 @@
-#include "controls/propertybag.h"
 #include "controls/typewritertext.h"
 #include "testsupport.h"
 
@@ -109,27 +108,6 @@ TEST(TypewriterTextLoad, MissingFileIsCreatedEmptyAndBytesReadAsLatin1)
     EXPECT_EQ(QFile(cafe).size(), 25) << "the file is not truncated";
     EXPECT_FALSE(t.fx.load(qhtest::tempPath(dir, "no/such/folder.txt")));
     EXPECT_EQ(t.fx.wrappedText(), wrapped);
-}
-
-TEST(TypewriterTextProperties, LoadThenSaveGivesTheSameStoredValues)
-{
-    PropertyBag stored;
-    const QVariantList values{QColor(10, 20, 30), QColor(250, 240, 230), false, QFont("DejaVu Sans", 13), 0, 1,
-                              "Hello there, typist", 0, true, 3}; // a Delay of 0 is kept
-    const QStringList names{"BackColor", "ForeColor", "Enabled", "Font", "BackStyle", "BorderStyle",
-                            "Text", "Delay", "Animate", "ScrollSteps"};
-    for (int i = 0; i < names.size(); ++i)
-        stored.write(names[i], values[i], QVariant());
-    QWidget host;
-    TypewriterText fx(&host);
-    fx.loadProperties(stored);
-    EXPECT_EQ(fx.wrappedText(), fx.wrapToWidth("Hello there, typist"));
-    PropertyBag saved;
-    fx.saveProperties(saved);
-    ASSERT_EQ(saved.names(), names);
-    for (const QString &name : names)
-        EXPECT_EQ(saved.read(name, QVariant()), stored.read(name, QVariant())) << name.toStdString();
-    fx.setAnimate(false);
 }
 
 TEST(TypewriterTextProperties, DelayZeroTypesNothing)
