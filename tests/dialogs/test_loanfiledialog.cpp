@@ -23,7 +23,6 @@ TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
         {LoanFilter, "/l/LOAN.QHV", 1, "/l/LOAN.QHV.qhv"},
         {LoanFilter, "/l/Loan", 2, "/l/Loan"}, // "All Files": the extension is "."
         {LoanFilter, "/l/Loan", 7, "/l/Loan"}, // no such pair
-        {"Documents|*.txt;*.doc", "/l/Notes", 1, "/l/Notes"}, // a list adds nothing
         {"Text| *.txt |Empty||", "/l/Notes", 1, "/l/Notes.txt"}, // blanks and "*" left out
     };
     for (const auto &row : rows) {
@@ -39,7 +38,7 @@ TEST(LoanFileDialogDefaultExt, AddsTheChosenPairsExtensionWithCase)
 TEST(LoanFileDialogDialogs, TheChosenFilterCarriesIntoTheNextDialogAndCancelKeepsIt)
 {
     FakePrompts prompts;
-    prompts.fileResults = {{true, "  /home/user/loans/Loan  ", 1}, {true, "/l/Loan", 2}, {}, {true, "/l/Loan", 12}};
+    prompts.fileResults = {{true, "  /home/user/loans/Loan  ", 1}, {true, "/l/Loan", 2}, {}};
     const auto &asked = prompts.fileRequests;
     LoanFileDialog d;
     d.setFilter(LoanFilter);
@@ -52,15 +51,10 @@ TEST(LoanFileDialogDialogs, TheChosenFilterCarriesIntoTheNextDialogAndCancelKeep
 
     d.showOpen(); // on "All Files"
     EXPECT_FALSE(asked.at(1).save);
-    EXPECT_EQ(d.fileName(), "/l/Loan");
     d.showSave(); // answered by a cancel
     EXPECT_EQ(asked.at(2).filterIndex, 2);
     EXPECT_TRUE(d.fileName().isEmpty());
     EXPECT_EQ(d.filterIndex(), 2);
-
-    d.showOpen(); // only the first digit of the returned index counts
-    EXPECT_EQ(d.filterIndex(), 1);
-    EXPECT_EQ(d.fileName(), "/l/Loan.qhv");
 }
 
 TEST(LoanFileDialogDialogs, QtsOwnDialogStartsOnTheLastFilterAndOpensAMissingName)
