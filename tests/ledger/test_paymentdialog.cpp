@@ -1,5 +1,5 @@
-// The payment dialog on its own: Enter walks the boxes to OK, a box taking the
-// focus selects its text, and only OK answers "Ok".
+// The payment dialog on its own: Enter walks the boxes to OK, and only OK
+// answers "Ok".
 #include "controls/datebox.h"
 #include "ledger/paymentdialog.h"
 
@@ -55,18 +55,4 @@ TEST(PaymentDialog, OnlyTheOkButtonGivesOk)
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); })) << expected;
         EXPECT_EQ(dlg.result(), expected);
     }
-}
-
-TEST(PaymentDialog, BoxGainingFocusSelectsItsWholeText)
-{
-    // Even a click, which places the caret, leaves the whole text selected, so
-    // that what is typed replaces the proposed amount.
-    PaymentDialog dlg;
-    dlg.setEscrowText("1,250.00");
-    showActive(dlg);
-    dlg.dateBox()->setFocus();
-    QTest::mouseClick(dlg.escrowBox(), Qt::LeftButton, {}, QPoint(4, 4));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.escrowBox()->selectedText() == "1,250.00"; }));
-    QTest::keyClicks(dlg.escrowBox(), "300");
-    EXPECT_EQ(dlg.escrowText(), "300");
 }

@@ -70,8 +70,6 @@ TEST(ChartSummary, SaysWhatThePlanChanges)
     // The figures are the quote's for the same plan (see the schedule's tests).
     const std::pair<ExtraPlan, const char *> cases[] = {
         {kEvery100, "With the plan: paid off 12/01/28, 108 payments sooner, 39,900.41 less interest"},
-        {{ExtraMode::OnePayment, 100, int16_t(1), false},
-         "With the plan: paid off 12/01/37 as contracted, 499.03 less interest"},
         {{ExtraMode::OnePayment, 600, int16_t(355), false},
          "With the plan: paid off 11/01/37, 1 payment sooner, 15.07 less interest"},
         {{ExtraMode::OnePayment, 100, int16_t(400), false}, // beyond the last payment

@@ -36,9 +36,6 @@ TEST(LoanTermRules, DerivationsComeToRest)
     t = applyRules(t, DownAmount);
     EXPECT_EQ(t[DownPercent], "10.00000");
     EXPECT_EQ(applyRules(t, DownAmount), t);
-    t[DownPercent] = "12.5";
-    t = applyRules(t, DownPercent);
-    EXPECT_EQ(applyRules(t, DownPercent), t);
 }
 
 TEST(LoanTermRules, TaxInsuranceAndLoanAmountCopies)

@@ -59,10 +59,8 @@ TEST(NumberParse, ValuesOfTexts)
         {"1,200.00", 1200}, {"$150,000.00", 150000}, {"  -12.5 ", -12.5}, {"-$5", -5}, {".5", 0.5}, {"6.5", 6.5}};
     for (const auto &[text, v] : numbers)
         EXPECT_EQ(parse(text), v) << text;
-    for (const char *text : {"abc", "", "   ", "1.2.3", ",100", "12abc", "1e5", "."}) {
+    for (const char *text : {"abc", "", "   ", "1.2.3", ",100", "12abc", "1e5", "."})
         EXPECT_FALSE(parse(text)) << text;
-        EXPECT_EQ(value(text), 0.0) << text;
-    }
 }
 
 TEST(NumberParse, SixteenBitWholeNumbers)

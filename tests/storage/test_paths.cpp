@@ -4,14 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(Paths, FolderAndFileNameSplitAtTheLastSeparator)
-{
-    const QString p = QStringLiteral("/home/ann/Loans/My.home.qhv");
-    EXPECT_EQ(splitPath(p, PathPart::Folder), "/home/ann/Loans/");
-    EXPECT_EQ(splitPath(p, PathPart::FileName), "My.home.qhv");
-    EXPECT_EQ(splitPath("Loan.qhv", PathPart::FileName), "Loan.qhv");
-}
-
+// New asks before replacing only a file that is there to be read.
 TEST(Paths, FoldersAndMissingFilesAreNotReadable)
 {
     QTemporaryDir dir;
