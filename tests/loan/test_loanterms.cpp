@@ -26,19 +26,7 @@ TEST(PaymentCalculation, UndefinedResultsLeaveTheBoxesEmpty)
             EXPECT_EQ(a.text, "") << a.field;
 }
 
-TEST(LoanTermRules, DerivationsComeToRest)
-{
-    // Applying the rules to their own result changes nothing more, which is
-    // what lets the window's nested change events stop.
-    Texts t;
-    t[Price] = "250,000.00";
-    t[DownAmount] = "25000";
-    t = applyRules(t, DownAmount);
-    EXPECT_EQ(t[DownPercent], "10.00000");
-    EXPECT_EQ(applyRules(t, DownAmount), t);
-}
-
-TEST(LoanTermRules, TaxInsuranceAndLoanAmountCopies)
+TEST(LoanTermRules, TaxInsuranceDownAndLoanAmountCopiesComeToRest)
 {
     Texts t;
     t[Price] = "150,000.00";
@@ -49,6 +37,14 @@ TEST(LoanTermRules, TaxInsuranceAndLoanAmountCopies)
     EXPECT_EQ(t[LoanAmount], "150,000.00"); // down amount empty: price copied as typed
     t[AnnualInsurance] = "abc";
     EXPECT_EQ(applyRules(t, AnnualInsurance)[MonthlyTaxInsurance], "200.00");
+
+    // Applying the rules to their own result changes nothing more, which is
+    // what lets the window's nested change events stop.
+    t[DownAmount] = "15000";
+    t = applyRules(t, DownAmount);
+    EXPECT_EQ(t[DownPercent], "10.00000");
+    EXPECT_EQ(t[LoanAmount], "135,000.00");
+    EXPECT_EQ(applyRules(t, DownAmount), t);
 
     Texts typed;
     typed[LoanAmount] = "90000";
