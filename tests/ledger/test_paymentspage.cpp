@@ -116,8 +116,8 @@ TEST_F(PaymentsTab, PaymentsAreProposedDueFromTheFirstDateAndCancelRecordsNothin
     page.addPayment();
     page.editPayment(1);
     // The escrow is the monthly tax and insurance exactly as the main window shows it.
-    EXPECT_EQ(seen[1], QStringList({"Payment # 2", "02/29/08", "1,250.00", ""}));
-    EXPECT_EQ(seen[3], QStringList({"Payment # 4", "03/10/26", "1,250.00", ""}));
+    EXPECT_EQ(seen.at(1), QStringList({"Payment # 2", "02/29/08", "1,250.00", ""}));
+    EXPECT_EQ(seen.at(3), QStringList({"Payment # 4", "03/10/26", "1,250.00", ""}));
     EXPECT_EQ(table.paymentsMade(), 3);
     EXPECT_EQ(table.at(1), (PaymentRecord{250, 100, "01/31/08"}));
     EXPECT_EQ(totals()[3], "4,050.00");
