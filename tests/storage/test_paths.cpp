@@ -4,18 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(Paths, PartsSplitAtTheLastSeparatorAndTheLastDotAfterIt)
-{
-    const QString p = QStringLiteral("/home/ann/Loans/My.home.qhv");
-    EXPECT_EQ(splitPath(p, PathPart::Folder), "/home/ann/Loans/");
-    EXPECT_EQ(splitPath(p, PathPart::FileName), "My.home.qhv");
-    EXPECT_EQ(splitPath(p, PathPart::BaseName), "My.home");
-    EXPECT_EQ(splitPath(p, PathPart::Extension), ".qhv");
-    EXPECT_EQ(splitPath("Loan.qhv", PathPart::FileName), "Loan.qhv");
-    EXPECT_EQ(splitPath("Loan", PathPart::Extension), "");
-    EXPECT_EQ(splitPath("/a.b/Loan", PathPart::BaseName), "Loan");
-}
-
+// New asks before replacing only a file that is there to be read.
 TEST(Paths, FoldersAndMissingFilesAreNotReadable)
 {
     QTemporaryDir dir;
