@@ -1,40 +1,18 @@
-// The amortization tab as a page: its schedule views against a loop of their
-// own, and a build interrupted.
-#include "app/amortizationpage.h"
-#include "controls/grid.h"
-#include "ledger/paymentstable.h"
-#include "loan/numtext.h"
-#include "loan/schedule.h"
+// The amortization tab in the window: its schedule views against a loop of
+// their own, and a build interrupted.
+#include "mainwindowfixture.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
+#include "loan/numtext.h"
+
 #include <QSignalSpy>
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <gtest/gtest.h>
 
 using namespace LoanTerms;
 
 namespace {
-
-// The standard loan, with the payments of `table` recorded when one is given.
-ScheduleInputs inputs(const PaymentsTable *table = nullptr, const ExtraPlan &plan = {})
-{
-    ScheduleInputs in;
-    in.texts[LoanAmount] = "100,000.00";
-    in.texts[AnnualRate] = "6";
-    in.texts[NumberOfPayments] = "360";
-    in.texts[TotalInterest] = "115,838.45";
-    in.firstPaymentDate = "01/15/08";
-    in.plan = plan;
-    if (table)
-        in.recorded = table->recordedExtra();
-    return in;
-}
 
 // A plain loop over the loan with a given extra per row, written from the
 // payment rules and independent of the program's own loop; checked against
@@ -51,7 +29,7 @@ double cents(double v)
     std::string whole = digits.substr(0, dot);
     std::string fraction = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
     fraction.resize(3, '0');
-    long long hundredths = std::atoll(whole.c_str()) * 100 + std::atoi(fraction.substr(0, 2).c_str());
+    long long hundredths = std::stoll(whole) * 100 + std::stoi(fraction.substr(0, 2));
     if (fraction[2] >= '5')
         ++hundredths;
     return std::copysign(double(hundredths) / 100, v);
@@ -77,59 +55,67 @@ void expectPlainLoop(const Grid *g, const std::function<double(int)> &extra)
     EXPECT_EQ(g->rows() - 1, std::min(i, 360));
 }
 
-class AmortizationTab : public ::testing::Test {
-protected:
-    PaymentsTable table;
-    AmortizationPage page;
-    void SetUp() override
-    {
-        page.setupGrid();
-        page.show();
-    }
-};
+using AmortizationTab = MainWindowFixture;
 
 } // namespace
 
 TEST_F(AmortizationTab, SecondRequestDuringABuildIsIgnored)
 {
-    QSignalSpy built(&page, &AmortizationPage::built);
+    open("Loan.qhv", standardLoan(3, 10000));
+    showTab(1);
+    AmortizationPage *page = w->amortizationPage();
+    QSignalSpy built(page, &AmortizationPage::built);
     bool sawBuilding = false;
-    QTimer::singleShot(0, &page, [&] { // fires from the build's own event processing
-        sawBuilding = page.building();
-        page.build(ScheduleView::Projected, inputs(&table, {ExtraMode::EveryPayment, 100, int16_t(1), false}));
+    QTimer::singleShot(0, page, [&] { // fires from the build's own event processing
+        sawBuilding = page->building();
+        w->commandButton(1)->click();
     });
-    page.build(ScheduleView::Contract, inputs(&table));
+    command(0);
     EXPECT_TRUE(sawBuilding);
     EXPECT_EQ(built.count(), 1);
-    EXPECT_EQ(page.grid()->rows(), 361); // the contracted schedule, not the plan's 252 rows
+    EXPECT_EQ(page->grid()->rows(), 361); // the contracted schedule, not the shorter Actual one
 }
 
-TEST_F(AmortizationTab, ClearedDuringABuildShowsNoSchedule)
+TEST_F(AmortizationTab, AnotherLoanDuringABuildShowsNoSchedule)
 {
-    page.build(ScheduleView::Contract, inputs(&table));
-    QSignalSpy built(&page, &AmortizationPage::built);
-    QTimer::singleShot(0, &page, [&] { page.clear(); }); // another loan came meanwhile
-    page.build(ScheduleView::Actual, inputs(&table));
-    EXPECT_FALSE(page.building());
+    writeLoan(path("B.qhv"), standardLoan());
+    open("A.qhv", standardLoan(3, 100));
+    showTab(1);
+    command(0);
+    AmortizationPage *page = w->amortizationPage();
+    QSignalSpy built(page, &AmortizationPage::built);
+    QString other = path("B.qhv");
+    QTimer::singleShot(0, page, [&] { w->loadLoan(other); }); // another loan comes meanwhile
+    command(1);
     EXPECT_EQ(built.count(), 0);
-    EXPECT_EQ(page.grid()->rows(), 2); // the empty row
-    EXPECT_EQ(page.yearList()->count(), 0);
-    EXPECT_EQ(page.totalLabel(7)->text(), "0.00");
+    EXPECT_EQ(page->grid()->rows(), 2); // the empty row
+    EXPECT_EQ(page->yearList()->count(), 0);
+    EXPECT_EQ(page->totalLabel(7)->text(), "0.00");
     EXPECT_FALSE(QApplication::overrideCursor());
-    page.build(ScheduleView::Contract, inputs(&table)); // and the next build runs
-    EXPECT_EQ(page.grid()->rows(), 361);
+    command(0); // and the next build runs
+    EXPECT_EQ(page->grid()->rows(), 361);
 }
 
 TEST_F(AmortizationTab, ActualAndProjectedViewsAgainstAPlainLoop)
 {
-    for (double extra : {250.0, 0.0, 1000.0, 75.5, 0.0, 3000.0})
-        table.append({300, extra, "01/15/08"});
-    table.set(8, {0, 500, "08/15/08"}); // a slot above the count: no payment, adds nothing
+    LoanFileData d = standardLoan();
+    for (double extra : {250.0, 0.0, 1000.0, 75.5, 0.0, 3000.0, 500.0})
+        d.payments.push_back({300, extra, "01/15/08"});
+    open("Loan.qhv", d);
+    showTab(2);
+    command(1); // Delete Last: its slot keeps 500.00, which adds nothing
+    const PaymentsTable &table = w->payments();
     auto ledger = [&](int i) { return i <= table.paymentsMade() ? table.extraPrincipal(i) : 0.0; };
+    showTab(1);
+    command(1);
+    expectPlainLoop(w->amortizationPage()->grid(), ledger);
 
-    page.build(ScheduleView::Actual, inputs(&table));
-    expectPlainLoop(page.grid(), ledger);
     // 1,200.00 with every remaining payment, the ledger counting.
-    page.build(ScheduleView::Projected, inputs(&table, {ExtraMode::EveryPayment, 1200, int16_t(1), true}));
-    expectPlainLoop(page.grid(), [&](int i) { return ledger(i) + (i > 6 ? 1200.0 : 0.0); });
+    showTab(3);
+    w->quotePage()->option(ExtraMode::EveryPayment)->click();
+    w->quotePage()->amountBox()->setText("1,200");
+    w->quotePage()->includeActual()->click();
+    showTab(1);
+    command(2);
+    expectPlainLoop(w->amortizationPage()->grid(), [&](int i) { return ledger(i) + (i > 6 ? 1200.0 : 0.0); });
 }
