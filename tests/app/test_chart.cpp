@@ -1,47 +1,59 @@
 // The Chart tab in the main window: its lines read from the series (not
-// from pixels), what redraws them, and when the tab can be opened.
+// from pixels), what redraws them, its hover tip and its summary.
 #include "app/chartpage.h"
 #include "controls/datebox.h"
 #include "loan/numtext.h"
 #include "mainwindowfixture.h"
 
 #include <QChartView>
-#include <QDateTime>
 #include <QHelpEvent>
 #include <QLineSeries>
-#include <QScatterSeries>
 #include <QToolTip>
 
 using namespace LoanTerms;
 
-namespace {
-
 constexpr int kChartTab = 4;
 
-class ChartTab : public MainWindowFixture {
-protected:
-    ChartPage *chart() const { return w->chartPage(); }
-    QLineSeries *balance(ScheduleView v) const { return chart()->balanceLine(v); }
-    static QString dateAt(const QPointF &p)
-    {
-        return QDateTime::fromMSecsSinceEpoch(qint64(p.x())).date().toString("MM/dd/yy");
-    }
-};
+using ChartTab = MainWindowFixture;
 
-} // namespace
-
-TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
+TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
 {
-    open("Loan.qhv", standardLoan());
+    open("Loan.qhv", standardLoan(30, 1000));
+    ChartPage *chart = w->chartPage();
+    const auto balance = [chart](ScheduleView v) { return chart->balanceLine(v); };
+    showTab(1);
+    command(1); // Actual
     showTab(kChartTab);
     // As contracted: every payment a point (their figures are the chart data's
-    // own test), the interest line rising to the total, a mark where it ends.
-    const QLineSeries *contract = balance(ScheduleView::Contract);
-    ASSERT_EQ(contract->count(), 360);
-    ASSERT_EQ(chart()->interestLine(ScheduleView::Contract)->count(), 360);
-    EXPECT_EQ(NumText::amount(chart()->interestLine(ScheduleView::Contract)->at(359).y()), "115,838.45");
-    ASSERT_EQ(chart()->zeroMark(ScheduleView::Contract)->count(), 1);
-    EXPECT_EQ(chart()->zeroMark(ScheduleView::Contract)->at(0), contract->at(359));
+    // own test), the interest line rising to the total.
+    ASSERT_EQ(balance(ScheduleView::Contract)->count(), 360);
+    ASSERT_EQ(chart->interestLine(ScheduleView::Contract)->count(), 360);
+    EXPECT_EQ(NumText::amount(chart->interestLine(ScheduleView::Contract)->at(359).y()), "115,838.45");
+    // With the recorded payments: the rows of the Actual view.
+    const Grid *grid = w->amortizationPage()->grid();
+    ASSERT_EQ(balance(ScheduleView::Actual)->count(), grid->rows() - 1);
+    EXPECT_EQ(NumText::amount(balance(ScheduleView::Actual)->at(29).y()), grid->cell(30, 4));
+
+    // Hovering shows the nearest payment. The pointer at rest then asks for a
+    // tip: the chart answers it with the same text, where the scene, knowing
+    // none, would take it away.
+    QChartView *view = chart->balanceView();
+    const QPoint middle = view->mapFromScene(view->chart()->mapToScene(view->chart()->plotArea().center()));
+    QTest::mouseMove(view->viewport(), middle);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+    const QString tip = QToolTip::text();
+    EXPECT_TRUE(tip.contains(", payment ")) << tip.toStdString();
+    QHelpEvent rest(QEvent::ToolTip, middle, view->viewport()->mapToGlobal(middle));
+    QCoreApplication::sendEvent(view->viewport(), &rest);
+    EXPECT_TRUE(rest.isAccepted());
+    EXPECT_EQ(QToolTip::text(), tip);
+
+    // A payment recorded meanwhile shows on the next arrival.
+    const int before = balance(ScheduleView::Actual)->count();
+    w->payments().append({250, 20000, "07/15/10"});
+    showTab(0);
+    showTab(kChartTab);
+    EXPECT_LT(balance(ScheduleView::Actual)->count(), before);
 
     // 100.00 with every payment on the quote tab.
     showTab(3);
@@ -49,19 +61,23 @@ TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
     w->quotePage()->amountBox()->setText("100");
     showTab(kChartTab);
     EXPECT_EQ(balance(ScheduleView::Projected)->count(), 252);
-    EXPECT_EQ(chart()->summaryLabel()->text(),
+    EXPECT_EQ(chart->summaryLabel()->text(),
               "With the plan: paid off 12/15/28, 108 payments sooner, 39,900.41 less interest");
     // A plan changed while the chart is shown redraws it at once.
     w->quotePage()->amountBox()->setText("200");
     settle();
     EXPECT_LT(balance(ScheduleView::Projected)->count(), 252);
 
-    // New terms, calculated, redraw on arrival.
+    // New terms, calculated, redraw on arrival; a first payment date that is
+    // no date is said.
     showTab(0);
     w->field(NumberOfPayments)->setText("180");
+    w->firstPaymentDate()->setValue("133108");
     command(0);
     showTab(kChartTab);
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 180);
+    EXPECT_TRUE(chart->summaryLabel()->text().endsWith(
+        "\nThe first payment date is not a date: the payments are dated from today."));
 
     // Another loan opened while the chart is shown replaces it at once.
     LoanFileData other = standardLoan();
@@ -70,57 +86,4 @@ TEST_F(ChartTab, ContractedAndPlannedLinesFollowTheTermsAndThePlan)
     writeLoan(file, other);
     ASSERT_TRUE(w->loadLoan(file));
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 24);
-}
-
-TEST_F(ChartTab, ActualLineIsTheActualViewRowByRowAndFollowsTheLedger)
-{
-    open("Loan.qhv", standardLoan(30, 1000));
-    showTab(1);
-    command(1); // Actual
-    Grid *grid = w->amortizationPage()->grid();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->amortizationPage()->building(); }));
-    showTab(kChartTab);
-    const QLineSeries *actual = balance(ScheduleView::Actual);
-    ASSERT_EQ(actual->count(), grid->rows() - 1);
-    for (int i = 1; i < grid->rows(); ++i) {
-        ASSERT_EQ(NumText::amount(actual->at(i - 1).y()), grid->cell(i, 4)) << i;
-        ASSERT_EQ(dateAt(actual->at(i - 1)), grid->cell(i, 1)) << i;
-    }
-
-    // A payment recorded meanwhile shows on the next arrival.
-    const int before = actual->count();
-    w->payments().append({250, 20000, "07/15/10"});
-    showTab(0);
-    showTab(kChartTab);
-    EXPECT_LT(balance(ScheduleView::Actual)->count(), before);
-}
-
-TEST_F(ChartTab, HoveringShowsTheNearestPayment)
-{
-    open("Loan.qhv", standardLoan());
-    showTab(kChartTab);
-    QChartView *view = chart()->balanceView();
-    const QRectF plot = view->chart()->plotArea();
-    const QPoint middle = view->mapFromScene(view->chart()->mapToScene(plot.center()));
-    QTest::mouseMove(view->viewport(), middle);
-    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
-    const QStringList lines = QToolTip::text().split(u'\n');
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].contains(", payment ")) << lines[0].toStdString();
-
-    // The pointer at rest asks for a tip: the chart answers it with the same
-    // text, where the scene, knowing none, would take it away.
-    QHelpEvent rest(QEvent::ToolTip, middle, view->viewport()->mapToGlobal(middle));
-    QCoreApplication::sendEvent(view->viewport(), &rest);
-    EXPECT_TRUE(rest.isAccepted());
-    EXPECT_EQ(QToolTip::text().split(u'\n'), lines);
-}
-
-TEST_F(ChartTab, AFirstPaymentDateThatIsNoDateIsSaid)
-{
-    open("Loan.qhv", standardLoan());
-    w->firstPaymentDate()->setValue("133108");
-    showTab(kChartTab);
-    EXPECT_TRUE(chart()->summaryLabel()->text().endsWith(
-        "\nThe first payment date is not a date: the payments are dated from today."));
 }

@@ -1,23 +1,15 @@
+// The tabs of the main window: each tab's commands and help, payments made
+// through the dialog and saved, the schedule views' outlines and captions,
+// and the quote's controls.
 #include "dialogs/helpwindow.h"
 #include "mainwindowfixture.h"
 
+#include <QScrollBar>
+#include <QSignalSpy>
+
 using namespace LoanTerms;
 
-namespace {
-
-class TabsTest : public MainWindowFixture {
-protected:
-    QStringList captions() const
-    {
-        QStringList out;
-        for (int i = 0; i < 3; ++i)
-            out << (w->commandButton(i)->isVisible() ? w->commandButton(i)->text()
-                                                     : QStringLiteral("-"));
-        return out;
-    }
-};
-
-} // namespace
+using TabsTest = MainWindowFixture;
 
 TEST_F(TabsTest, EachTabShowsItsCommandsAndHelp)
 {
@@ -31,19 +23,17 @@ TEST_F(TabsTest, EachTabShowsItsCommandsAndHelp)
     };
     for (const auto &e : expected) {
         showTab(e.tab);
-        EXPECT_EQ(captions(), e.captions) << e.tab;
-        w->helpButton()->click();
+        QStringList captions;
+        for (QPushButton *b : {w->commandButton(0), w->commandButton(1), w->commandButton(2)})
+            captions << (b->isVisible() ? b->text() : QStringLiteral("-"));
+        EXPECT_EQ(captions, e.captions) << e.tab;
+        press(Qt::Key_H, Qt::AltModifier); // Help's access key, on every tab
         EXPECT_EQ(prompts.helpContexts.back(), e.tab + 3);
     }
-    EXPECT_TRUE(w->field(Price)->hasFocus());
     EXPECT_EQ(w->tabs()->tabText(4), "Chart");
     HelpWindow::instance()->showContext(7);
     EXPECT_EQ(HelpWindow::instance()->currentPage(), "chart.html");
     HelpWindow::instance()->hide();
-    // No schedule is computed by arriving on the Amortization tab.
-    showTab(1);
-    EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
-    EXPECT_FALSE(w->viewOutline(0)->isVisible());
 }
 
 TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
@@ -54,9 +44,11 @@ TEST_F(TabsTest, PaymentsRecordedThroughTheDialogAreSaved)
         dlg.extraBox()->setText("1,250.00");
         dlg.okButton()->click();
     };
-    command(1); // Delete Last twice: the slots keep the payments, the file does not
-    command(1);
-    command(0);
+    // Delete Last twice (the slots keep the payments, the file does not) and
+    // Make, by their access keys.
+    press(Qt::Key_L, Qt::AltModifier);
+    press(Qt::Key_L, Qt::AltModifier);
+    press(Qt::Key_M, Qt::AltModifier);
 
     ASSERT_TRUE(w->saveLoan(CurrentLoan::path));
     const auto saved = LoanFile::read(CurrentLoan::path).data.payments;
@@ -71,22 +63,20 @@ TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
 {
     open("Loan.qhv", standardLoan(3, 100));
     showTab(1);
-    command(0);
     AmortizationPage *page = w->amortizationPage();
     QLabel *caption = page->viewCaption();
-    EXPECT_EQ(page->grid()->rows(), 361);
-    EXPECT_TRUE(w->viewOutline(0)->geometry().contains(w->commandButton(0)->geometry()));
+    // No schedule is computed by arriving on the tab.
+    EXPECT_EQ(page->yearList()->count(), 0);
+    EXPECT_FALSE(w->viewOutline(0)->isVisible());
+    press(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(caption->text(), "As contracted");
-    EXPECT_LE(caption->geometry().bottom(), page->grid()->mapTo(page, QPoint(0, 0)).y());
 
     // "Actual" adds the 100.00 recorded with each of the three payments.
     command(1);
-    EXPECT_EQ(page->grid()->cell(1, 2), "199.55");
     EXPECT_EQ(page->grid()->cell(4, 2), "102.56"); // 599.55 less 496.99 interest on 99,398.35
-    EXPECT_TRUE(w->viewOutline(0)->geometry().contains(w->commandButton(1)->geometry()));
     EXPECT_EQ(caption->text(), "With recorded extra principal");
 
-    // Leaving and coming back shows the outlines where they were.
+    // Leaving and coming back shows the outline where it was.
     showTab(0);
     EXPECT_FALSE(w->viewOutline(0)->isVisible());
     showTab(3);
@@ -105,4 +95,64 @@ TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
     QString other = path("Other.qhv");
     w->newLoan(other);
     EXPECT_EQ(caption->text(), "");
+}
+
+// The quote's controls, each turned once: a recomputation runs Calculate,
+// which quotes the plan picked.
+TEST_F(TabsTest, QuoteControlsMakeThePlanAndTheQuote)
+{
+    open("Loan.qhv", standardLoan(5));
+    showTab(3);
+    QuotePage *page = w->quotePage();
+    page->option(ExtraMode::EveryPayment)->click();
+    EXPECT_FALSE(page->paymentBox()->isEnabled());
+    page->option(ExtraMode::OnePayment)->click(); // which the payment numbers below need
+
+    // "10,000" counts as 10 in the quote; the Projected view reads the whole text.
+    page->amountBox()->setText("10");
+    const auto ten = plainRows(page->grid());
+    page->amountBox()->setText("10,000");
+    EXPECT_EQ(plainRows(page->grid()), ten);
+    EXPECT_EQ(page->plan().amount, 10000.0);
+
+    // Not a 16-bit whole number: the previous quote stays.
+    page->paymentBox()->setText("40000");
+    const auto before = plainRows(page->grid());
+    page->amountBox()->setText("5000");
+    EXPECT_EQ(plainRows(page->grid()), before);
+
+    // No number above 0 is payment 1; a half rounds to the even number, in the
+    // quote and on the spinner.
+    for (const char *bad : {"", "0", "-3", "x"}) {
+        page->paymentBox()->setText("12");
+        page->paymentBox()->setText(bad); // as pasted: one change
+        EXPECT_EQ(page->paymentBox()->text(), "1") << bad;
+    }
+    for (const auto &[half, even] : {std::pair{"2.5", "2"}, {"3.5", "4"}}) {
+        page->paymentBox()->setText(even);
+        const auto expected = plainRows(page->grid());
+        page->paymentBox()->setText(half);
+        EXPECT_EQ(plainRows(page->grid()), expected) << half;
+        EXPECT_EQ(page->spinner()->value(), QString(even).toInt()) << half;
+    }
+
+    // Counting the ledger, the plan starts after the five payments recorded.
+    page->includeActual()->click();
+    EXPECT_EQ(page->paymentBox()->text(), "6");
+    EXPECT_EQ(page->option(ExtraMode::EveryPayment)->text(), "Every remaining payment");
+    page->includeActual()->click();
+    EXPECT_EQ(page->option(ExtraMode::EveryPayment)->text(), "Every payment");
+
+    // The spinner's upper arrow raises the number, from the lowest one again.
+    page->paymentBox()->setText("1");
+    QTest::mouseClick(page->spinner(), Qt::LeftButton, {}, QPoint(page->spinner()->width() / 2, 2));
+    EXPECT_EQ(page->paymentBox()->text(), "2");
+
+    // Enter moves on, to the payment number with its caret kept, and recomputes.
+    QSignalSpy recomputed(page, &QuotePage::recomputeRequested);
+    page->amountBox()->setFocus();
+    QTest::keyClick(page->amountBox(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), page->paymentBox());
+    EXPECT_FALSE(page->paymentBox()->hasSelectedText());
+    EXPECT_EQ(recomputed.count(), 1);
 }
