@@ -187,10 +187,8 @@ TEST_F(DataSafetyTest, TheProgramEndsWhenTheMainWindowClosesWithHelpOpen)
     HelpWindow::instance()->showContext(3);
     prompts.answers = {QMessageBox::No};
     QTimer::singleShot(0, w, [this] { w->close(); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    watchdog.start(5000);
+    // The watchdog goes with the window when the test ends.
+    QTimer::singleShot(5000, w, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
     HelpWindow::instance()->hide();
 }
