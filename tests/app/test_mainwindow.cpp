@@ -119,8 +119,7 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     QString name = path("Bad.qhv");
     writeBytes(name, bad);
     EXPECT_FALSE(w->loadLoan(name));
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].text.contains("Bad.qhv"));
+    EXPECT_TRUE(prompts.messages.at(0).text.contains("Bad.qhv"));
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
     EXPECT_EQ(CurrentLoan::path, path("Good.qhv"));
 
@@ -133,8 +132,7 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     EXPECT_EQ(w2->windowTitle(), "Quillhaven  (no file)");
     prompts.answers = {QMessageBox::Yes};
     EXPECT_FALSE(w2->close()); // the Save dialog was cancelled
-    ASSERT_EQ(prompts.fileRequests.size(), 1u);
-    EXPECT_EQ(prompts.fileRequests[0].initialName, defaultLoan);
+    EXPECT_EQ(prompts.fileRequests.at(0).initialName, defaultLoan);
     EXPECT_EQ(readAll(defaultLoan), kept);
     EXPECT_EQ(readAll(name), bad);
     QFile::remove(defaultLoan);
