@@ -99,7 +99,8 @@ TEST_F(MainWindowTest, PictureButtonsEnterAndTheFieldKeptOnTheFirstTab)
     QLineEdit *price = w->field(Price);
     QApplication::processEvents(); // the select-all of entering it
     QTest::keyClicks(price, "250000");
-    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason), in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    const Qt::FocusReason away = Qt::ActiveWindowFocusReason;
+    QFocusEvent out(QEvent::FocusOut, away), in(QEvent::FocusIn, away);
     QApplication::sendEvent(price, &out);
     QApplication::sendEvent(price, &in);
     settle();
