@@ -1,7 +1,8 @@
 // Nothing the user typed or recorded is lost, and no file is written over
-// without being asked: New and Open after a change, Delete All, saving over
-// another loan, a settings folder that cannot be written, a remembered name
-// that cannot be read, and the window losing and regaining the focus.
+// without being asked: the file commands, New and Open after a change, Delete
+// All, saving over another loan, a settings folder that cannot be written, a
+// remembered name that cannot be read, and the program ending with the help
+// window open.
 #include "dialogs/helpwindow.h"
 #include "mainwindowfixture.h"
 
@@ -24,43 +25,90 @@ protected:
 
 } // namespace
 
+// The dialog's own test has the rules of the extension and the filter; here
+// Save is wired to them and saves what the window holds.
+TEST_F(DataSafetyTest, SaveWritesTheChosenFileAndTheNextDialogKeepsTheFilter)
+{
+    choose("Loan");
+    w->runPictureAction(PictureAction::Save);
+    EXPECT_EQ(prompts.fileRequests.at(0).title, "Save Loan File");
+    EXPECT_EQ(prompts.fileRequests.at(0).filters, QStringList({"Quillhaven File (*.qhv)", "All Files (*)"}));
+    EXPECT_EQ(w->windowTitle(), "Quillhaven  (Loan.qhv)");
+    EXPECT_EQ(LoanFile::read(path("Loan.qhv")).data.payments.size(), 3u);
+    // Saving again over it asks nothing; the setting waits for the exit.
+    choose("Loan.qhv");
+    w->runPictureAction(PictureAction::Save);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(CurrentLoan::readSetting(), "");
+
+    choose("Plain", 2);
+    w->runPictureAction(PictureAction::Save);
+    w->runPictureAction(PictureAction::Open);
+    EXPECT_EQ(prompts.fileRequests.back().filterIndex, 2);
+}
+
+TEST_F(DataSafetyTest, NewAsksBeforeReplacingAFileAndLeavesItUntilSaved)
+{
+    const QByteArray old = readAll(path("B.qhv"));
+    choose("B.qhv");
+    prompts.answers = {QMessageBox::Cancel};
+    w->runPictureAction(PictureAction::New);
+    EXPECT_EQ(prompts.messages.at(0).text, path("B.qhv") + "\nThis file already exist.\n\nReplace existing file?");
+    EXPECT_EQ(prompts.messages.at(0).icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts.fileRequests.at(0).title, "New Loan File");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
+
+    // Ok: an empty loan bound to the name, nothing of the loan before.
+    choose("B.qhv");
+    prompts.answers = {QMessageBox::Ok};
+    w->runPictureAction(PictureAction::New);
+    for (int i = 0; i < kFieldCount; ++i)
+        EXPECT_EQ(w->field(i)->text(), "") << i;
+    EXPECT_EQ(w->payments().paymentsMade(), 0);
+    EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (B.qhv)");
+    EXPECT_EQ(readAll(path("B.qhv")), old);
+}
+
 TEST_F(DataSafetyTest, NewAndOpenAskOnlyAfterAChange)
 {
-    // Unchanged: Open goes straight to the dialog.
-    choose("B.qhv");
+    // Unchanged: Open goes straight to the dialog; a missing name is made
+    // and opened as an empty loan.
+    choose("C.qhv");
     w->runPictureAction(PictureAction::Open);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(CurrentLoan::path, path("B.qhv"));
+    EXPECT_EQ(prompts.fileRequests.at(0).title, "Open Loan File");
+    EXPECT_EQ(w->windowTitle(), "Quillhaven  (C.qhv)");
+    EXPECT_EQ(w->field(LoanAmount)->text(), "");
+    EXPECT_EQ(w->payments().paymentsMade(), 0);
 
     // Changed, then Cancel, or Yes and a save that fails: nothing happens,
     // the change stays.
     w->field(AnnualTax)->setText("1,800.00");
-    QFile::setPermissions(path("B.qhv"), QFile::ReadOwner);
+    QFile::setPermissions(path("C.qhv"), QFile::ReadOwner);
     prompts.answers = {QMessageBox::Cancel, QMessageBox::Yes};
     w->runPictureAction(PictureAction::Open);
     w->runPictureAction(PictureAction::Open);
     ASSERT_EQ(prompts.messages.size(), 3u); // the second question, then why the save failed
-    EXPECT_EQ(prompts.messages[0].text, "Would Like to save changes?");
+    EXPECT_EQ(prompts.messages.at(0).text, "Would Like to save changes?");
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(w->field(AnnualTax)->text(), "1,800.00");
-    QFile::setPermissions(path("B.qhv"), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(path("C.qhv"), QFile::ReadOwner | QFile::WriteOwner);
 
     // Yes saves the change before the other loan opens.
     prompts.answers = {QMessageBox::Yes};
     choose("A.qhv");
     w->runPictureAction(PictureAction::Open);
-    EXPECT_EQ(LoanFile::read(path("B.qhv")).data.terms[AnnualTax], 1800.0);
+    EXPECT_EQ(LoanFile::read(path("C.qhv")).data.terms[AnnualTax], 1800.0);
     EXPECT_EQ(CurrentLoan::path, path("A.qhv"));
 
     // No drops it; New asks the same way.
     w->field(AnnualTax)->setText("1,800.00");
     prompts.answers = {QMessageBox::No};
-    choose("C.qhv");
+    choose("D.qhv");
     w->runPictureAction(PictureAction::New);
     EXPECT_EQ(prompts.messages.back().text, "Would Like to save changes?");
     EXPECT_EQ(LoanFile::read(path("A.qhv")).data.terms[AnnualTax], 0.0);
-    EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (C.qhv)");
-    EXPECT_FALSE(w->isChanged());
+    EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (D.qhv)");
 }
 
 TEST_F(DataSafetyTest, DeleteAllAsksFirstWithNoAsTheDefault)
@@ -68,12 +116,9 @@ TEST_F(DataSafetyTest, DeleteAllAsksFirstWithNoAsTheDefault)
     showTab(2);
     prompts.answers = {QMessageBox::No};
     command(2);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Delete all 3 recorded payments?");
-    EXPECT_EQ(prompts.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(prompts.messages[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(prompts.messages.at(0).text, "Delete all 3 recorded payments?");
+    EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
     EXPECT_EQ(w->payments().paymentsMade(), 3);
-    EXPECT_EQ(w->paymentsPage()->grid()->rows(), 5);
 }
 
 TEST_F(DataSafetyTest, SavingOverAnotherLoanAsksAndNoReturnsToTheDialog)
@@ -82,9 +127,8 @@ TEST_F(DataSafetyTest, SavingOverAnotherLoanAsksAndNoReturnsToTheDialog)
     choose("B.qhv");
     prompts.answers = {QMessageBox::No, QMessageBox::Yes};
     w->runPictureAction(PictureAction::Save);
-    ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[0].text, "B.qhv already exists.\nDo you want to replace it?");
-    EXPECT_EQ(prompts.messages[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(prompts.messages.at(0).text, "B.qhv already exists.\nDo you want to replace it?");
+    EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
     EXPECT_EQ(prompts.fileRequests.size(), 2u); // No showed the dialog again
     EXPECT_EQ(LoanFile::read(path("B.qhv")).data.payments.size(), 3u);
 }
@@ -96,10 +140,9 @@ TEST_F(DataSafetyTest, ASettingThatCannotBeWrittenIsReported)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("blocker/config"));
     prompts.answers = {QMessageBox::Yes, QMessageBox::Ok};
     EXPECT_TRUE(w->close());
-    ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_TRUE(prompts.messages[1].text.startsWith("The loan was saved, but its name could not "
+    EXPECT_TRUE(prompts.messages.at(1).text.startsWith("The loan was saved, but its name could not "
                                                     "be remembered"));
-    EXPECT_TRUE(prompts.messages[1].text.contains(path("blocker")));
+    EXPECT_TRUE(prompts.messages.at(1).text.contains(path("blocker")));
 }
 
 TEST_F(DataSafetyTest, AnUnreadableRememberedNameOpensNoFile)
@@ -116,26 +159,6 @@ TEST_F(DataSafetyTest, AnUnreadableRememberedNameOpensNoFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
 }
 
-TEST_F(DataSafetyTest, LeavingTheWindowAndComingBackKeepsTheField)
-{
-    QLineEdit *price = w->field(Price);
-    price->setFocus(Qt::MouseFocusReason);
-    QApplication::processEvents(); // the select-all of entering it
-    QTest::keyClicks(price, "250000");
-    price->setCursorPosition(3);
-    // Another program activated and left, or a menu popped up and closed.
-    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
-        QFocusEvent out(QEvent::FocusOut, reason), in(QEvent::FocusIn, reason);
-        QApplication::sendEvent(price, &out);
-        QApplication::sendEvent(price, &in);
-    }
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !w->hasDeferredWork(); }));
-    QApplication::processEvents(); // the field's deferred select-all, had it run
-    EXPECT_EQ(price->text(), "250000"); // not reformatted
-    EXPECT_FALSE(price->hasSelectedText());
-    EXPECT_EQ(price->cursorPosition(), 3);
-}
-
 TEST_F(DataSafetyTest, TheProgramEndsWhenTheMainWindowClosesWithHelpOpen)
 {
     // The application's own event loop runs here, as in the program: it must
@@ -143,10 +166,8 @@ TEST_F(DataSafetyTest, TheProgramEndsWhenTheMainWindowClosesWithHelpOpen)
     HelpWindow::instance()->showContext(3);
     prompts.answers = {QMessageBox::No};
     QTimer::singleShot(0, w, [this] { w->close(); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    watchdog.start(5000);
+    // The watchdog goes with the window when the test ends.
+    QTimer::singleShot(5000, w, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
     HelpWindow::instance()->hide();
 }

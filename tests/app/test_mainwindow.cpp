@@ -1,16 +1,25 @@
+// The main window: the loan opened as its file has it and saved back the
+// same, computed as typed, files refused, the question on closing; and the
+// window as a window: it grows, it comes back where it was closed, and the
+// first tab says why the terms cannot be computed.
+#include "app/loantermsform.h"
 #include "controls/datebox.h"
 #include "controls/picturebutton.h"
+#include "dialogs/aboutdialog.h"
 #include "mainwindowfixture.h"
 #include "storage/bundledfiles.h"
 
 #include <QCursor>
+#include <QFrame>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
 #include <QtEndian>
 
 using namespace LoanTerms;
 
 using MainWindowTest = MainWindowFixture;
 
-// Opened as the file has it, computed, saved and read back the same.
 TEST_F(MainWindowTest, StartsOnTheFileInUseAndSavesItBackTheSame)
 {
     LoanFileData d = standardLoan(10, 100);
@@ -19,41 +28,16 @@ TEST_F(MainWindowTest, StartsOnTheFileInUseAndSavesItBackTheSame)
     d.firstPaymentDate = 10508;
     open("Sample.qhv", d);
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Sample.qhv)");
-    EXPECT_EQ(w->field(AnnualRate)->text(), "6.5");
     EXPECT_EQ(w->field(Price)->text(), "150,000.00");
-    EXPECT_EQ(w->firstPaymentDate()->value(), "010508");
-    EXPECT_TRUE(w->field(Price)->hasFocus());
-    EXPECT_TRUE(w->tabs()->isTabEnabled(3)); // valid terms loaded unlock the tabs
-    // Nothing is recalculated at start: the computed terms come from the file.
-    EXPECT_EQ(w->field(MonthlyPayment)->text(), "");
-
     QString same = path("Same.qhv");
     ASSERT_TRUE(w->saveLoan(same));
     EXPECT_EQ(readAll(same), readAll(path("Sample.qhv")));
 
-    // The computed terms are saved and shown again as saved.
-    command(0); // Calculate
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->field(MonthlyPayment)->text().isEmpty(); }));
-    QString file = path("B.qhv");
-    ASSERT_TRUE(w->saveLoan(file));
-    EXPECT_EQ(start(file)->field(TotalInterest)->text(), w->field(TotalInterest)->text());
-}
-
-TEST_F(MainWindowTest, FlatPictureButtonsShowThePageBehindThem)
-{
-    auto w = start(path("Empty.qhv"));
-    QCursor::setPos(w->mapToGlobal(QPoint(4, w->height() - 4))); // over none of them
-    const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    // The buttons are made alike, in one loop: one of them stands for all.
-    PictureButton *b = w->pictureButton(PictureAction::Help);
-    b->pollHover();
-    ASSERT_EQ(b->buttonState(), PictureButton::Flat);
-    const QPoint at = b->mapTo(w, QPoint(0, 0));
-    const QRgb page = shot.pixel(at + QPoint(-4, b->height() / 2)); // beside it, in its frame
-    const int r = b->width() - 1, bottom = b->height() - 1;
-    // Corners and the middle of the top edge, all off the centred picture.
-    for (QPoint p : {QPoint(0, 0), QPoint(r, bottom), QPoint(r / 2, 2)})
-        EXPECT_EQ(QColor(shot.pixel(at + p)).name(), QColor(page).name()) << p.x() << "," << p.y();
+    // With no file named the loan is Default.qhv, in the program's folder.
+    QString none;
+    ASSERT_TRUE(w->loadLoan(none));
+    EXPECT_EQ(none, BundledFiles::defaultLoanPath());
+    EXPECT_EQ(w->windowTitle(), "Quillhaven  (Default.qhv)");
 }
 
 TEST_F(MainWindowTest, WorkedExamplesTypedAndComputedByEnter)
@@ -76,59 +60,66 @@ TEST_F(MainWindowTest, WorkedExamplesTypedAndComputedByEnter)
         if (c.interest)
             EXPECT_EQ(w->field(TotalInterest)->text(), c.interest);
         EXPECT_EQ(w->field(LastPayment)->text(), c.last);
-        EXPECT_EQ(w->field(AnnualRate)->text(), c.rate); // never reformatted
     }
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00"); // reformatted on leaving
-}
 
-// The rules are the loan terms' own test; here: the window follows the typing.
-TEST_F(MainWindowTest, DependentTermsFollowTheTyping)
-{
-    auto w = start(path("Empty.qhv"));
+    // The terms that depend on the one typed follow it (the rules are the
+    // loan terms' own test).
     typeInto(w->field(Price), "250000");
     typeInto(w->field(DownPercent), "20");
-    EXPECT_EQ(w->field(DownAmount)->text(), "50,000.00");
     EXPECT_EQ(w->field(LoanAmount)->text(), "200,000.00");
-    EXPECT_EQ(w->field(Price)->text(), "250,000.00");
-    // The field typed in is the one the others follow.
-    typeInto(w->field(DownAmount), "25000");
-    EXPECT_EQ(w->field(DownPercent)->text(), "10.00000");
 }
 
-// Down and Up follow the order Tab walks (the keyboard's own test); here the
-// last field, the date and the way back to Price.
-TEST_F(MainWindowTest, ArrowsAndEnterMoveThroughTheFields)
+// One walk through the first tab's wiring: the picture buttons' flat look
+// (made alike, in one loop: Help stands for all), Enter moving through the
+// fields, a field kept while the window is left, About and Help.
+TEST_F(MainWindowTest, PictureButtonsEnterAndTheFieldKeptOnTheFirstTab)
 {
     w = start(path("Empty.qhv"));
+    QCursor::setPos(w->mapToGlobal(QPoint(4, w->height() - 4))); // over none of them
+    const QImage shot = w->grab().toImage();
+    PictureButton *b = w->pictureButton(PictureAction::Help);
+    b->pollHover();
+    ASSERT_EQ(b->buttonState(), PictureButton::Flat);
+    // Its corner is the page beside it, in its frame: no border drawn.
+    const QPoint at = b->mapTo(w, QPoint(0, 0));
+    EXPECT_EQ(shot.pixel(at), shot.pixel(at + QPoint(-4, b->height() / 2)));
+
+    // Enter moves on as Down does (the keyboard's own test walks the order),
+    // but in the date it goes back to Price.
     w->field(AnnualInsurance)->setFocus();
     QApplication::processEvents();
-    // Enter moves on as Down does, but in the date it goes back to Price.
-    const std::pair<Qt::Key, QWidget *> steps[] = {
-        {Qt::Key_Down, w->firstPaymentDate()}, {Qt::Key_Up, w->field(AnnualInsurance)},
-        {Qt::Key_Return, w->firstPaymentDate()}, {Qt::Key_Return, w->field(Price)},
-        {Qt::Key_Down, w->field(DownPercent)}, {Qt::Key_Up, w->field(Price)},
-    };
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        press(steps[i].first);
-        EXPECT_EQ(QApplication::focusWidget(), steps[i].second) << "step " << i;
-    }
-    EXPECT_EQ(w->currentField(), int(Price));
-}
+    press(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w->firstPaymentDate());
+    press(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w->field(Price));
 
-TEST_F(MainWindowTest, EmptyLoanFileAndEmptyPath)
-{
-    auto w = start(path("Empty.qhv"));
-    typeInto(w->field(Price), "");
-    w->firstPaymentDate()->setValue("");
-    QString file = path("Blank.qhv");
-    ASSERT_TRUE(w->saveLoan(file));
-    ASSERT_TRUE(w->loadLoan(file));
-    EXPECT_EQ(w->firstPaymentDate()->value(), "120626"); // today, for a date of 0
-    QString none;
-    ASSERT_TRUE(w->loadLoan(none));
-    EXPECT_TRUE(none.endsWith("/Default.qhv"));
-    EXPECT_EQ(CurrentLoan::path, none);
-    EXPECT_EQ(w->windowTitle(), "Quillhaven  (Default.qhv)");
+    // Another program activated and left: the text typed stays as typed,
+    // not selected, so the next key does not replace it.
+    QLineEdit *price = w->field(Price);
+    QApplication::processEvents(); // the select-all of entering it
+    QTest::keyClicks(price, "250000");
+    const Qt::FocusReason away = Qt::ActiveWindowFocusReason;
+    QFocusEvent out(QEvent::FocusOut, away), in(QEvent::FocusIn, away);
+    QApplication::sendEvent(price, &out);
+    QApplication::sendEvent(price, &in);
+    settle();
+    QApplication::processEvents(); // the field's deferred select-all, had it run
+    EXPECT_EQ(price->text(), "250000"); // not reformatted
+    EXPECT_FALSE(price->hasSelectedText());
+
+    EXPECT_EQ(w->pictureButton(PictureAction::About)->toolTip(), " About Quillhaven ");
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto *about = qobject_cast<AboutDialog *>(QApplication::activeModalWidget())) {
+            title = about->windowTitle();
+            about->accept();
+        }
+    });
+    w->runPictureAction(PictureAction::About);
+    EXPECT_EQ(title, "About Quillhaven");
+    w->runPictureAction(PictureAction::Help);
+    EXPECT_EQ(prompts.helpContexts, std::vector<int>({0}));
 }
 
 TEST_F(MainWindowTest, RefusedFilesChangeNothing)
@@ -139,8 +130,7 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     QString name = path("Bad.qhv");
     writeBytes(name, bad);
     EXPECT_FALSE(w->loadLoan(name));
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].text.contains("Bad.qhv"));
+    EXPECT_TRUE(prompts.messages.at(0).text.contains("Bad.qhv"));
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
     EXPECT_EQ(CurrentLoan::path, path("Good.qhv"));
 
@@ -153,9 +143,7 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     EXPECT_EQ(w2->windowTitle(), "Quillhaven  (no file)");
     prompts.answers = {QMessageBox::Yes};
     EXPECT_FALSE(w2->close()); // the Save dialog was cancelled
-    ASSERT_EQ(prompts.fileRequests.size(), 1u);
-    EXPECT_TRUE(prompts.fileRequests[0].save);
-    EXPECT_EQ(prompts.fileRequests[0].initialName, defaultLoan);
+    EXPECT_EQ(prompts.fileRequests.at(0).initialName, defaultLoan);
     EXPECT_EQ(readAll(defaultLoan), kept);
     EXPECT_EQ(readAll(name), bad);
     QFile::remove(defaultLoan);
@@ -167,9 +155,6 @@ TEST_F(MainWindowTest, ClosingAsksAndRemembersOnlyOnYes)
     prompts.answers = {QMessageBox::Cancel};
     EXPECT_FALSE(w->close());
     EXPECT_EQ(prompts.messages.back().text, "Would Like to save changes?");
-    EXPECT_EQ(prompts.messages.back().icon, QMessageBox::Question);
-    EXPECT_EQ(CurrentLoan::readSetting(), "");
-
     prompts.answers = {QMessageBox::No};
     EXPECT_TRUE(w->close());
     EXPECT_EQ(CurrentLoan::readSetting(), "");
@@ -186,10 +171,90 @@ TEST_F(MainWindowTest, ClosingAsksAndRemembersOnlyOnYes)
     QFile::setPermissions(path("Third.qhv"), QFile::ReadOwner);
     prompts.answers = {QMessageBox::Yes};
     EXPECT_FALSE(w3->close());
-    EXPECT_TRUE(w3->isVisible());
     EXPECT_EQ(CurrentLoan::readSetting(), path("Second.qhv"));
     // The next start reads the loan remembered.
     CurrentLoan::path.clear();
     CurrentLoan::restore();
     EXPECT_EQ(CurrentLoan::path, path("Second.qhv"));
+}
+
+// The designed size at the first start; grown by hand, the rows take the room
+// and everything keeps its place from its corner (maximised, the same layout
+// is only given more room); size, place and the maximised state come back
+// after a restart.
+TEST_F(MainWindowTest, GrowsKeepingItsPlacesAndComesBackWhereItWas)
+{
+    open("A.qhv", standardLoan());
+    EXPECT_EQ(w->size(), QSize(493, 399));
+    EXPECT_EQ(w->minimumSize(), QSize(493, 399));
+    showTab(1);
+    const QWidget *rows = w->amortizationPage()->grid()->viewport();
+    const QSize before = rows->size();
+    // Price keeps the top left, Help the bottom left, Exit the bottom right.
+    auto places = [this] {
+        const QPoint bottom(0, w->height()), corner(w->width(), w->height());
+        return std::vector<QPoint>{w->field(Price)->mapTo(w, QPoint()), w->helpButton()->pos() - bottom,
+                                   w->exitButton()->pos() - corner};
+    };
+    const std::vector<QPoint> designed = places();
+    const QRect placed(40, 30, 640, 480);
+    w->setGeometry(placed);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->geometry() == placed; }));
+    // Every pixel of height beyond the designed size goes to the rows; the
+    // columns keep their width.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows->size() == before + QSize(0, 480 - 399); }))
+        << rows->height() << " high, " << before.height() << " at the designed size";
+    EXPECT_EQ(places(), designed);
+    prompts.answers = {QMessageBox::No};
+    ASSERT_TRUE(w->close());
+
+    auto second = start(path("A.qhv"));
+    EXPECT_EQ(second->geometry(), placed);
+    second->showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second->isMaximized(); }));
+    prompts.answers = {QMessageBox::No};
+    ASSERT_TRUE(second->close());
+
+    auto third = start(path("A.qhv"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return third->isMaximized(); }));
+    third->showNormal();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return third->geometry() == placed; }));
+
+    // A place off every screen: the size is kept, the window brought on screen.
+    QSettings("Quillhaven", "Quillhaven").setValue("Window/Geometry", QRect(-3000, 5000, 600, 450));
+    QSettings("Quillhaven", "Quillhaven").setValue("Window/Maximized", false);
+    auto fourth = start(path("A.qhv"));
+    EXPECT_EQ(fourth->size(), QSize(600, 450));
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(fourth->frameGeometry()));
+}
+
+TEST_F(MainWindowTest, TheFirstTabSaysWhyTheTermsCannotBeComputedAndLocksTheRest)
+{
+    const QString amount = "Enter a loan amount above 0";
+    const struct { const char *loan, *rate, *n, *date; QString why; bool valid; } steps[] = {
+        {"", "", "", "011508", amount, false},
+        {"100000", "6", "360", "011508", "", true},
+        // The terms stay valid: the schedule starts from today.
+        {"100000", "6", "360", "023008", "The first payment date is not a valid date: today is used", true},
+        {"", "6", "360", "023008", amount, false},
+    };
+    w = start(path("Empty.qhv"));
+    QLabel *line = w->termsForm()->whyLine();
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.why.isEmpty() ? "valid" : s.why.toStdString());
+        typeInto(w->field(LoanAmount), s.loan);
+        typeInto(w->field(AnnualRate), s.rate);
+        typeInto(w->field(NumberOfPayments), s.n);
+        w->firstPaymentDate()->setValue(s.date);
+        EXPECT_EQ(line->isVisible(), !s.why.isEmpty());
+        EXPECT_EQ(line->text(), s.why);
+        EXPECT_EQ(w->commandButton(0)->isEnabled(), s.valid);
+        for (int t = 1; t < w->tabs()->count(); ++t) {
+            EXPECT_EQ(w->tabs()->isTabEnabled(t), s.valid) << t;
+            EXPECT_EQ(w->tabs()->tabToolTip(t), s.valid ? "" : s.why) << t;
+        }
+        // Said in full, clear of the picture buttons.
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+        EXPECT_LT(line->geometry().right(), w->findChild<QFrame *>("pictureFrame")->x());
+    }
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Reads back what the program exports, as a spreadsheet would: RFC 4180 CSV
 // (quoted fields, doubled quotes, CRLF records) and tab-separated lines.
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 namespace qhtest {
@@ -11,39 +13,24 @@ namespace qhtest {
 // does not end in CRLF.
 inline std::vector<QStringList> readCsv(const QString &text, bool *ok = nullptr)
 {
+    // A quoted field (quotes doubled inside) or a plain one, then what ends
+    // it: a comma, or the CRLF that ends the record.
+    static const QRegularExpression field(R"re((?:"((?:[^"]|"")*)"|([^",\r\n]*))(,|\r\n))re");
     std::vector<QStringList> out;
     QStringList record;
-    QString field;
-    bool quoted = false, good = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c != u'"')
-                field += c;
-            else if (i + 1 < text.size() && text[i + 1] == u'"')
-                field += c, ++i;
-            else
-                quoted = false;
-        } else if (c == u'"') {
-            good = good && field.isEmpty();
-            quoted = true;
-        } else if (c == u',') {
-            record << field;
-            field.clear();
-        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            record << field;
-            out.push_back(record);
-            record.clear();
-            field.clear();
-            ++i;
-        } else {
-            good = good && c != u'\n' && c != u'\r';
-            field += c;
-        }
+    qsizetype at = 0;
+    for (QRegularExpressionMatch m; at < text.size(); at = m.capturedEnd()) {
+        m = field.match(text, at, QRegularExpression::NormalMatch,
+                        QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!m.hasMatch())
+            break;
+        record << (m.hasCaptured(1) ? m.captured(1).replace(QLatin1String("\"\""), QLatin1String("\""))
+                                    : m.captured(2));
+        if (m.captured(3) != u',')
+            out.push_back(std::exchange(record, {}));
     }
-    good = good && !quoted && field.isEmpty() && record.isEmpty();
     if (ok)
-        *ok = good;
+        *ok = at == text.size() && record.isEmpty();
     return out;
 }
 
