@@ -9,19 +9,8 @@ QString splitPath(const QString &path, PathPart part)
 #ifdef Q_OS_WIN
     slash = std::max(slash, path.lastIndexOf(u'\\'));
 #endif
-    qsizetype dot = path.lastIndexOf(u'.');
-    // A dot before the last separator belongs to a folder, not the name.
-    if (dot < slash)
-        dot = -1;
     const qsizetype nameStart = slash + 1;
-    const qsizetype nameEnd = dot < 0 ? path.size() : dot;
-    switch (part) {
-    case PathPart::Folder: return path.left(nameStart);
-    case PathPart::FileName: return path.mid(nameStart);
-    case PathPart::BaseName: return path.mid(nameStart, nameEnd - nameStart);
-    case PathPart::Extension: return dot < 0 ? QString() : path.mid(dot);
-    }
-    return QString();
+    return part == PathPart::Folder ? path.left(nameStart) : path.mid(nameStart);
 }
 
 bool isReadableFile(const QString &path)

@@ -5,11 +5,9 @@
 enum class PathPart {
     Folder,      // with its trailing separator
     FileName,
-    BaseName,    // the name without its extension
-    Extension,   // with its dot
 };
 
-// One part of a path, split at the last separator and the last dot after it.
+// One part of a path, split at its last separator.
 QString splitPath(const QString &path, PathPart part);
 
 // Whether the path names a regular file (after links) that may be read.
