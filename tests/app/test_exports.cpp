@@ -36,6 +36,19 @@ protected:
         EXPECT_TRUE(ok);
         return rows;
     }
+    // The pages of a PDF exported from `grid`, as poppler's pdftotext reads
+    // them (it ends every page with a form feed).
+    QStringList exportPdf(Grid *grid, const QString &name)
+    {
+        choose(name);
+        run(grid, "Export PDF...");
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", path(name + ".pdf"), "-"});
+        EXPECT_TRUE(pdftotext.waitForFinished(20000)) << "tools/deps.sh installs poppler-utils";
+        QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+        pages.removeLast();
+        return pages;
+    }
 };
 
 } // namespace
@@ -55,15 +68,7 @@ TEST_F(ExportsTest, ScheduleCsvCopyAndPdfHoldEveryRowOfTheViewShown)
     QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(qhtest::readTsv(QGuiApplication::clipboard()->text()), csv);
 
-    // The PDF read back through poppler's pdftotext, which ends every page
-    // with a form feed.
-    choose("schedule");
-    run(g, "Export PDF...");
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", path("schedule.pdf"), "-"});
-    ASSERT_TRUE(pdftotext.waitForFinished(20000)) << "tools/deps.sh installs poppler-utils";
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
-    pages.removeLast();
+    const QStringList pages = exportPdf(g, "schedule");
     ASSERT_GE(pages.size(), 2);
     // Every page: the terms, the view's name, the headings and "Page n of N";
     // the rows counted by their dates.
@@ -103,6 +108,11 @@ TEST_F(ExportsTest, LedgerCsvTheFileQuestionsAndFilesThatCannotBeWritten)
     EXPECT_EQ(std::vector(csv.begin() + 1, csv.end()), plainRows(g));
     EXPECT_EQ(prompts.fileRequests.at(0).title, "Export CSV");
     EXPECT_EQ(prompts.fileRequests.at(0).filters, QStringList({"CSV File (*.csv)", "All Files (*)"}));
+    EXPECT_EQ(prompts.fileRequests.at(0).initialFolder + "Loan.qhv", CurrentLoan::path);
+    const QStringList pdf = exportPdf(g, "ledger");
+    ASSERT_EQ(pdf.size(), 1);
+    EXPECT_TRUE(pdf[0].contains("Payment ledger"));
+    EXPECT_TRUE(pdf[0].contains(QRegularExpression("\\b3\\s+03/15/08\\s+599.55\\s+250.00\\s+50.00")));
 
     // An existing file is replaced only after the question, answered Yes;
     // No goes back to the dialog, and a cancel there writes nothing.

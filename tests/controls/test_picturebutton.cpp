@@ -1,4 +1,5 @@
 #include "controls/picturebutton.h"
+#include "controls/propertybag.h"
 #include "testsupport.h"
 
 #include <QCursor>
@@ -113,4 +114,23 @@ TEST(PictureButtonHover, TheRealPointerOverAndOffTheButton)
     QCursor::setPos(page.mapToGlobal(QPoint(5, 5)));
     EXPECT_TRUE(QTest::qWaitFor([&] { return b.mouseOver() == 0; }));
     EXPECT_EQ(b.buttonState(), PictureButton::Flat);
+}
+
+// Stored names are matched whatever their case, and Enabled is saved as the
+// button's own setting, not as its disabled parent makes it look.
+TEST(PictureButtonProperties, LoadMatchesNamesWithoutCaseAndSavesTheButtonsOwnEnabled)
+{
+    PropertyBag bag;
+    bag.write("backcolor", QColor(1, 2, 3), QColor());
+    bag.write("ENABLED", false, true);
+    QWidget parent;
+    auto *b = new PictureButton(&parent);
+    b->loadProperties(bag);
+    EXPECT_EQ(b->backColor(), QColor(1, 2, 3));
+    EXPECT_FALSE(b->isEnabled());
+    b->setControlEnabled(true);
+    parent.setEnabled(false);
+    PropertyBag saved;
+    b->saveProperties(saved);
+    EXPECT_TRUE(saved.read("Enabled", true).toBool()); // true is the default, not written
 }

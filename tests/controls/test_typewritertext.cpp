@@ -1,3 +1,4 @@
+#include "controls/propertybag.h"
 #include "controls/typewritertext.h"
 #include "testsupport.h"
 
@@ -137,4 +138,25 @@ TEST(TypewriterTextEvents, OnlyTheMarginForwardsPointerEvents)
     QTest::mouseClick(window, Qt::LeftButton, Qt::ShiftModifier, QPoint(0, 30));
     EXPECT_EQ(downs, QList<QVariantList>({{1, 1, 0.0f, 450.0f}}));
     EXPECT_EQ(ups.count() + clicks.count(), 2);
+}
+
+// A host's stored settings come back as they were written, a Delay of 0 included.
+TEST(TypewriterTextProperties, LoadThenSaveGivesTheSameStoredValues)
+{
+    PropertyBag stored;
+    const QVariantList values{QColor(10, 20, 30), QColor(250, 240, 230), false, QFont("DejaVu Sans", 13), 0, 1,
+                              "Hello there, typist", 0, true, 3};
+    const QStringList names{"BackColor", "ForeColor", "Enabled", "Font", "BackStyle", "BorderStyle",
+                            "Text", "Delay", "Animate", "ScrollSteps"};
+    for (int i = 0; i < names.size(); ++i)
+        stored.write(names[i], values[i], QVariant());
+    QWidget host;
+    TypewriterText fx(&host);
+    fx.loadProperties(stored);
+    PropertyBag saved;
+    fx.saveProperties(saved);
+    ASSERT_EQ(saved.names(), names);
+    for (const QString &name : names)
+        EXPECT_EQ(saved.read(name, QVariant()), stored.read(name, QVariant())) << name.toStdString();
+    fx.setAnimate(false);
 }
