@@ -3,10 +3,10 @@
 // schedule shown, and the peak memory of each (run each in its own process,
 // see tools/measure.sh, so the peaks do not mix).
 #include "app/amortizationpage.h"
+#include "benchloan.h"
 #include "app/mainwindow.h"
 #include "app/currentloan.h"
 #include "controls/grid.h"
-#include "storage/loanfile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,23 +27,6 @@ double peakMegabytes()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024.0; // ru_maxrss is in kilobytes
-}
-
-// A 30-year loan with `payments` recorded payments, written to `path`.
-void writeLoan(const QString &path, int payments, double numberOfPayments = 360)
-{
-    LoanFileData d;
-    d.terms[LoanAmount] = 260000;
-    d.terms[AnnualRate] = 6.25;
-    d.terms[NumberOfPayments] = numberOfPayments;
-    d.terms[Price] = 325000;
-    d.terms[DownAmount] = 65000;
-    d.terms[DownPercent] = 20;
-    d.firstPaymentDate = 10126;
-    for (int k = 0; k < payments; ++k)
-        d.payments.push_back({445, k % 3 ? 0.0 : 100.0,
-                              QDate(2026, 1, 1).addMonths(k).toString("MM/dd/yy")});
-    LoanFile::write(path, d);
 }
 
 // Counts paints of a window, so a benchmark can wait for the first one.
@@ -70,7 +53,7 @@ void BM_StartToFirstPaint(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("Sample.qhv");
-    writeLoan(file, 12);
+    writeBenchLoan(file, 12);
     for (auto _ : state) {
         CurrentLoan::path = file;
         QElapsedTimer clock;
@@ -93,7 +76,7 @@ void BM_StartWith1600Payments(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("Long.qhv");
-    writeLoan(file, 1600);
+    writeBenchLoan(file, 1600);
     for (auto _ : state) {
         CurrentLoan::path = file;
         MainWindow w;
@@ -111,7 +94,7 @@ void BM_LoadAndSave1600(benchmark::State &state)
 {
     QTemporaryDir dir;
     QString file = dir.filePath("Long.qhv");
-    writeLoan(file, 1600);
+    writeBenchLoan(file, 1600);
     CurrentLoan::path = dir.filePath("Other.qhv");
     MainWindow w;
     QTest::qWait(5);
@@ -131,7 +114,7 @@ void BM_LongestScheduleShown(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("Longest.qhv");
-    writeLoan(file, 0, 32767);
+    writeBenchLoan(file, 0, 32767);
     CurrentLoan::path = file;
     MainWindow w;
     w.show();

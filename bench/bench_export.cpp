@@ -4,10 +4,10 @@
 #include "app/commandline.h"
 #include "app/currentloan.h"
 #include "app/mainwindow.h"
+#include "benchloan.h"
 #include "controls/tableprint.h"
 #include "loan/plaintable.h"
 #include "loan/schedule.h"
-#include "storage/loanfile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -73,12 +73,7 @@ void BM_StartWithFileArgument(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("Given.qhv");
-    LoanFileData d;
-    d.terms[LoanAmount] = 260000;
-    d.terms[AnnualRate] = 6.25;
-    d.terms[NumberOfPayments] = 360;
-    d.firstPaymentDate = 10126;
-    LoanFile::write(file, d);
+    writeBenchLoan(file, 0);
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();

@@ -3,7 +3,7 @@
 // the window laid out and painted again.
 #include "app/currentloan.h"
 #include "app/mainwindow.h"
-#include "storage/loanfile.h"
+#include "benchloan.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,20 +12,13 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 
-using namespace LoanTerms;
-
 namespace {
 
 void BM_ResizeStepWithLongestSchedule(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("Longest.qhv");
-    LoanFileData d;
-    d.terms[LoanAmount] = 260000;
-    d.terms[AnnualRate] = 6.25;
-    d.terms[NumberOfPayments] = 32767;
-    d.firstPaymentDate = 10126;
-    LoanFile::write(file, d);
+    writeBenchLoan(file, 0, 32767);
     CurrentLoan::path = file;
     MainWindow w;
     w.show();
