@@ -166,9 +166,9 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     grid->setUpdatesEnabled(true);
 
     if (Schedule::hasRemainder(res)) {
-        const ScheduleRow &last = table[size_t(res.rows)];
-        m_grid->setCell(res.rows, 2, Schedule::remainderPrincipal(last, res));
-        m_grid->setCell(res.rows, 4, NumText::amount(0));
+        const QStringList settled = Schedule::gridTexts(res.rows, table[size_t(res.rows)]);
+        for (int c = 1; c < 6; ++c)
+            m_grid->setCell(res.rows, c, settled[c]);
     }
     m_schedule = std::move(table);
     m_grid->setCurrentCell(0, 0);

@@ -47,6 +47,7 @@ QuotePage::QuotePage(QWidget *parent)
     , m_spinner(new QScrollBar(Qt::Vertical, this))
     , m_paymentLabel(new QLabel(this))
     , m_check(new QCheckBox(QStringLiteral("Include actual payments data"), this))
+    , m_whyLine(new QLabel(this))
 {
     resize(460, 300);
     // The column widths are the program's own, in twips, sized for an 8-point face.
@@ -96,6 +97,13 @@ QuotePage::QuotePage(QWidget *parent)
     m_check->setObjectName(QStringLiteral("includeRecorded"));
     m_check->setGeometry(40, 236, 260, 22);
     m_check->setEnabled(false);
+    // Under the plan: why a text of it counts for nothing.
+    m_whyLine->setObjectName(QStringLiteral("quoteWhyLine"));
+    m_whyLine->setGeometry(40, 262, 400, 16);
+    QPalette warning = m_whyLine->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x10, 0x10));
+    m_whyLine->setPalette(warning);
+    m_whyLine->hide();
 
     // K runs 1..32767 with 32767 at the top, so the upper arrow raises it:
     // the scroll bar's steps are turned round as they happen (a scroll bar
@@ -142,21 +150,28 @@ ExtraPlan QuotePage::plan() const
 {
     ExtraPlan p;
     p.mode = selectedMode();
-    p.amount = NumText::value(m_text[0]->text());
+    // Text that is not an amount adds nothing, here as in every view of the plan.
+    p.amount = Schedule::planAmount(m_text[0]->text()).value_or(0.0);
     p.payment = NumText::toInt16(m_text[1]->text());
     p.includeActual = m_check->isChecked();
     return p;
 }
 
+void QuotePage::showWhy()
+{
+    QString why = Schedule::whyNotPlanAmount(m_text[0]->text());
+    const std::optional<int16_t> k = NumText::toInt16(m_text[1]->text());
+    if (why.isEmpty() && m_text[1]->isEnabled() && (!k || *k < 1))
+        why = QStringLiteral("Payment #: from 1 to 32,767.");
+    m_whyLine->setText(why);
+    m_whyLine->setVisible(!why.isEmpty());
+}
+
 void QuotePage::quoteExtraPrincipal(ExtraMode mode, const LoanTerms::Texts &texts,
                                     const RecordedExtra &recorded)
 {
-    ExtraPlan p;
+    ExtraPlan p = plan();
     p.mode = mode;
-    // The amount is the number the text starts with: "10,000" counts 10.
-    p.amount = NumText::leadingNumber(m_text[0]->text());
-    p.payment = NumText::toInt16(m_text[1]->text());
-    p.includeActual = m_check->isChecked();
     // Only the one-payment plan needs K; a K that is no 16-bit number keeps
     // the quote as it was.
     if (mode == ExtraMode::OnePayment && !p.payment)
@@ -187,6 +202,7 @@ void QuotePage::optionClicked(ExtraMode mode)
     m_text[1]->setEnabled(one);
     m_spinner->setEnabled(one);
     m_paymentLabel->setEnabled(one);
+    showWhy();
     emit recomputeRequested();
 }
 
@@ -207,6 +223,7 @@ void QuotePage::checkClicked(bool checked)
 
 void QuotePage::textChanged()
 {
+    showWhy();
     const double k = NumText::leadingNumber(m_text[1]->text());
     if (k > 0) {
         // Halves to even, as every 16-bit whole number the program reads:

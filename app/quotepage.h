@@ -46,6 +46,9 @@ public:
     QCheckBox *includeActual() const { return m_check; }
     QScrollBar *spinner() const { return m_spinner; }
     QLabel *paymentLabel() const { return m_paymentLabel; }
+    // Why the amount or the payment number counts for nothing; hidden while
+    // both read.
+    QLabel *whyLine() const { return m_whyLine; }
 
 signals:
     // The plan changed: the main window runs its Calculate command while the
@@ -60,6 +63,7 @@ private:
     void checkClicked(bool checked);
     void textChanged();
     void spinnerChanged(int value);
+    void showWhy();
 
     Grid *m_grid;
     QLabel *m_amountLabel;
@@ -68,5 +72,6 @@ private:
     QScrollBar *m_spinner;
     QLabel *m_paymentLabel;
     QCheckBox *m_check;
+    QLabel *m_whyLine;
     int m_paymentsMade = 0;
 };

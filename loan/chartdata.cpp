@@ -56,11 +56,6 @@ Chart build(const ScheduleInputs &in)
         line.rows.resize(size_t(res.rows) + 1);
         if (res.rows == 0)
             continue;
-        if (Schedule::hasRemainder(res)) {
-            ScheduleRow &last = line.rows.back();
-            last.principal += res.rawBalance;
-            last.balance = 0;
-        }
         line.x.resize(line.rows.size());
         bool finite = true;
         for (int i = 1; i <= res.rows && finite; ++i) {

@@ -29,6 +29,22 @@ void put2(QChar *out, int v)
 
 } // namespace
 
+std::optional<double> planAmount(const QString &text)
+{
+    const std::optional<double> v = NumText::parseAmount(text);
+    if (!v || *v < 0 || *v > kMaxExtra)
+        return std::nullopt;
+    return v;
+}
+
+QString whyNotPlanAmount(const QString &text)
+{
+    if (planAmount(text))
+        return QString();
+    return QStringLiteral("Extra principal: \"%1\" is not an amount from 0 to 999,999,999.99.")
+        .arg(text.trimmed());
+}
+
 QString viewName(ScheduleView view)
 {
     switch (view) {
@@ -76,9 +92,9 @@ Setup prepare(ScheduleView view, const ScheduleInputs &in)
 {
     using namespace LoanTerms;
     Setup s;
-    s.loanAmount = NumText::value(in.texts[LoanAmount]);
-    s.monthlyRate = Amortization::monthlyRate(NumText::value(in.texts[AnnualRate]));
-    s.payments = NumText::value(in.texts[NumberOfPayments]);
+    s.loanAmount = valueOf(in.texts, LoanAmount);
+    s.monthlyRate = Amortization::monthlyRate(valueOf(in.texts, AnnualRate));
+    s.payments = valueOf(in.texts, NumberOfPayments);
     s.payment = Amortization::regularPayment(s.loanAmount, s.monthlyRate, s.payments);
     // The loop runs rows 1, 2, ... while the row is at most n: a fraction
     // of a payment adds no row.
@@ -123,11 +139,6 @@ QStringList gridTexts(int i, const ScheduleRow &row)
 bool hasRemainder(const Amortization::Result &res)
 {
     return !res.paidOff && res.rows > 0 && res.rawBalance > 0;
-}
-
-QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res)
-{
-    return NumText::amount(last.principal + res.rawBalance);
 }
 
 QStringList years(const Setup &s)
@@ -187,9 +198,9 @@ std::array<QString, 4> totalsTexts(const Totals &t)
 Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra)
 {
     using namespace LoanTerms;
-    const double loan = NumText::value(texts[LoanAmount]);
-    const double r = Amortization::monthlyRate(NumText::value(texts[AnnualRate]));
-    const double n = NumText::value(texts[NumberOfPayments]);
+    const double loan = valueOf(texts, LoanAmount);
+    const double r = Amortization::monthlyRate(valueOf(texts, AnnualRate));
+    const double n = valueOf(texts, NumberOfPayments);
     const double a = Amortization::regularPayment(loan, r, n);
     const auto res = Amortization::run(loan, r, a, n, extra, [](const Amortization::Row &) {});
     return {res.rows, res.totalInterest};
@@ -198,8 +209,8 @@ Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra)
 std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q)
 {
     using namespace LoanTerms;
-    const double n = NumText::value(texts[NumberOfPayments]);
-    const double scheduledInterest = NumText::value(texts[TotalInterest]);
+    const double n = valueOf(texts, NumberOfPayments);
+    const double scheduledInterest = valueOf(texts, TotalInterest);
     // n - P has no more decimals than n itself; the binary subtraction
     // leaves noise beyond them (360.6 - 360 = 0.600000000000023).
     const QString scheduled = NumText::plainDecimal(n);
@@ -223,10 +234,10 @@ Table build(ScheduleView view, const ScheduleInputs &in)
             out.grid.resize(size_t(i) + 1);
         out.grid[size_t(i)] = gridTexts(i, row);
     });
+    // The row settled after the loop shows its settled figures.
     if (hasRemainder(out.result)) {
-        QStringList &last = out.grid[size_t(out.result.rows)];
-        last[2] = remainderPrincipal(out.rows[size_t(out.result.rows)], out.result);
-        last[4] = NumText::amount(0);
+        const int last = out.result.rows;
+        out.grid[size_t(last)] = gridTexts(last, out.rows[size_t(last)]);
     }
     out.years = years(s);
     return out;

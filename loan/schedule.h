@@ -40,6 +40,17 @@ struct ExtraPlan {
     bool includeActual = false;      // add the ledger's recorded extra principal
 };
 
+namespace Schedule {
+// The largest extra principal a plan may name.
+constexpr double kMaxExtra = 999999999.99;
+// The plan's amount as typed, in the quote box or on the command line: an
+// amount from 0 to 999,999,999.99, "$" and thousands separators allowed.
+// nullopt for any other text.
+std::optional<double> planAmount(const QString &text);
+// Why an amount text is refused, naming it; empty when planAmount reads it.
+QString whyNotPlanAmount(const QString &text);
+} // namespace Schedule
+
 // One payment of the schedule.
 struct ScheduleRow {
     QString dateText;                // "mm/dd/yy"
@@ -106,14 +117,19 @@ Setup prepare(ScheduleView view, const ScheduleInputs &in);
 QString dateText(const QDate &first, int months, int *year = nullptr);
 QString dateText(int firstYear, int firstMonth, int firstDay, int months, int *year);
 
+bool hasRemainder(const Amortization::Result &res);
+
 // Recreates `table` as rows 0..N, computes the rows and calls
-// visit(i, const ScheduleRow &, bool paidOff) after storing each one.
+// visit(i, const ScheduleRow &, bool paidOff) after storing each one. When n
+// payments leave a remainder B > 0, the last row is then settled: its
+// principal becomes p + B and its balance 0, so that every total over the
+// rows agrees with what they show.
 template <class VisitFn>
 Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, VisitFn &&visit)
 {
     table.assign(size_t(s.lastRow) + 1, ScheduleRow{});
     const int y = s.firstDate.year(), m = s.firstDate.month(), d = s.firstDate.day();
-    return Amortization::run(
+    const Amortization::Result res = Amortization::run(
         s.loanAmount, s.monthlyRate, s.payment, s.payments, s.extra,
         [&](const Amortization::Row &r) {
             if (size_t(r.number) >= table.size())
@@ -127,14 +143,16 @@ Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, Visit
             // Only the pay-off row has a balance of exactly 0.
             visit(r.number, static_cast<const ScheduleRow &>(row), r.balance == 0);
         });
+    if (hasRemainder(res)) {
+        ScheduleRow &last = table[size_t(res.rows)];
+        last.principal += res.rawBalance;
+        last.balance = 0;
+    }
+    return res;
 }
 
 // Grid texts of row i: number, date, principal, interest, balance, interest to date.
 QStringList gridTexts(int i, const ScheduleRow &row);
-// When n payments leave a remainder B > 0, the grid's last row shows p + B as
-// its principal and 0.00 as its balance; the table keeps the remainder.
-bool hasRemainder(const Amortization::Result &res);
-QString remainderPrincipal(const ScheduleRow &last, const Amortization::Result &res);
 
 // "All" and the years Y..Y + M, M = n rounded, / 12 with the fraction dropped.
 QStringList years(const Setup &s);

@@ -155,9 +155,9 @@ TEST_F(LedgerViewsTest, NewAndOpenLeaveNothingOfTheLoanBefore)
 
 TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
 {
-    const struct { double n; int rows; const char *remainder; } cases[] = {
-        {360.6, 360, "361.97"},
-        {1.5, 1, "33,416.49"},
+    const struct { double n; int rows; const char *lastPrincipal; } cases[] = {
+        {360.6, 360, "956.38"},
+        {1.5, 1, "100,000.00"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.n);
@@ -167,9 +167,11 @@ TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
         showTab(1);
         command(0);
         ASSERT_EQ(schedule()->rows(), c.rows + 1);
-        // "All" keeps the remainder as the final balance (its other totals
-        // are the schedule's own test).
-        EXPECT_EQ(w->amortizationPage()->totalLabel(5)->text(), c.remainder);
+        // The last row pays the remainder, and "All" adds up the rows shown.
+        EXPECT_EQ(schedule()->cell(c.rows, 2), c.lastPrincipal);
+        EXPECT_EQ(schedule()->cell(c.rows, 4), "0.00");
+        EXPECT_EQ(w->amortizationPage()->totalLabel(5)->text(), "0.00");
+        EXPECT_EQ(w->amortizationPage()->totalLabel(7)->text(), "100,000.00");
     }
 }
 

@@ -2,6 +2,7 @@
 // through the dialog and saved, the schedule views' outlines and captions,
 // and the quote's controls.
 #include "dialogs/helpwindow.h"
+#include "app/chartpage.h"
 #include "mainwindowfixture.h"
 
 #include <QScrollBar>
@@ -108,15 +109,26 @@ TEST_F(TabsTest, QuoteControlsMakeThePlanAndTheQuote)
     EXPECT_FALSE(page->paymentBox()->isEnabled());
     page->option(ExtraMode::OnePayment)->click(); // which the payment numbers below need
 
-    // "10,000" counts as 10 in the quote; the Projected view reads the whole text.
-    page->amountBox()->setText("10");
-    const auto ten = plainRows(page->grid());
+    // "10,000" is read whole, in the quote as in the chart and the Projected view.
+    page->amountBox()->setText("10000");
+    const auto tenThousand = plainRows(page->grid());
+    page->amountBox()->setText("$10,000");
+    EXPECT_EQ(plainRows(page->grid()), tenThousand);
+    EXPECT_FALSE(page->whyLine()->isVisibleTo(page));
+    showTab(4);
+    EXPECT_TRUE(w->chartPage()->summaryLabel()->text().contains(
+        QString("%1 payments sooner, %2 less interest")
+            .arg(page->grid()->cell(1, 3), page->grid()->cell(2, 3))))
+        << w->chartPage()->summaryLabel()->text().toStdString();
+    showTab(3);
+    page->amountBox()->setText("10k");
+    EXPECT_EQ(page->whyLine()->text(), "Extra principal: \"10k\" is not an amount from 0 to 999,999,999.99.");
+    EXPECT_EQ(page->plan().amount, 0.0);
     page->amountBox()->setText("10,000");
-    EXPECT_EQ(plainRows(page->grid()), ten);
-    EXPECT_EQ(page->plan().amount, 10000.0);
 
-    // Not a 16-bit whole number: the previous quote stays.
-    page->paymentBox()->setText("40000");
+    // Not a 16-bit whole number: the previous quote stays, and the line says why.
+    page->paymentBox()->setText("99999");
+    EXPECT_EQ(page->whyLine()->text(), "Payment #: from 1 to 32,767.");
     const auto before = plainRows(page->grid());
     page->amountBox()->setText("5000");
     EXPECT_EQ(plainRows(page->grid()), before);

@@ -31,10 +31,17 @@ TEST(ScheduleRows, ContractedLoanToTheCent)
     ASSERT_EQ(t.rows.size(), 361u);
     EXPECT_EQ(t.grid[1], QStringList({"1", "01/15/08", "99.55", "500.00", "99,900.45", "500.00"}));
     EXPECT_EQ(t.grid[2], QStringList({"2", "02/15/08", "100.05", "499.50", "99,800.40", "999.50"}));
-    // The grid's last row settles the remainder; the table and "All" keep it.
+    // The last row settles the remainder, and the totals are those of the rows shown.
     EXPECT_EQ(t.grid[360], QStringList({"360", "12/15/37", "597.01", "2.99", "0.00", "115,838.45"}));
     const auto all = Schedule::yearTotals(t.rows, "360", QString());
-    EXPECT_EQ(Schedule::totalsTexts(all), (std::array<QString, 4>{"99,999.55", "115,838.45", "0.45", "115,838.45"}));
+    EXPECT_EQ(Schedule::totalsTexts(all), (std::array<QString, 4>{"100,000.00", "115,838.45", "0.00", "115,838.45"}));
+
+    // 280,000.00 at 6.5 %: the last year's rows and "All" agree with the rows.
+    const auto t2 = Schedule::build(ScheduleView::Contract, loan("280,000.00", "6.5", "360", "01/01/27"));
+    EXPECT_EQ(t2.grid[360][4], "0.00");
+    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, "360", "2056"))[0], "20,508.93");
+    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, "360", "2056"))[2], "0.00");
+    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, "360", QString()))[0], "280,000.00");
 
     // The rate as a fraction gives the same rows; exactly 1 is 100 percent.
     EXPECT_EQ(Schedule::build(ScheduleView::Contract, loan("100000", "0.06", "360")).grid, t.grid);
@@ -127,6 +134,16 @@ TEST(Quote, PlansAgainstTheSchedule)
         const auto cells = Schedule::quoteCells(in.texts, q);
         EXPECT_EQ(QStringList(cells.begin(), cells.end()), expected);
     }
+
+    // The plan's amount is read whole, as the chart and the Projected view read it.
+    const auto house = loan("280,000.00", "6.5", "360", "01/01/27");
+    const ExtraPlan tenThousand{ExtraMode::OnePayment, *Schedule::planAmount("$10,000"), int16_t(1), false};
+    const auto hq = Schedule::quote(house.texts, Schedule::ruleForQuote(tenThousand.mode, tenThousand, {}));
+    const auto contract = Schedule::quote(house.texts, {});
+    EXPECT_EQ(contract.payments - hq.payments, 35);
+    EXPECT_EQ(NumText::amount(contract.interest - hq.interest), "53,217.23");
+    for (const char *bad : {"10k", "100,5", "1,,000", "-5", "1000000000", "1e5"})
+        EXPECT_EQ(Schedule::planAmount(bad), std::nullopt) << bad;
 
     // A fraction of a payment adds no row; the difference is as exact as n.
     const auto fraction = loan("100,000.00", "6", "360.6");
