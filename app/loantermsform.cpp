@@ -51,6 +51,8 @@ LoanTermsForm::LoanTermsForm(QWidget *parent)
         e->installEventFilter(this);
     }
     m_firstPaymentDate = new DateBox(this);
+    m_firstPaymentDate->setYearOfTwoDigits(&Dates::expandYear);
+    connect(m_firstPaymentDate, &DateBox::refusalChanged, this, &LoanTermsForm::showWhy);
     m_firstPaymentDate->setObjectName(QStringLiteral("firstPaymentDate"));
     m_firstPaymentDate->installEventFilter(this);
 
@@ -123,7 +125,12 @@ LoanTermsForm::LoanTermsForm(QWidget *parent)
 
 void LoanTermsForm::showWhy()
 {
-    QString why = whyInvalid();
+    const Texts t = texts();
+    QString why = LoanTerms::whyInvalid(t);
+    if (why.isEmpty())
+        why = LoanTerms::caution(t);
+    if (why.isEmpty())
+        why = m_firstPaymentDate->refusal();
     if (why.isEmpty())
         why = LoanTerms::whyDateInvalid(m_firstPaymentDate->withSeparators());
     m_whyLine->setText(why);
@@ -150,11 +157,21 @@ void LoanTermsForm::fieldEdited(int)
 {
     if (m_suspendChange)
         return;
-    showWhy();
-    emit validityChanged(termsValid());
+    termsEdited();
     // Each assignment re-enters this handler at once, as a change does.
     for (const auto &a : LoanTerms::derive(texts(), m_currentField))
         setField(a.field, a.text);
+}
+
+void LoanTermsForm::termsEdited()
+{
+    showWhy();
+    const bool valid = termsValid();
+    // Terms that cannot be computed show no payment: the one shown would be
+    // that of other terms.
+    if (!valid)
+        calculatePayment();
+    emit validityChanged(valid);
 }
 
 void LoanTermsForm::fieldEntered(int index)
@@ -172,8 +189,8 @@ void LoanTermsForm::fieldEntered(int index)
 
 void LoanTermsForm::fieldLeft(int index)
 {
-    if (LoanTerms::reformatsOnLeave(index) && NumText::isNumeric(field(index)->text()))
-        setField(index, NumText::amount(NumText::value(field(index)->text())));
+    if (const auto text = LoanTerms::textOnLeave(index, field(index)->text()))
+        setField(index, *text);
     emit calculationWanted();
 }
 
@@ -228,8 +245,13 @@ bool LoanTermsForm::eventFilter(QObject *watched, QEvent *event)
 
 void LoanTermsForm::calculatePayment()
 {
+    // The program's own results derive nothing: re-deriving the down payment
+    // from its percentage would move a loan that was only looked at.
+    const bool suspended = m_suspendChange;
+    m_suspendChange = true;
     for (const auto &a : LoanTerms::calculate(texts()))
         setField(a.field, a.text);
+    m_suspendChange = suspended;
 }
 
 void LoanTermsForm::clear()
@@ -249,14 +271,19 @@ void LoanTermsForm::load(const LoanFileData &data)
         field(i)->setText(t[size_t(i)]);
     if (const QString digits = LoanFile::firstPaymentDigits(data); !digits.isEmpty())
         m_firstPaymentDate->setValue(digits);
+    // The derivations of a load, with no field current: a loan opens the same
+    // whichever field had the focus before.
+    for (const auto &a : LoanTerms::derive(texts(), -1))
+        field(a.field)->setText(a.text);
     m_suspendChange = false;
-    fieldEdited(AnnualRate);
+    termsEdited();
 }
 
 void LoanTermsForm::store(LoanFileData &data) const
 {
+    const Texts t = texts();
     for (int i = 0; i < kFieldCount; ++i)
-        data.terms[size_t(i)] = NumText::value(field(i)->text());
+        data.terms[size_t(i)] = LoanTerms::valueOf(t, i);
     m_firstPaymentDate->setIncludeLiterals(false);
     data.firstPaymentDate = NumText::leadingNumber(m_firstPaymentDate->value());
 }

@@ -55,6 +55,9 @@ protected:
 private:
     void setField(int index, const QString &text);
     void fieldEdited(int index);
+    // What follows every edit: the why line, the computed fields of terms
+    // that cannot be computed, the validity.
+    void termsEdited();
     void fieldEntered(int index);
     void fieldLeft(int index);
     void showWhy();

@@ -18,10 +18,34 @@ public:
     // The text with separators, whatever the switch says.
     QString withSeparators() const;
 
+    // A four-digit year typed or pasted is taken as its two-digit form when
+    // that form reads back as the same year (`yearOfTwoDigits`, which the
+    // date rules supply); a year outside their window is refused and the
+    // year left empty, never turned into another date. Why the last one was
+    // refused, until the text changes again; empty otherwise.
+    QString refusal() const { return m_refusal; }
+    void setYearOfTwoDigits(int (*rule)(int)) { m_yearOfTwoDigits = rule; }
+    // Pastes `text` as Ctrl+V would: "mm/dd/yyyy" and "mmddyyyy" take the
+    // four-digit year rule above.
+    void pasteText(const QString &text);
+
+signals:
+    void refusalChanged();
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Month, day and a four-digit year: the date, or the refusal.
+    void takeFourDigitYear(const QString &monthDay, const QString &year);
+    void setRefusal(const QString &why);
+
     bool m_includeLiterals = false;
+    int (*m_yearOfTwoDigits)(int) = nullptr;
+    QString m_yearTyped;   // year digits typed past the mask's two
+    QString m_refusal;
+    bool m_refusing = false;
 };

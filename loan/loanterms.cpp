@@ -9,11 +9,57 @@
 namespace LoanTerms {
 
 namespace {
-bool counts(const QString &text)
+
+constexpr int kInputs[] = {Price, DownPercent, DownAmount, LoanAmount, AnnualRate,
+                           NumberOfPayments, AnnualTax, AnnualInsurance};
+
+bool takesPercentSign(int field)
 {
-    return NumText::isNumeric(text) && NumText::leadingNumber(text) > 0;
+    return field == AnnualRate || field == DownPercent;
 }
+
+bool counts(const Texts &t, int field)
+{
+    return valueOf(t, field) > 0;
+}
+
 } // namespace
+
+std::optional<double> read(int field, const QString &text)
+{
+    QString t = text.trimmed();
+    const bool percent = takesPercentSign(field) && t.endsWith(u'%');
+    if (percent)
+        t.chop(1);
+    if (t.isEmpty())
+        return std::nullopt;
+    std::optional<double> v = NumText::parse(t);
+    // A rate of 1 or less is a fraction, above 1 a percentage: a percentage
+    // that small is written as the fraction it is.
+    if (v && percent && field == AnnualRate && *v <= 1)
+        *v /= 100;
+    return v;
+}
+
+double valueOf(const Texts &t, int field)
+{
+    return read(field, t[size_t(field)]).value_or(0.0);
+}
+
+QString fieldName(int field)
+{
+    switch (field) {
+    case LoanAmount: return QStringLiteral("Loan amount");
+    case AnnualRate: return QStringLiteral("Annual rate");
+    case NumberOfPayments: return QStringLiteral("Number of payments");
+    case DownAmount: return QStringLiteral("Down payment");
+    case DownPercent: return QStringLiteral("Down percentage");
+    case Price: return QStringLiteral("Price");
+    case AnnualTax: return QStringLiteral("Annual tax");
+    case AnnualInsurance: return QStringLiteral("Annual insurance");
+    default: return QString();
+    }
+}
 
 bool valid(const Texts &t)
 {
@@ -22,27 +68,42 @@ bool valid(const Texts &t)
 
 QString whyInvalid(const Texts &t)
 {
-    if (!counts(t[LoanAmount]))
+    for (int f : kInputs) {
+        const QString &text = t[size_t(f)];
+        if (!text.trimmed().isEmpty() && !read(f, text))
+            return QStringLiteral("%1: \"%2\" is not a number.").arg(fieldName(f), text.trimmed());
+    }
+    if (!counts(t, LoanAmount))
         return QStringLiteral("Enter a loan amount above 0");
-    if (!counts(t[AnnualRate]))
+    if (!counts(t, AnnualRate))
         return QStringLiteral("Enter an annual rate above 0");
     // At least one whole payment, so the schedule has a row.
     const QString paymentsRange = QStringLiteral("Number of payments: from 1 to 32,767");
-    if (!counts(t[NumberOfPayments]))
-        return paymentsRange;
-    const double n = NumText::value(t[NumberOfPayments]);
+    const double n = valueOf(t, NumberOfPayments);
     if (n < 1 || n > Amortization::kMaxPayments)
         return paymentsRange;
     // A rate too small to tell 1 + r from 1 leaves no payment to compute: the
     // payment on 1.00 is then not finite either. Otherwise the amount times
     // the rate went past the largest number.
-    const double r = Amortization::monthlyRate(NumText::value(t[AnnualRate]));
-    const double payment = Amortization::regularPayment(NumText::value(t[LoanAmount]), r, n);
+    const double r = Amortization::monthlyRate(valueOf(t, AnnualRate));
+    const double payment = Amortization::regularPayment(valueOf(t, LoanAmount), r, n);
     if (std::isfinite(payment))
         return QString();
     if (!std::isfinite(Amortization::regularPayment(1, r, n)))
         return QStringLiteral("The annual rate is too small to work out a payment");
     return QStringLiteral("The loan amount and rate are too large to work out a payment");
+}
+
+QString caution(const Texts &t)
+{
+    const QString rate = t[AnnualRate].trimmed();
+    if (!rate.contains(u',') || !read(AnnualRate, rate))
+        return QString();
+    double a = valueOf(t, AnnualRate);
+    if (a <= 1)
+        a *= 100;
+    return QStringLiteral("%1: \"%2\" is read as %3 %; use a point for decimals.")
+        .arg(fieldName(AnnualRate), rate, NumText::plainDecimal(a));
 }
 
 QString whyDateInvalid(const QString &firstPaymentDate)
@@ -55,27 +116,24 @@ QString whyDateInvalid(const QString &firstPaymentDate)
 std::vector<Assignment> derive(const Texts &t, int currentField)
 {
     std::vector<Assignment> out;
-    if (!NumText::isNumeric(t[Price]))
+    const std::optional<double> price = read(Price, t[Price]);
+    if (!price)
         return out;
-    const double price = NumText::value(t[Price]);
     switch (currentField) {
     case DownPercent:
     case Price:
-        if (NumText::isNumeric(t[DownPercent]))
-            out.push_back({DownAmount,
-                           NumText::amount(price * NumText::value(t[DownPercent]) / 100)});
+        if (const auto percent = read(DownPercent, t[DownPercent]))
+            out.push_back({DownAmount, NumText::amount(*price * *percent / 100)});
         break;
     case DownAmount:
         // With no price the percentage cannot follow; it is left as it was.
-        if (NumText::isNumeric(t[DownAmount]) && price != 0)
-            out.push_back({DownPercent,
-                           NumText::fixed(NumText::value(t[DownAmount]) / price * 100, 5)});
+        if (const auto down = read(DownAmount, t[DownAmount]); down && *price != 0)
+            out.push_back({DownPercent, NumText::fixed(*down / *price * 100, 5)});
         break;
     case AnnualTax:
     case AnnualInsurance:
         out.push_back({MonthlyTaxInsurance,
-                       NumText::amount((NumText::value(t[AnnualInsurance])
-                                        + NumText::value(t[AnnualTax])) / 12)});
+                       NumText::amount((valueOf(t, AnnualInsurance) + valueOf(t, AnnualTax)) / 12)});
         break;
     default:
         break;
@@ -86,29 +144,47 @@ std::vector<Assignment> derive(const Texts &t, int currentField)
     for (const auto &a : out)
         if (a.field == DownAmount)
             down = a.text;
-    if (!NumText::isNumeric(down))
-        out.push_back({LoanAmount, t[Price]});
+    if (const auto d = read(DownAmount, down))
+        out.push_back({LoanAmount, NumText::amount(*price - *d)});
     else
-        out.push_back({LoanAmount, NumText::amount(price - NumText::value(down))});
+        out.push_back({LoanAmount, t[Price]});
     return out;
 }
 
-bool reformatsOnLeave(int field)
+std::optional<QString> textOnLeave(int field, const QString &text)
 {
-    return field == LoanAmount || field == DownAmount || field == Price || field == AnnualTax
-           || field == AnnualInsurance;
+    const std::optional<double> v = read(field, text);
+    if (!v)
+        return std::nullopt;
+    switch (field) {
+    case LoanAmount:
+    case DownAmount:
+    case Price:
+    case AnnualTax:
+    case AnnualInsurance:
+        return NumText::amount(*v);
+    case AnnualRate:
+    case DownPercent:
+        if (text.trimmed().endsWith(u'%'))
+            return NumText::plainDecimal(*v);
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 std::vector<Assignment> calculate(const Texts &t)
 {
-    const auto pay = Amortization::calculate(NumText::value(t[LoanAmount]),
-                                             NumText::value(t[AnnualRate]),
-                                             NumText::value(t[NumberOfPayments]));
+    if (!valid(t))
+        return {{TotalInterest, QString()}, {MonthlyPayment, QString()},
+                {TotalMonthlyPayment, QString()}, {LastPayment, QString()}};
+    const auto pay = Amortization::calculate(valueOf(t, LoanAmount), valueOf(t, AnnualRate),
+                                             valueOf(t, NumberOfPayments));
     return {
         {TotalInterest, NumText::amount(pay.totalInterest)},
         {MonthlyPayment, NumText::amount(pay.monthlyPayment)},
         {TotalMonthlyPayment,
-         NumText::amount(NumText::value(t[MonthlyTaxInsurance]) + pay.monthlyPayment)},
+         NumText::amount(valueOf(t, MonthlyTaxInsurance) + pay.monthlyPayment)},
         {LastPayment, NumText::amount(pay.lastPayment)},
     };
 }

@@ -33,12 +33,28 @@ struct Assignment {
     QString text;
 };
 
-// Loan amount, rate and number of payments each numeric with a leading number
-// above 0, 1 to 32,767 payments, and a regular payment that is finite.
+// The one reader of a term's text, used wherever a term is read: blanks
+// trimmed, an optional "$", an optional sign, digits with commas allowed in the
+// whole part (the US rule: "6,5" is 65), an optional decimal part. In the rate
+// and the down percentage a trailing "%" may follow; it always means percent,
+// so "0.5%" is the rate 0.005 (half a percent) and "6.5%" the rate 6.5.
+// nullopt for an empty text or one that does not read wholly as a number.
+std::optional<double> read(int field, const QString &text);
+// read(), with 0 where the text gives no number.
+double valueOf(const Texts &texts, int field);
+// The name of a term in what the user is told ("Price", "Annual rate").
+QString fieldName(int field);
+
+// Every input term either empty or a number; loan amount, rate and number of
+// payments above 0, 1 to 32,767 payments, and a regular payment that is finite.
 bool valid(const Texts &texts);
 // The first of those rules the texts break, in words for the user; empty
-// when the terms are valid. valid() is this being empty.
+// when the terms are valid. valid() is this being empty. A text that is not a
+// number is named with its field: Price: "350k" is not a number.
 QString whyInvalid(const Texts &texts);
+// What the user should know of valid terms that may not mean what was typed:
+// a comma in the rate, which the US rule reads as a thousands separator.
+QString caution(const Texts &texts);
 // What the user is told of a first payment date ("mm/dd/yy") that is not a
 // date: the schedule and the ledger then start from today. Empty for a date.
 QString whyDateInvalid(const QString &firstPaymentDate);
@@ -49,12 +65,15 @@ QString whyDateInvalid(const QString &firstPaymentDate);
 // again to the result gives the same texts.
 std::vector<Assignment> derive(const Texts &texts, int currentField);
 
-// Fields rewritten in the amount format when they lose the focus.
-bool reformatsOnLeave(int field);
+// The text a field takes when it loses the focus, nullopt to leave it: the
+// amounts in the amount format, a percentage typed with "%" as the plain
+// number it is stored as ("6.5%" gives 6.5, "0.5%" gives 0.005). Text that is
+// not a number is left as it is.
+std::optional<QString> textOnLeave(int field, const QString &text);
 
 // The loan calculation over the texts: writes, in order, TotalInterest,
 // MonthlyPayment, TotalMonthlyPayment and LastPayment (empty where the result
-// is not finite).
+// is not finite, and all four empty while the terms are not valid).
 std::vector<Assignment> calculate(const Texts &texts);
 
 } // namespace LoanTerms

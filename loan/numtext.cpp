@@ -1,5 +1,6 @@
 #include "numtext.h"
 
+#include <QStringList>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -216,6 +217,27 @@ std::optional<double> parse(const QString &text)
     if (res.ec != std::errc() || !std::isfinite(v))
         return std::nullopt;
     return negative ? -v : v;
+}
+
+std::optional<double> parseAmount(const QString &text)
+{
+    const std::optional<double> v = parse(text);
+    if (!v)
+        return v;
+    // parse() took the text, so its whole part is the run of digits and
+    // commas after any "$" and sign: every comma must start a group of three.
+    const QString t = text.trimmed();
+    qsizetype start = 0;
+    while (start < t.size() && !isDigit(t[start]))
+        ++start;
+    qsizetype end = start;
+    while (end < t.size() && (isDigit(t[end]) || t[end] == u','))
+        ++end;
+    const QStringList groups = t.mid(start, end - start).split(u',');
+    for (qsizetype g = 1; g < groups.size(); ++g)
+        if (groups[g].size() != 3 || groups[0].size() > 3)
+            return std::nullopt;
+    return v;
 }
 
 bool isNumeric(const QString &text)

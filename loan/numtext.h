@@ -20,6 +20,9 @@ double roundCents(double v);
 // allowed in the integer part, optional decimal part. nullopt: not a number.
 std::optional<double> parse(const QString &text);
 bool isNumeric(const QString &text);
+// An amount as people write it: parse(), with commas only as thousands
+// separators ("1,000.50"; not "100,5" nor "1,,000").
+std::optional<double> parseAmount(const QString &text);
 // parse(), with 0 where the text is not a number.
 double value(const QString &text);
 

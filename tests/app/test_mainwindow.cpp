@@ -9,6 +9,7 @@
 #include "mainwindowfixture.h"
 #include "storage/bundledfiles.h"
 
+#include <QClipboard>
 #include <QCursor>
 #include <QFrame>
 #include <QScreen>
@@ -257,4 +258,68 @@ TEST_F(MainWindowTest, TheFirstTabSaysWhyTheTermsCannotBeComputedAndLocksTheRest
         EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
         EXPECT_LT(line->geometry().right(), w->findChild<QFrame *>("pictureFrame")->x());
     }
+}
+
+// Money and percentages as people type them; text that is not wholly a number
+// is named and leaves no payment shown; a comma in the rate is pointed out.
+TEST_F(MainWindowTest, TypedTermsAreReadWholeAndNamedWhenTheyAreNoNumber)
+{
+    w = start(path("Empty.qhv"));
+    typeInto(w->field(NumberOfPayments), "360");
+    QLabel *line = w->termsForm()->whyLine();
+    const struct { int field; const char *text; QString why; const char *payment; } steps[] = {
+        {Price, "$350,000.00", "Enter an annual rate above 0", ""},
+        {AnnualRate, "6.5%", "", "2,212.24"},
+        {AnnualRate, "6,5", "Annual rate: \"6,5\" is read as 65 %; use a point for decimals.",
+         "18,958.33"},
+        {AnnualRate, "0.5%", "", "1,047.16"},
+        // Typed key by key, "350" was a price the loan amount followed.
+        {Price, "350k", "Price: \"350k\" is not a number.", ""},
+        {Price, "", "", "1.05"}, // no price: the loan amount stands as it was
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.text);
+        typeInto(w->field(s.field), s.text);
+        QTest::keyClick(w->field(s.field), Qt::Key_Return); // leaves the field and calculates
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->field(MonthlyPayment)->text() == s.payment; }))
+            << w->field(MonthlyPayment)->text().toStdString();
+        EXPECT_EQ(line->text(), s.why);
+        EXPECT_EQ(w->commandButton(0)->isEnabled(), s.why.isEmpty() || s.why.contains("use a point"));
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+    }
+    // A rate typed with "%" is kept as the number it reads as.
+    EXPECT_EQ(w->field(AnnualRate)->text(), "0.005");
+    QString saved = path("Half.qhv");
+    ASSERT_TRUE(w->saveLoan(saved));
+    EXPECT_EQ(LoanFile::read(saved).data.terms[AnnualRate], 0.005);
+}
+
+// A four-digit year typed or pasted into either date box is its two-digit
+// form when that names the same year; one outside the window is refused.
+TEST_F(MainWindowTest, FourDigitYearsInTheDateBoxes)
+{
+    w = open("Loan.qhv", standardLoan());
+    PaymentDialog dialog(w);
+    dialog.show();
+    for (DateBox *box : {w->firstPaymentDate(), dialog.dateBox()}) {
+        SCOPED_TRACE(box == w->firstPaymentDate() ? "first payment date" : "payment dialog");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "01/01/2027");
+        EXPECT_EQ(box->withSeparators(), "01/01/27");
+        QApplication::clipboard()->setText("02152030");
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->withSeparators(), "02/15/30");
+        EXPECT_EQ(box->refusal(), "");
+        QApplication::clipboard()->setText("03/01/2090");
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->withSeparators(), "03/01/__");
+        EXPECT_EQ(box->refusal(), "The year 2090 is outside 1976 to 2075: type a year within them.");
+    }
+    EXPECT_EQ(w->termsForm()->whyLine()->text(),
+              "The year 2090 is outside 1976 to 2075: type a year within them.");
+    EXPECT_EQ(prompts.messages.back().text,
+              "The year 2090 is outside 1976 to 2075: type a year within them.");
 }

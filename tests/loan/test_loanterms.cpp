@@ -21,9 +21,39 @@ TEST(PaymentCalculation, UndefinedResultsLeaveTheBoxesEmpty)
     t[LoanAmount] = "100,000.00";
     t[AnnualRate] = "0";
     t[NumberOfPayments] = "360";
+    t[MonthlyTaxInsurance] = "300.00";
     for (const auto &a : calculate(t))
-        if (a.field != TotalMonthlyPayment)
-            EXPECT_EQ(a.text, "") << a.field;
+        EXPECT_EQ(a.text, "") << a.field; // no total of escrow and a payment that is none
+}
+
+// "$" and "%" as people type them; a "%" always means percent, and leaving
+// the field writes the number the file stores.
+TEST(LoanTermReader, MoneyAndPercentagesReadAsTyped)
+{
+    EXPECT_EQ(read(Price, " $350,000.00 "), 350000.0);
+    EXPECT_EQ(read(AnnualRate, "6.5%"), 6.5);
+    EXPECT_EQ(read(AnnualRate, "0.5%"), 0.005); // half a percent, not half the loan
+    EXPECT_EQ(read(AnnualRate, "0.5"), 0.5);    // without the sign, a fraction
+    EXPECT_EQ(read(DownPercent, "20%"), 20.0);
+    for (const auto &[field, text] : {std::pair{int(Price), "20%"}, {int(AnnualRate), "%"},
+                                      {int(AnnualRate), ""}, {int(Price), "350k"}})
+        EXPECT_EQ(read(field, text), std::nullopt) << text;
+
+    EXPECT_EQ(textOnLeave(AnnualRate, "6.5%"), "6.5");
+    EXPECT_EQ(textOnLeave(AnnualRate, "0.5%"), "0.005");
+    EXPECT_EQ(textOnLeave(AnnualRate, "6.5"), std::nullopt); // the rate is never reformatted
+    EXPECT_EQ(textOnLeave(Price, "$350000"), "350,000.00");
+    EXPECT_EQ(textOnLeave(Price, "350k"), std::nullopt);
+
+    // A comma in the rate reads by the US rule, and the user is told so.
+    Texts t;
+    t[LoanAmount] = "100,000.00";
+    t[AnnualRate] = "6,5";
+    t[NumberOfPayments] = "360";
+    EXPECT_TRUE(valid(t));
+    EXPECT_EQ(caution(t), "Annual rate: \"6,5\" is read as 65 %; use a point for decimals.");
+    t[AnnualRate] = "6.5";
+    EXPECT_EQ(caution(t), "");
 }
 
 TEST(LoanTermRules, TaxInsuranceDownAndLoanAmountCopiesComeToRest)
@@ -59,6 +89,8 @@ TEST(LoanTermRules, TaxInsuranceDownAndLoanAmountCopiesComeToRest)
 
 // Valid terms are three positive numbers, at most 32767 whole payments and a
 // payment that can be worked out; otherwise the first rule broken is told.
+// Money and percentages read as people type them; text that is not wholly a
+// number is named, never cut to its leading number.
 TEST(LoanTermRules, ValidityAndWhyInvalidNameTheFirstRuleBroken)
 {
     const QString amount = "Enter a loan amount above 0";
@@ -67,10 +99,12 @@ TEST(LoanTermRules, ValidityAndWhyInvalidNameTheFirstRuleBroken)
     const QString huge = "1" + QString(300, '0');
     const struct { QString loan, rate, n, why; } cases[] = {
         {"0", "", "", amount}, // the first rule broken is the one told
-        {"0,500", "6", "360", amount}, // a number, but its leading number is 0
-        {"$100,000", "6", "360", amount}, // likewise: the number does not lead
+        {"$100,000", "6.5%", "360", ""},
+        {"350k", "6", "360", "Loan amount: \"350k\" is not a number."},
+        {"100000", "6.5.1", "360", "Annual rate: \"6.5.1\" is not a number."},
+        {"100000", "6", "abc", "Number of payments: \"abc\" is not a number."},
         {"100000", "0", "360", rate},
-        {"100000", "6%", "360", rate},
+        {"100000", "0%", "360", rate},
         {"100000", "6", "0.99", count},
         {"100000", "6", "32768", count},
         {"100000", "6", "32767", ""},
