@@ -313,6 +313,8 @@ void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previou
         m_row = current.row() + 1;
         m_col = current.column() + 1;
     }
+    if (current.isValid())
+        emit currentCellChanged();
 }
 
 QItemSelectionModel::SelectionFlags Grid::selectionCommand(const QModelIndex &index,

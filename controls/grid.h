@@ -85,6 +85,8 @@ signals:
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
     // A typed character (8 Backspace, 13 Enter, 27 Escape).
     void keyPress(int character);
+    // The current cell moved, by the user or the program.
+    void currentCellChanged();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

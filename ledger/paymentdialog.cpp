@@ -1,6 +1,9 @@
 #include "paymentdialog.h"
 
 #include "controls/datebox.h"
+#include "dialogs/prompts.h"
+#include "loan/dates.h"
+#include "loan/numtext.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -23,6 +26,12 @@ PaymentDialog::PaymentDialog(QWidget *parent)
 
     m_date->setObjectName(QStringLiteral("firstPaymentDate"));
     m_date->setIncludeLiterals(true);
+    m_date->setYearOfTwoDigits(&Dates::expandYear);
+    connect(m_date, &DateBox::refusalChanged, this, [this] {
+        if (!m_date->refusal().isEmpty())
+            Prompts::current().message(this, QMessageBox::Warning, m_date->refusal(),
+                                       QMessageBox::Ok);
+    });
     m_text[0]->setObjectName(QStringLiteral("escrowBox"));
     m_text[1]->setObjectName(QStringLiteral("extraBox"));
     m_ok->setObjectName(QStringLiteral("okButton"));
@@ -86,8 +95,40 @@ PaymentDialog::PaymentDialog(QWidget *parent)
 
 void PaymentDialog::okClicked()
 {
+    // Nothing is stored that would read as another amount or fit no year:
+    // the box is named, and the dialog stays open on it.
+    struct Check {
+        QLineEdit *box;
+        bool ok;
+        QString why;
+    };
+    const Check checks[] = {
+        {m_date, Dates::isDate(dateText()),
+         QStringLiteral("Date: \"%1\" is not a date.").arg(dateText())},
+        {m_text[0], escrowText().trimmed().isEmpty() || NumText::parseAmount(escrowText()),
+         QStringLiteral("Escrow: \"%1\" is not an amount.").arg(escrowText().trimmed())},
+        {m_text[1], extraText().trimmed().isEmpty() || NumText::parseAmount(extraText()),
+         QStringLiteral("Extra principal: \"%1\" is not an amount.").arg(extraText().trimmed())},
+    };
+    for (const Check &c : checks) {
+        if (!c.ok) {
+            Prompts::current().message(this, QMessageBox::Warning, c.why, QMessageBox::Ok);
+            c.box->setFocus();
+            return;
+        }
+    }
     m_result = QStringLiteral("Ok");
     accept();
+}
+
+double PaymentDialog::escrow() const
+{
+    return NumText::parseAmount(escrowText()).value_or(0.0);
+}
+
+double PaymentDialog::extraPrincipal() const
+{
+    return NumText::parseAmount(extraText()).value_or(0.0);
 }
 
 QString PaymentDialog::dateText() const

@@ -14,7 +14,8 @@ class PaymentDialog : public QDialog {
 public:
     explicit PaymentDialog(QWidget *parent = nullptr);
 
-    // "Cancel" while the dialog is fresh, "Ok" only after the OK button.
+    // "Cancel" while the dialog is fresh, "Ok" only after the OK button, and
+    // only when the date is a date and the amounts are amounts.
     QString result() const { return m_result; }
 
     DateBox *dateBox() const { return m_date; }
@@ -31,6 +32,9 @@ public:
     void setEscrowText(const QString &text);
     QString extraText() const;
     void setExtraText(const QString &text);
+    // The amounts as read after OK (an empty box is 0).
+    double escrow() const;
+    double extraPrincipal() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

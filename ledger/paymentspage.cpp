@@ -76,6 +76,15 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
     connect(m_grid, &Grid::keyDown, this,
             [this](int key, Qt::KeyboardModifiers mods) { keyDownInGrid(key, mods); });
     connect(m_grid, &Grid::keyPress, this, [this](int ch) { keyPressInGrid(ch); });
+    // Typing left in a cell without Enter is not kept.
+    connect(m_grid, &Grid::currentCellChanged, this, [this] {
+        const QPoint was = m_editing;
+        if (was.isNull() || was == QPoint(m_grid->col(), m_grid->row()))
+            return;
+        stopEditing();
+        if (was.y() <= m_table.paymentsMade())
+            fillRow(was.y());
+    });
     // The totals stay under their columns.
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this] { placeTotals(); });
@@ -152,6 +161,7 @@ void PaymentsPage::showPayment(int n)
     if (n > 0)
         fillRow(n);
     emptyLastRow();
+    followYears();
     yearFilter();
 }
 
@@ -223,24 +233,46 @@ void PaymentsPage::showNewest()
     }
 }
 
+QStringList PaymentsPage::yearItems() const
+{
+    QStringList items{QStringLiteral("All")};
+    std::optional<int> before;
+    for (int k = 1; k <= m_table.paymentsMade(); ++k) {
+        const std::optional<int> year = yearOf(m_table.at(k).payDate);
+        // Years in file order, neither sorted nor unique; the first
+        // payment always counts as differing.
+        if (year && (k == 1 || year != before))
+            items << QString::number(*year);
+        before = year;
+    }
+    return items;
+}
+
 void PaymentsPage::fillYearList()
 {
     {
         const QSignalBlocker block(m_yearList);
         m_yearList->clear();
-        m_yearList->addItem(QStringLiteral("All"));
-        std::optional<int> before;
-        for (int k = 1; k <= m_table.paymentsMade(); ++k) {
-            const std::optional<int> year = yearOf(m_table.at(k).payDate);
-            // Years in file order, neither sorted nor unique; the first
-            // payment always counts as differing.
-            if (year && (k == 1 || year != before))
-                m_yearList->addItem(QString::number(*year));
-            before = year;
-        }
+        m_yearList->addItems(yearItems());
         m_yearList->setCurrentIndex(0);
     }
     yearFilter();
+}
+
+void PaymentsPage::followYears()
+{
+    const QStringList items = yearItems();
+    QStringList shown;
+    for (int i = 0; i < m_yearList->count(); ++i)
+        shown << m_yearList->itemText(i);
+    if (items == shown)
+        return;
+    // The year chosen stays chosen while it still has a payment.
+    const QSignalBlocker block(m_yearList);
+    const QString chosen = m_yearList->currentText();
+    m_yearList->clear();
+    m_yearList->addItems(items);
+    m_yearList->setCurrentIndex(std::max(0, int(items.indexOf(chosen))));
 }
 
 bool PaymentsPage::refuseFullTable()
@@ -274,8 +306,7 @@ void PaymentsPage::addPayment()
         if (runDialog)
             runDialog(dlg);
         if (dlg.result() != QLatin1String("Cancel")) {
-            m_table.append({NumText::value(dlg.escrowText()), NumText::value(dlg.extraText()),
-                            dlg.dateText()});
+            m_table.append({dlg.escrow(), dlg.extraPrincipal(), dlg.dateText()});
         }
     }
     showPayment(m_table.paymentsMade());
@@ -298,8 +329,7 @@ void PaymentsPage::editPayment(int row)
         if (runDialog)
             runDialog(dlg);
         if (dlg.result() != QLatin1String("Cancel")) {
-            m_table.set(row, {NumText::value(dlg.escrowText()), NumText::value(dlg.extraText()),
-                              dlg.dateText()});
+            m_table.set(row, {dlg.escrow(), dlg.extraPrincipal(), dlg.dateText()});
         }
     }
     showPayment(row);
@@ -324,7 +354,8 @@ void PaymentsPage::deleteAll()
         return;
     m_table.setPaymentsMade(0);
     showPayments();
-    // The totals would otherwise still add up the payments just removed.
+    // The years and totals would otherwise still be those of the payments removed.
+    followYears();
     yearFilter();
 }
 
@@ -354,9 +385,14 @@ void PaymentsPage::editOnDoubleClick()
             this, QStringLiteral("Payment #%1").arg(row), prompt, m_grid->cell(row, col));
         if (!answer || answer->isEmpty())
             return;
+        const std::optional<double> amount = NumText::parseAmount(*answer);
+        if (!amount) {
+            refuseAmount(row, col, *answer);
+            return;
+        }
         m_grid->setCell(row, col, *answer);
         PaymentRecord p = m_table.at(row);
-        (col == 3 ? p.escrow : p.extraPrincipal) = NumText::value(*answer);
+        (col == 3 ? p.escrow : p.extraPrincipal) = *amount;
         m_table.set(row, p);
         showPayment(row);
         return;
@@ -366,13 +402,39 @@ void PaymentsPage::editOnDoubleClick()
 
 void PaymentsPage::keyDownInGrid(int key, Qt::KeyboardModifiers)
 {
-    if (m_grid->row() > PaymentsTable::kSlots)
+    if (m_grid->row() > PaymentsTable::kSlots || m_grid->row() > m_table.paymentsMade())
         return;
-    if (key == Qt::Key_Delete)
+    if (key == Qt::Key_Delete) {
+        startEditing();
         m_grid->setText(QString());
-    // Typing into a zero amount replaces it.
-    if (m_grid->text() == QLatin1String("0.00"))
-        m_grid->setText(QString());
+    }
+}
+
+void PaymentsPage::refuseAmount(int row, int col, const QString &text)
+{
+    // The old value stays; the user is told which cell refused what.
+    Prompts::current().message(
+        this, QMessageBox::Warning,
+        QStringLiteral("Payment #%1, %2: \"%3\" is not an amount.")
+            .arg(row)
+            .arg(col == 3 ? QStringLiteral("Escrow") : QStringLiteral("Extra Principal"),
+                 text.trimmed()),
+        QMessageBox::Ok);
+}
+
+void PaymentsPage::startEditing()
+{
+    const QPoint cell(m_grid->col(), m_grid->row());
+    if (m_editing == cell)
+        return;
+    // The first key typed into a cell replaces its text, as in a spreadsheet.
+    m_editing = cell;
+    m_grid->setText(QString());
+}
+
+void PaymentsPage::stopEditing()
+{
+    m_editing = QPoint();
 }
 
 void PaymentsPage::keyPressInGrid(int character)
@@ -387,29 +449,43 @@ void PaymentsPage::keyPressInGrid(int character)
     // there would land in a slot that nothing shows or counts.
     if (row > m_table.paymentsMade())
         return;
-    QString text = m_grid->text();
     switch (character) {
-    case 8:
-        if (!text.isEmpty()) {
+    case 8: {
+        const bool editing = m_editing == QPoint(m_grid->col(), row);
+        startEditing();
+        if (editing) {
+            QString text = m_grid->text();
             text.chop(1);
             m_grid->setText(text);
         }
         break;
+    }
     case 13: {
         const int col = m_grid->col();
+        const QString text = m_grid->text().trimmed();
+        stopEditing();
         if (col == 3 || col == 4) {
+            const std::optional<double> amount =
+                text.isEmpty() ? std::optional<double>(0.0) : NumText::parseAmount(text);
+            if (!amount) {
+                showPayment(row);
+                refuseAmount(row, col, text);
+                return;
+            }
             PaymentRecord p = m_table.at(row);
-            (col == 3 ? p.escrow : p.extraPrincipal) = NumText::value(text);
+            (col == 3 ? p.escrow : p.extraPrincipal) = *amount;
             m_table.set(row, p);
         }
         showPayment(row);
         break;
     }
     case 27:
+        stopEditing();
         showPayment(row);
         break;
     default:
-        m_grid->setText(text + QChar(character));
+        startEditing();
+        m_grid->setText(m_grid->text() + QChar(character));
     }
 }
 

@@ -3,7 +3,9 @@
 // year list and the totals line (totalLabel(0..3)), with the
 // commands that add, edit and delete payments. The main window owns the
 // table and supplies the loan terms the ledger reads through the hooks.
+#include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -43,7 +45,8 @@ public:
     void yearFilter();
     // The loan payment changed: the rows on screen and the totals follow it.
     void loanPaymentChanged();
-    // "All", then the year of each payment that differs from the one before.
+    // "All", then the year of each payment that differs from the one before;
+    // "All" chosen.
     void fillYearList();
 
     // "&Make": records one more payment through the dialog.
@@ -63,6 +66,13 @@ private:
     void editOnDoubleClick();
     void keyDownInGrid(int key, Qt::KeyboardModifiers modifiers);
     void keyPressInGrid(int character);
+    // Typing into a cell: the first key replaces its text.
+    void startEditing();
+    void stopEditing();
+    void refuseAmount(int row, int col, const QString &text);
+    QStringList yearItems() const;
+    // The year list follows a payment recorded, changed or deleted.
+    void followYears();
 
     // Shows the totals of the year filter; returns the period's first row.
     int showTotals();
@@ -82,4 +92,5 @@ private:
     Grid *m_grid;
     QLabel *m_totalLabel;
     QLabel *m_totals[4];
+    QPoint m_editing;           // column, row of the cell being typed into; null: none
 };

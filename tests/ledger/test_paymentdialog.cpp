@@ -1,6 +1,7 @@
 // The payment dialog on its own: Enter walks the boxes to OK, and only OK
 // answers "Ok".
 #include "controls/datebox.h"
+#include "fakeprompts.h"
 #include "ledger/paymentdialog.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ void showActive(PaymentDialog &dlg)
 TEST(PaymentDialog, EnterMovesOnLikeTabUntilTheOkButton)
 {
     PaymentDialog dlg;
+    dlg.setDateText("01/15/27");
     showActive(dlg);
     dlg.dateBox()->setFocus();
     QTest::keyClick(dlg.dateBox(), Qt::Key_Return);
@@ -50,9 +52,40 @@ TEST(PaymentDialog, OnlyTheOkButtonGivesOk)
     };
     for (const auto &[expected, close] : ways) {
         PaymentDialog dlg;
+        dlg.setDateText("01/15/27");
         showActive(dlg);
         close(dlg);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); })) << expected;
         EXPECT_EQ(dlg.result(), expected);
+    }
+}
+
+// OK stores nothing that would read as another amount or fit no year: the
+// box is named and the dialog stays open.
+TEST(PaymentDialog, OkRefusesWhatIsNoAmountOrNoDate)
+{
+    FakePrompts prompts;
+    const struct { const char *date, *escrow, *extra, *told; } cases[] = {
+        {"01/15/27", "1e5", "", "Escrow: \"1e5\" is not an amount."},
+        {"01/15/27", "", "NaN", "Extra principal: \"NaN\" is not an amount."},
+        {"01/15/27", "250", "12abc", "Extra principal: \"12abc\" is not an amount."},
+        {"02/30/27", "250", "", "Date: \"02/30/27\" is not a date."},
+        {"01/15/27", "$1,250.00", "", nullptr},
+    };
+    for (const auto &c : cases) {
+        PaymentDialog dlg;
+        showActive(dlg);
+        dlg.setDateText(c.date);
+        dlg.setEscrowText(c.escrow);
+        dlg.setExtraText(c.extra);
+        prompts.messages.clear();
+        dlg.okButton()->click();
+        SCOPED_TRACE(c.escrow + std::string(" ") + c.extra);
+        EXPECT_EQ(dlg.isVisible(), c.told != nullptr);
+        EXPECT_EQ(dlg.result(), c.told ? "Cancel" : "Ok");
+        if (c.told)
+            EXPECT_EQ(prompts.messages.at(0).text, c.told);
+        else
+            EXPECT_EQ(dlg.escrow(), 1250.0);
     }
 }

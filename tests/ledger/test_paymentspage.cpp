@@ -110,6 +110,7 @@ TEST_F(PaymentsTab, PaymentsAreProposedDueFromTheFirstDateAndCancelRecordsNothin
         page.addPayment();
     EXPECT_EQ(row(3), QStringList({"3", "03/31/08", "1,000.00", "250.00", "100.00", "1,350.00"}));
     EXPECT_EQ(totals(), QStringList({"3,000.00", "750.00", "300.00", "4,050.00"}));
+    EXPECT_EQ(years(), QStringList({"All", "2008"})); // the year list follows at once
 
     firstDate = "__/__/__"; // none: today
     answerDialog(false, "999", "999");
@@ -121,6 +122,15 @@ TEST_F(PaymentsTab, PaymentsAreProposedDueFromTheFirstDateAndCancelRecordsNothin
     EXPECT_EQ(table.paymentsMade(), 3);
     EXPECT_EQ(table.at(1), (PaymentRecord{250, 100, "01/31/08"}));
     EXPECT_EQ(totals()[3], "4,050.00");
+
+    // A payment moved into a new year, the chosen year kept while it has one.
+    page.yearList()->setCurrentIndex(1);
+    answerDialog(true, {}, {}, "01/15/09");
+    page.editPayment(3);
+    EXPECT_EQ(years(), QStringList({"All", "2008", "2009"}));
+    EXPECT_EQ(page.yearList()->currentText(), "2008");
+    page.deleteLast();
+    EXPECT_EQ(years(), QStringList({"All", "2008"}));
 }
 
 TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
@@ -183,13 +193,25 @@ TEST_F(PaymentsTab, DoubleClickOrTypingEditsThePayment)
     EXPECT_EQ(table.at(3).extraPrincipal, 100);
     EXPECT_EQ(seen.size(), 1u);
 
-    // Typing over a zero amount starts it empty; Escape keeps the old amount,
-    // and a date takes no typing.
+    // The first key typed replaces the amount; Escape keeps the old amount,
+    // text that is no amount is refused, and a date takes no typing.
     type(5, 4, "1,200", Qt::Key_unknown);
     EXPECT_EQ(grid()->cell(5, 4), "1,200");
     QTest::keyClick(grid(), Qt::Key_Return);
     EXPECT_EQ(table.at(5).extraPrincipal, 1200);
     EXPECT_EQ(totals()[2], "2,500.00");
+    type(4, 3, "480");
+    EXPECT_EQ(table.at(4).escrow, 480);
+    EXPECT_EQ(grid()->cell(4, 3), "480.00");
+    const size_t told = prompts.messages.size();
+    for (const char *bad : {"abc", "1e5"}) {
+        type(3, 4, bad);
+        EXPECT_EQ(prompts.messages.back().text,
+                  QString("Payment #3, Extra Principal: \"%1\" is not an amount.").arg(bad));
+    }
+    EXPECT_EQ(prompts.messages.size(), told + 2);
+    EXPECT_EQ(grid()->cell(3, 4), "100.00");
+    EXPECT_EQ(table.at(3).extraPrincipal, 100);
     type(3, 4, "77", Qt::Key_Escape);
     EXPECT_EQ(grid()->cell(3, 4), "100.00");
     EXPECT_EQ(table.at(3).extraPrincipal, 100);
