@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdio>
 #include <memory>
 
@@ -61,18 +62,38 @@ struct Options {
     }
 };
 
-void writeTo(FILE *stream, const QByteArray &bytes)
+// False when not every byte reached the stream (a full disk, a closed pipe).
+bool writeTo(FILE *stream, const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    return std::fflush(stream) == 0 && written == size_t(bytes.size());
 }
 
-int usage(QCommandLineParser &parser, const QString &problem)
+// Help or version text on standard output; exit 1 when it could not be written.
+int answer(const QString &text)
 {
-    writeTo(stderr, (QCoreApplication::applicationName().toLower() + QStringLiteral(": ") + problem
-                     + QStringLiteral("\n\n") + parser.helpText())
-                        .toLocal8Bit());
+    return writeTo(stdout, text.toLocal8Bit()) ? Done : FileUnusable;
+}
+
+// One line: what was wrong, and where the help is.
+int usage(const QString &problem)
+{
+    const QString name = QCoreApplication::applicationName().toLower();
+    writeTo(stderr, QStringLiteral("%1: %2 See %1 --help.\n").arg(name, problem).toLocal8Bit());
     return Usage;
+}
+
+// A payment number as the quote's spinner allows it: a whole number from 1 to
+// 32,767, written as digits alone.
+std::optional<int16_t> paymentNumber(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    const int k = text.toInt();
+    if (k < 1 || k > 32767)
+        return std::nullopt;
+    return int16_t(k);
 }
 
 int unusable(const QString &message)
@@ -109,45 +130,46 @@ int runWithoutWindow()
     QCommandLineParser parser;
     const Options o(parser);
     if (!parser.parse(QCoreApplication::arguments()))
-        return usage(parser, parser.errorText());
-    if (parser.isSet(o.help) || parser.isSet(QStringLiteral("help-all"))) {
-        writeTo(stdout, parser.helpText().toLocal8Bit());
-        return Done;
-    }
-    if (parser.isSet(o.version)) {
-        writeTo(stdout, (QCoreApplication::applicationName() + u' '
-                         + QCoreApplication::applicationVersion() + u'\n')
-                            .toLocal8Bit());
-        return Done;
-    }
+        return usage(parser.errorText());
+    if (parser.isSet(o.help) || parser.isSet(QStringLiteral("help-all")))
+        return answer(parser.helpText());
+    if (parser.isSet(o.version))
+        return answer(QCoreApplication::applicationName() + u' '
+                      + QCoreApplication::applicationVersion() + u'\n');
 
     const QString kind = parser.value(o.csv);
     const QStringList kinds{QStringLiteral("schedule"), QStringLiteral("actual"),
                             QStringLiteral("projected"), QStringLiteral("payments")};
     if (!kinds.contains(kind))
-        return usage(parser, QStringLiteral("--csv takes schedule, actual, projected or payments, "
+        return usage(QStringLiteral("--csv takes schedule, actual, projected or payments, "
                                             "not \"%1\".").arg(kind));
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return usage(parser, QStringLiteral("--csv reads one loan file; name it."));
+        return usage(QStringLiteral("--csv reads one loan file; name it."));
 
     ExtraPlan plan;
     if (kind == QLatin1String("projected")) {
-        const auto amount = NumText::parse(parser.value(o.extra));
-        if (!parser.isSet(o.extra) || !amount)
-            return usage(parser, QStringLiteral("--csv projected needs --extra and an amount."));
+        if (!parser.isSet(o.extra))
+            return usage(QStringLiteral("--csv projected needs --extra and an amount."));
+        const QString extra = parser.value(o.extra);
+        const auto amount = Schedule::planAmount(extra);
+        if (!amount)
+            return usage(QStringLiteral("--extra takes an amount from 0 to 999,999,999.99, "
+                                        "not \"%1\".").arg(extra));
         plan.amount = *amount;
         plan.mode = ExtraMode::EveryPayment;
         if (parser.isSet(o.payment)) {
-            plan.payment = NumText::toInt16(parser.value(o.payment));
+            const QString k = parser.value(o.payment);
+            plan.payment = paymentNumber(k);
             if (!plan.payment)
-                return usage(parser, QStringLiteral("--payment takes a payment number."));
+                return usage(QStringLiteral("--payment takes a payment number from 1 to 32,767, "
+                                            "not \"%1\".").arg(k));
             plan.mode = ExtraMode::OnePayment;
         }
         plan.includeActual = parser.isSet(o.withRecorded);
     } else if (o.planGiven(parser)) {
-        return usage(parser, QStringLiteral("--extra, --payment and --with-recorded go with "
-                                            "--csv projected."));
+        return usage(QStringLiteral("--extra, --payment and --with-recorded go with "
+                                    "--csv projected."));
     }
 
     // Reading never creates a file, as opening the window would.
@@ -164,6 +186,9 @@ int runWithoutWindow()
         payments->set(int(k) + 1, file.data.payments[k]);
     payments->setPaymentsMade(int(file.data.payments.size()));
     const LoanFile::ShownTerms terms = LoanFile::shownTerms(file.data);
+    // Terms the window would not compute give no table either.
+    if (const QString why = LoanTerms::whyInvalid(terms.texts); !why.isEmpty())
+        return unusable(why);
 
     PlainTable table;
     if (kind == QLatin1String("payments")) {
@@ -195,13 +220,13 @@ int prepareWindow(const QStringList &arguments, QString *startupProblem)
     QCommandLineParser parser;
     const Options o(parser);
     if (!parser.parse(arguments))
-        return usage(parser, parser.errorText());
+        return usage(parser.errorText());
     if (o.planGiven(parser))
-        return usage(parser, QStringLiteral("--extra, --payment and --with-recorded go with "
-                                            "--csv projected."));
+        return usage(QStringLiteral("--extra, --payment and --with-recorded go with "
+                                    "--csv projected."));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        return usage(parser, QStringLiteral("Name one loan file to open."));
+        return usage(QStringLiteral("Name one loan file to open."));
     if (files.isEmpty()) {
         const QString problem = CurrentLoan::restore();
         if (startupProblem)

@@ -1,9 +1,9 @@
 #pragma once
 // The program's command line: a loan file to open in the window, and for
 // scripts the CSV of a schedule or of the ledger written to standard output
-// without a window. Exit codes: 0 done, 1 a file that cannot be used, 2 a
-// command line that cannot be understood (the usage is written to standard
-// error).
+// without a window. Exit codes: 0 done, 1 a file or terms that cannot be used
+// (or help that could not be written), 2 a command line that cannot be
+// understood (one line on standard error says what, and points to --help).
 #include <QStringList>
 
 namespace CommandLine {

@@ -90,13 +90,37 @@ TEST_F(CommandLineTest, UsageAndUnusableFiles)
 {
     // Five records, none there.
     writeBytes(path("Damaged.qhv"), QByteArray(512, '\0') + QByteArray("\x05\x00", 2));
+    writeBytes(path("Garbage.qhv"), "garbage");
+    const std::pair<int, double> badTerms[] = {
+        {AnnualRate, 0}, {NumberOfPayments, 40000}, {NumberOfPayments, 0.5}, {AnnualRate, 1e-300}};
+    for (const auto &[field, value] : badTerms) {
+        LoanFileData d = standardLoan();
+        d.terms[size_t(field)] = value;
+        writeLoan(path(QString("Bad%1.qhv").arg(value)), d);
+    }
     const QString fixed = path("Fixed.qhv");
+    const QString amount = "--extra takes an amount from 0 to 999,999,999.99";
+    const QString number = "--payment takes a payment number from 1 to 32,767";
+    const QStringList projected{"--csv", "projected", "--extra"};
     // Usage and file problems go to the error stream, help and version out.
     const struct { QStringList args; int code; QString text; } cases[] = {
-        {{"--csv", "monthly", fixed}, 2, "Usage:"},
+        {{"--csv", "monthly", fixed}, 2, "not \"monthly\". See quillhaven --help.\n"},
         {{"--csv", "projected", fixed}, 2, "--extra"},
-        {{"--csv", "projected", "--extra", "10", "--payment", "40000", fixed}, 2, "--payment"},
+        {projected + QStringList{"-1", fixed}, 2, amount},
+        {projected + QStringList{"1000000000", fixed}, 2, amount},
+        {projected + QStringList{"100,5", fixed}, 2, amount},
+        {projected + QStringList{"1,,000", fixed}, 2, amount},
+        {projected + QStringList{"10", "--payment", "0", fixed}, 2, number},
+        {projected + QStringList{"10", "--payment=-5", fixed}, 2, number},
+        {projected + QStringList{"10", "--payment", "1.5", fixed}, 2, number},
+        {projected + QStringList{"10", "--payment", "40000", fixed}, 2, number},
         {{"--csv", "schedule", "--extra", "10", fixed}, 2, "go with --csv projected"},
+        // Terms the window would not compute: its own why line, no table.
+        {{"--csv", "schedule", path("Bad0.qhv")}, 1, "Enter an annual rate above 0\n"},
+        {{"--csv", "schedule", path("Bad40000.qhv")}, 1, "Number of payments: from 1 to 32,767\n"},
+        {{"--csv", "schedule", path("Bad0.5.qhv")}, 1, "Number of payments: from 1 to 32,767\n"},
+        {{"--csv", "actual", path("Bad1e-300.qhv")}, 1, "The annual rate is too small"},
+        {{"--csv", "payments", path("Garbage.qhv")}, 1, "Enter a loan amount above 0\n"},
         {{"--csv", "schedule", path("Missing.qhv")}, 1, "The loan file \"Missing.qhv\" does not exist.\n"},
         {{"--csv", "actual", path("Damaged.qhv")}, 1, "is damaged and was not loaded"},
         {{"--csv", "payments", dir.path()}, 1, "is a folder"},
@@ -111,8 +135,71 @@ TEST_F(CommandLineTest, UsageAndUnusableFiles)
             << r.out.toStdString() << r.err.toStdString();
         if (c.code != 0)
             EXPECT_EQ(r.out, "");
+        if (c.code == 2)
+            EXPECT_EQ(r.err.count(u'\n'), 1); // one line, not the whole help again
     }
     EXPECT_FALSE(QFile::exists(path("Missing.qhv")));
+
+    // Help and version that cannot be written are no success.
+    for (const char *arg : {"--help", "--version"}) {
+        QProcess p;
+        p.setStandardOutputFile("/dev/full");
+        launch(p, {arg});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 1) << arg;
+    }
+}
+
+// A loan whose down payment does not round back to its percentage opens the
+// same at start-up, by Open after a field had the focus, from the command line
+// and in --csv, and a save with nothing typed writes the bytes it had.
+TEST_F(CommandLineTest, ALoanOpensTheSameHoweverItIsOpened)
+{
+    LoanFileData d = standardLoan();
+    d.terms[Price] = 250000;
+    d.terms[DownPercent] = 6.66667;
+    d.terms[DownAmount] = 16666.67;
+    writeLoan(path("Raw.qhv"), d);
+    w = start(path("Raw.qhv")); // the window writes the computed terms as it keeps them
+    w->calculatePayment();
+    QString odd = path("Odd.qhv");
+    ASSERT_TRUE(w->saveLoan(odd));
+    const QByteArray bytes = readAll(odd);
+    auto shown = [](MainWindow *m) {
+        QStringList t;
+        for (int i = 0; i < kFieldCount; ++i)
+            t << m->field(i)->text();
+        return t;
+    };
+
+    MainWindow *atStart = start(odd);
+    EXPECT_EQ(atStart->field(LoanAmount)->text(), "233,333.33");
+    const QStringList expected = shown(atStart);
+
+    MainWindow *opened = start(path("Fixed.qhv"));
+    typeInto(opened->field(DownPercent), "5");
+    typeInto(opened->field(AnnualRate), "6"); // the focus stays in the terms
+    prompts.answers = {QMessageBox::No};      // the changed loan before is not saved
+    choose("Odd.qhv");
+    opened->runPictureAction(PictureAction::Open);
+    EXPECT_EQ(shown(opened), expected);
+
+    ASSERT_EQ(CommandLine::prepareWindow({"quillhaven", odd}), -1);
+    MainWindow *named = start(CurrentLoan::path);
+    EXPECT_EQ(shown(named), expected);
+    for (MainWindow *m : {atStart, opened, named}) {
+        QString copy = path("Copy.qhv");
+        ASSERT_TRUE(m->saveLoan(copy));
+        EXPECT_EQ(readAll(copy), bytes);
+    }
+    // --csv gives the schedule of the loan the window shows.
+    w = atStart;
+    showTab(1);
+    command(0);
+    const Outcome r = run({"--csv", "schedule", odd});
+    ASSERT_EQ(r.code, 0);
+    const auto csv = qhtest::readCsv(r.out);
+    EXPECT_EQ(csv.at(1), plainRows(atStart->amortizationPage()->grid()).at(0));
 }
 
 TEST_F(CommandLineTest, FileArgumentOpensInTheWindowAndIsNeverCreated)
