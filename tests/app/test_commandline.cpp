@@ -1,7 +1,7 @@
 // The command line: the CSV written with no display at all, checked against
 // the grids a window shows for the same file; usage and unusable files; a
 // file argument opened in the window, never created; a file open in another
-// running Quillhaven refused.
+// running Quillhaven refused under any of its names.
 #include "app/commandline.h"
 #include "app/loanguard.h"
 #include "mainwindowfixture.h"
@@ -140,16 +140,24 @@ TEST_F(CommandLineTest, FileOpenInAnotherProcessIsRefused)
     launch(other, {shared}, "offscreen");
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(LoanGuard::lockPath(shared)); }, 20000));
 
-    w = start(shared);
-    EXPECT_EQ(prompts.messages.at(0).text,
-              "The loan file \"Fixed.qhv\" is open in another Quillhaven window and was not opened.");
-    EXPECT_EQ(w->windowTitle(), "Quillhaven  (no file)");
+    // Under its own name, a symbolic link's, or through a linked folder.
+    ASSERT_TRUE(QFile::link(shared, path("Alias.qhv")));
+    ASSERT_TRUE(QFile::link(dir.path(), path("Via")));
+    for (const QString &name : {shared, path("Alias.qhv"), path("Via/Fixed.qhv")}) {
+        prompts.messages.clear();
+        w = start(name);
+        EXPECT_EQ(prompts.messages.at(0).text,
+                  QString("The loan file \"%1\" is open in another Quillhaven window and was not opened.")
+                      .arg(QFileInfo(name).fileName()));
+        EXPECT_EQ(w->windowTitle(), "Quillhaven  (no file)");
+    }
+    prompts.messages.clear();
 
     MainWindow *mine = open("Mine.qhv", standardLoan());
     choose("Fixed.qhv");
     prompts.answers = {QMessageBox::Yes}; // replace the other file
     mine->runPictureAction(PictureAction::Save);
-    EXPECT_EQ(prompts.messages.at(2).text,
+    EXPECT_EQ(prompts.messages.at(1).text,
               "The loan file \"Fixed.qhv\" is open in another Quillhaven window; the loan was not saved.");
     choose("Fixed.qhv");
     mine->runPictureAction(PictureAction::New);
