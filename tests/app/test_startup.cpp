@@ -1,5 +1,8 @@
-// Starts that must not swell: a remembered window larger than the screen.
+// Starts that must neither swell nor create anything: a remembered window
+// larger than the screen, a remembered loan that is gone, a remembered name
+// kept relative.
 #include "mainwindowfixture.h"
+#include "storage/bundledfiles.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -39,4 +42,36 @@ TEST_F(StartupTest, ARememberedWindowIsKeptWithinTheScreen)
         EXPECT_EQ(w->normalGeometry(), c.expected);
         windows.clear();
     }
+}
+
+// A remembered loan that is gone, under its name or through a link whose
+// target is gone, and a relative name, read against the data folder: said at
+// the start, which opens no file and creates nothing.
+TEST_F(StartupTest, ARememberedLoanThatIsGoneIsSaidAndNothingIsCreated)
+{
+    ASSERT_TRUE(QFile::link(path("Target.qhv"), path("Dangling.qhv")));
+    const QString relative = "Quillhaven-remembered-relative.qhv";
+    const struct { QString remembered, named; } cases[] = {
+        {path("Gone.qhv"), path("Gone.qhv")},
+        {path("Dangling.qhv"), path("Dangling.qhv")},
+        {relative, QDir(BundledFiles::dataFolder()).filePath(relative)},
+    };
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::System);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.remembered.toStdString());
+        remember("Properties/CurrentFile", c.remembered);
+        const QString problem = CurrentLoan::restore();
+        EXPECT_EQ(problem, QString("The loan file \"%1\" remembered from the last time does not exist. "
+                                   "Open the loan with Open File.").arg(c.named));
+        w = start(CurrentLoan::path, problem);
+        EXPECT_EQ(prompts.messages.back().text, problem);
+        EXPECT_EQ(w->windowTitle(), "Quillhaven  (no file)");
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System), before);
+    EXPECT_FALSE(QFile::exists(relative));
+    EXPECT_FALSE(QFile::exists(QDir(BundledFiles::dataFolder()).filePath(relative)));
+
+    // Stored, a relative name is made absolute.
+    CurrentLoan::writeSetting("Loan.qhv");
+    EXPECT_EQ(CurrentLoan::readSetting(), QDir::current().absoluteFilePath("Loan.qhv"));
 }
