@@ -1,13 +1,15 @@
 // The command line: the CSV written with no display at all, checked against
 // the grids a window shows for the same file; usage and unusable files; a
 // file argument opened in the window, never created; a file open in another
-// running Quillhaven refused under any of its names.
+// running Quillhaven refused under any of its names; a settings file that is
+// a pipe, ignored at the start.
 #include "app/commandline.h"
 #include "app/loanguard.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
 
 #include <QProcess>
+#include <sys/stat.h>
 
 using namespace LoanTerms;
 
@@ -172,4 +174,22 @@ TEST_F(CommandLineTest, FileOpenInAnotherProcessIsRefused)
     QString again = shared;
     EXPECT_TRUE(mine->loadLoan(again));
     EXPECT_EQ(mine->windowTitle(), "Quillhaven  (Fixed.qhv)");
+}
+
+TEST_F(CommandLineTest, ASettingsFileThatIsAPipeIsIgnoredAndTheStartGoesOn)
+{
+    const QString settings = path("Quillhaven/Quillhaven.conf");
+    ASSERT_TRUE(QDir().mkpath(path("Quillhaven")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+    QProcess program;
+    launch(program, {}, "offscreen");
+    // The start reaches the sample loan, whose lock shows it open; a start
+    // held in open() fails here, and the program is ended either way.
+    const QString sample = LoanGuard::lockPath(path("Quillhaven/Quillhaven/Sample.qhv"));
+    const bool started = QTest::qWaitFor([&] { return QFile::exists(sample); }, 20000);
+    program.kill();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError())
+                    .contains(QString("The settings file %1 is a pipe, not a file, and was ignored").arg(settings)));
 }
