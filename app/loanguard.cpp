@@ -319,7 +319,12 @@ bool LoanGuard::isOpen(const QString &path)
         return false;
     if (held().count(key) != 0 || !heldUnderAnotherName(key).isEmpty())
         return true;
-    const Outcome outcome = take(key).outcome; // a lock taken here is let go at once
+    // No lock beside it: no other process has it. Else as a claim would find
+    // it; a lock taken here to find out is let go at once.
+    const QFileInfo lock(lockPath(key));
+    if (!lock.exists() && !lock.isSymLink())
+        return false;
+    const Outcome outcome = take(key).outcome;
     return outcome == Outcome::Busy || outcome == Outcome::OtherHost;
 }
 

@@ -8,6 +8,7 @@
 #include "mainwindowfixture.h"
 #include "tablereader.h"
 
+#include <QAction>
 #include <QProcess>
 #include <sys/stat.h>
 
@@ -165,6 +166,13 @@ TEST_F(CommandLineTest, FileOpenInAnotherProcessIsRefused)
     mine->runPictureAction(PictureAction::New);
     EXPECT_EQ(prompts.messages.back().text,
               "The loan file \"Fixed.qhv\" is open in another Quillhaven window and was not replaced.");
+    // Nor does an export write over it.
+    choose("Fixed.qhv", 2);
+    for (QAction *a : mine->paymentsPage()->grid()->actions())
+        if (a->text() == "Export CSV...")
+            a->trigger();
+    EXPECT_EQ(prompts.messages.back().text,
+              "Fixed.qhv is a loan file open in a Quillhaven window; an export cannot replace it.");
     EXPECT_EQ(readAll(shared), before);
     EXPECT_EQ(mine->windowTitle(), "Quillhaven  (Mine.qhv)");
 
