@@ -27,7 +27,9 @@ QString readSetting()
 QString writeSetting(const QString &file)
 {
     QSettings s = settings();
-    s.setValue(QLatin1String(kKey), file);
+    // Absolute: a relative name would be read against wherever the next
+    // start happens to be.
+    s.setValue(QLatin1String(kKey), file.isEmpty() ? file : QFileInfo(file).absoluteFilePath());
     s.sync();
     if (s.status() == QSettings::NoError)
         return QString();
@@ -47,7 +49,23 @@ QString restore()
                                   "could not be read: %1. Open the loan with Open File.")
                 .arg(remembered);
         }
-        path = remembered;
+        if (remembered.isEmpty()) {
+            path.clear();
+            return QString();
+        }
+        // A relative name (kept by hand, or by an older version) is read
+        // against the data folder, not the folder the program started in.
+        path = QDir::cleanPath(QDir(BundledFiles::dataFolder()).absoluteFilePath(remembered));
+        // Gone (a drive unplugged, the file removed, a link whose target is
+        // gone): nothing is made in its place.
+        if (!QFileInfo::exists(path)) {
+            const QString message =
+                QStringLiteral("The loan file \"%1\" remembered from the last time does not "
+                               "exist. Open the loan with Open File.")
+                    .arg(path);
+            path.clear();
+            return message;
+        }
         return QString();
     }
     path = QDir(BundledFiles::dataFolder()).filePath(QStringLiteral("Sample.qhv"));

@@ -2,6 +2,7 @@
 
 #include "app/amortizationpage.h"
 #include "app/currentloan.h"
+#include "app/loanguard.h"
 #include "app/mainwindow.h"
 #include "app/quotepage.h"
 #include "controls/datebox.h"
@@ -11,13 +12,15 @@
 #include "ledger/paymentspage.h"
 #include "loan/numtext.h"
 #include "storage/bundledfiles.h"
+#include "storage/loanfile.h"
 #include "storage/paths.h"
+#include "storage/wholefile.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <memory>
 
 
@@ -132,11 +135,24 @@ QString LoanExports::askFile(const QString &title, const QString &filter, const 
         const QFileInfo info(path);
         if (!info.exists() || info.isDir())
             return path;
-        // The question asked before any other file is replaced; No goes back
-        // to the dialog.
+        // A loan in use is never turned into an export, whichever window has it.
+        if (LoanGuard::isOpen(path)) {
+            Prompts::current().message(
+                m_window, QMessageBox::Warning,
+                QStringLiteral("%1 is a loan file open in a Quillhaven window; an export cannot "
+                               "replace it.").arg(info.fileName()),
+                QMessageBox::Ok);
+            request.filterIndex = result.filterIndex;
+            continue;
+        }
+        // The question asked before any other file is replaced, a loan file's
+        // the stronger; No goes back to the dialog.
+        const QString question =
+            LoanFile::looksLikeLoanFile(path)
+                ? QStringLiteral("%1 is a Quillhaven loan file. Replace it with the export?")
+                : QStringLiteral("%1 already exists.\nDo you want to replace it?");
         const auto answer = Prompts::current().message(
-            m_window, QMessageBox::Warning,
-            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+            m_window, QMessageBox::Warning, question.arg(info.fileName()),
             QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"), QMessageBox::No);
         if (answer == QMessageBox::Yes)
             return path;
@@ -146,12 +162,14 @@ QString LoanExports::askFile(const QString &title, const QString &filter, const 
 
 bool LoanExports::writeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    // An empty document is a drawing that failed: nothing is written.
+    const QString why = bytes.isEmpty() ? QStringLiteral("the pages could not be drawn")
+                                        : WholeFile::write(path, bytes, writeThrough);
+    if (why.isEmpty())
         return true;
     Prompts::current().message(m_window, QMessageBox::Warning,
                                QStringLiteral("The file \"%1\" could not be written: %2.")
-                                   .arg(QFileInfo(path).fileName(), file.errorString()),
+                                   .arg(QFileInfo(path).fileName(), why),
                                QMessageBox::Ok);
     return false;
 }
@@ -256,7 +274,19 @@ void LoanExports::print(Source source)
     auto *preview = new QPrintPreviewDialog(printer.get(), m_window);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     // The printer lives as long as the dialog that prints on it.
+    // Printed to a file, the pages are drawn in memory and the file written
+    // whole or not at all, as Export PDF does; the preview's own pages (a
+    // picture engine) and a printer's are drawn straight on it.
     connect(preview, &QPrintPreviewDialog::paintRequested, preview,
-            [table, printer](QPrinter *p) { TablePrint::paint(*p, *table); });
+            [this, table, printer](QPrinter *p) {
+                if (p->outputFormat() == QPrinter::PdfFormat && !p->outputFileName().isEmpty()
+                    && p->paintEngine()->type() != QPaintEngine::Picture)
+                    writeFile(p->outputFileName(),
+                              TablePrint::pdf(*table, p->docName(), p->pageLayout(), p->resolution()));
+                else if (!TablePrint::paint(*p, *table))
+                    Prompts::current().message(m_window, QMessageBox::Warning,
+                                               QStringLiteral("The table could not be printed."),
+                                               QMessageBox::Ok);
+            });
     preview->open();
 }

@@ -2,7 +2,9 @@
 // The loan taken out of the window: "Copy" on the schedule, ledger and quote
 // grids; "Export CSV...", "Export PDF..." and "Print..." (Ctrl+P) on the
 // schedule and the ledger. A file is asked for through the prompts seam, with
-// the replace question for one that exists, and written whole or not at all.
+// the replace question for one that exists (a stronger one for a loan file;
+// none for a loan open in a window: refused), and written whole or not at all,
+// printing to a file too.
 #include <QObject>
 #include <array>
 
@@ -10,6 +12,7 @@
 #include "loan/plaintable.h"
 #include "loan/schedule.h"
 #include "controls/tableprint.h"
+#include "storage/wholefile.h"
 
 class GridActions;
 class MainWindow;
@@ -37,6 +40,10 @@ public:
     void exportPdf(Source source);
     // Opens Qt's print preview of the table, window-modal.
     void print(Source source);
+
+    // A device put in front of every export's temporary file (to try out a
+    // full disk).
+    WholeFile::WriteThrough writeThrough;
 
 private:
     // The path chosen for an export; empty when cancelled or not replaced.

@@ -1,9 +1,13 @@
 #include "app/mainwindow.h"
 #include "app/commandline.h"
+#include "app/settingsfile.h"
+#include "dialogs/prompts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QTimer>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -22,6 +26,11 @@ int main(int argc, char **argv)
     // metric-compatible one where it is installed.
     if (QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    // Before anything reads a setting: a settings file that is a pipe would
+    // hold the start for ever.
+    const QString settingsProblem = SettingsFile::setAsideIfUnusable();
+    if (!settingsProblem.isEmpty())
+        std::fprintf(stderr, "%s\n", settingsProblem.toLocal8Bit().constData());
     QString problem;
     if (const int code = CommandLine::prepareWindow(QCoreApplication::arguments(), &problem);
         code >= 0)
@@ -29,5 +38,10 @@ int main(int argc, char **argv)
     MainWindow window;
     window.setStartupProblem(problem);
     window.show();
+    if (!settingsProblem.isEmpty())
+        QTimer::singleShot(0, &window, [&window, settingsProblem] {
+            Prompts::current().message(&window, QMessageBox::Warning, settingsProblem,
+                                       QMessageBox::Ok);
+        });
     return app.exec();
 }

@@ -350,8 +350,12 @@ void MainWindow::arriveOnTab()
 
 void MainWindow::setCaption(const QString &prefix, const QString &path)
 {
-    setWindowTitle(QString::fromLatin1(kTitle) + prefix + splitPath(path, PathPart::FileName)
-                   + QStringLiteral(")"));
+    QString title = QString::fromLatin1(kTitle) + prefix + splitPath(path, PathPart::FileName)
+                    + QStringLiteral(")");
+    // Said once, where it stays in view: nothing keeps another window off the file.
+    if (!m_guard.locked())
+        title += QStringLiteral(" - ") + LoanGuard::notLockedText();
+    setWindowTitle(title);
 }
 
 void MainWindow::newLoan(QString &path)

@@ -8,7 +8,8 @@ class QWidget;
 
 namespace WindowPlace {
 
-// Puts `window` where it was, at least `smallest`; a place on no screen, or
+// Puts `window` where it was, at least `smallest`, within the room of the
+// screen it is on (maximised when it is larger); a place on no screen, or
 // none remembered, is centred on the primary screen.
 void restore(QWidget *window, const QSize &smallest);
 // Nothing is said when it cannot be written: the window then opens as designed.

@@ -157,14 +157,25 @@ void setLetterPage(QPagedPaintDevice &device)
 
 QByteArray pdf(const PrintedTable &table, const QString &documentTitle)
 {
+    return pdf(table, documentTitle,
+               QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                           QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch),
+               300);
+}
+
+QByteArray pdf(const PrintedTable &table, const QString &documentTitle, const QPageLayout &layout,
+               int resolution)
+{
+    // Drawn in memory: a file is written only once the painter has finished
+    // without an error.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(300);
+        writer.setResolution(resolution);
         writer.setTitle(documentTitle);
         writer.setCreator(QStringLiteral("Quillhaven"));
-        setLetterPage(writer);
+        writer.setPageLayout(layout);
         if (!paint(writer, table))
             return QByteArray();
     }

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <vector>
 
+class QPageLayout;
 class QPagedPaintDevice;
 
 struct PrintedTable {
@@ -26,8 +27,11 @@ namespace TablePrint {
 int pageCount(QPagedPaintDevice &device, const PrintedTable &table);
 // Draws every page on `device`; false when it cannot be painted on.
 bool paint(QPagedPaintDevice &device, const PrintedTable &table);
-// The table as a PDF document on US Letter pages with half-inch margins.
+// The table as a PDF document on US Letter pages with half-inch margins, or
+// on `layout` at `resolution` dots per inch; empty when it could not be drawn.
 QByteArray pdf(const PrintedTable &table, const QString &documentTitle);
+QByteArray pdf(const PrintedTable &table, const QString &documentTitle, const QPageLayout &layout,
+               int resolution);
 // Sets up a printer's page the way pdf() does.
 void setLetterPage(QPagedPaintDevice &device);
 

@@ -133,7 +133,7 @@ void PaymentsPage::fillRow(int k)
     const PaymentRecord p = m_table.at(k);
     const double mp = monthlyPayment();
     m_grid->gridModel()->setRowTexts(
-        k, {QString::number(k), p.payDate, NumText::amount(mp), NumText::amount(p.escrow),
+        k, {QString::number(k), PaymentRecord::shownDate(p.payDate), NumText::amount(mp), NumText::amount(p.escrow),
             NumText::amount(p.extraPrincipal),
             NumText::amount(mp + p.escrow + p.extraPrincipal)});
 }

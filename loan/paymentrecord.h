@@ -16,4 +16,14 @@ struct PaymentRecord {
 
     // Left-aligned in exactly 8 characters: padded with blanks or cut.
     static QString fitDate(const QString &text) { return text.left(8).leftJustified(8, u' '); }
+    // The date as the ledger shows it and hands it on (copy, CSV, print): a
+    // control character, which only a damaged file holds, as a blank. The
+    // stored bytes stay as they are.
+    static QString shownDate(QString text)
+    {
+        for (QChar &c : text)
+            if (c.category() == QChar::Other_Control)
+                c = u' ';
+        return text;
+    }
 };

@@ -194,7 +194,7 @@ PlainTable schedule(const Schedule::Table &table)
 QStringList ledgerTexts(int k, const PaymentRecord &p, double monthlyPayment)
 {
     return {QString::number(k),
-            p.payDate,
+            PaymentRecord::shownDate(p.payDate),
             NumText::amount(monthlyPayment),
             NumText::amount(p.escrow),
             NumText::amount(p.extraPrincipal),

@@ -47,7 +47,8 @@ QStringList scheduleRow(const QStringList &gridTexts, int year);
 // Every row of a built schedule.
 PlainTable schedule(const Schedule::Table &table);
 
-// Ledger row k as the payments tab shows it: number, date as stored, the
+// Ledger row k as the payments tab shows it: number, date as stored (control
+// characters as blanks), the
 // monthly payment, escrow, extra principal and their total.
 QStringList ledgerTexts(int k, const PaymentRecord &p, double monthlyPayment);
 QStringList ledgerRow(const QStringList &ledgerTexts);

@@ -1,4 +1,5 @@
 #include "loanfile.h"
+#include "wholefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -46,19 +47,7 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Why a device failed: its own account, or when it has none (Qt says
-// "Unknown error" after a short write, for one) the system's, from the errno
-// taken right after the call that failed.
-QString reason(const QIODevice &device, int error)
-{
-    const QString told = device.errorString();
-    if (!told.isEmpty() && told != QLatin1String("Unknown error")
-        && told != QCoreApplication::translate("QIODevice", "Unknown error"))
-        return told;
-    if (error != 0)
-        return systemReason(error);
-    return told.isEmpty() ? QStringLiteral("Unknown error") : told;
-}
+using WholeFile::reason;
 
 QString notWritten(const QString &path, const QString &why)
 {
@@ -307,6 +296,19 @@ ReadResult read(const QString &path)
     out.ok = true;
     out.data = std::move(d.data);
     return out;
+}
+
+bool looksLikeLoanFile(const QString &path)
+{
+    const Loaded loaded = load(path);
+    const QByteArray &b = loaded.bytes;
+    if (loaded.found.type != S_IFREG || b.size() < 116 || loaded.openError != 0)
+        return false;
+    // The filler's type and length stand where every loan file has them.
+    if (qFromLittleEndian<qint16>(b.constData() + 112) != 8
+        || qFromLittleEndian<qint16>(b.constData() + 114) != 512)
+        return false;
+    return decode(b).ok;
 }
 
 QString write(const QString &path, const LoanFileData &data)

@@ -54,6 +54,11 @@ struct ReadResult {
 // kMaxFileSize is refused unread, and so is anything other than a regular
 // file (a folder, a pipe, a device), which is never opened.
 ReadResult read(const QString &path);
+// Whether `path` is a regular file whose bytes read as a loan file's: the
+// filler's type and length at their places and payments that decode. Only a
+// regular file is looked into, without waiting.
+bool looksLikeLoanFile(const QString &path);
+
 // Writes through a temporary file renamed over the old one; empty on
 // success, else a message for the user. The bytes past the records of the
 // old file stay, unless it is longer than kMaxFileSize. Only a regular file,

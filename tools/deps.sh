@@ -5,7 +5,7 @@ set -euo pipefail
 # Qt Charts' CMake files look for Qt OpenGL's, which qt6-charts-dev does not pull in.
 pkgs=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
       libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
-      fonts-liberation "$@")
+      fonts-liberation poppler-utils "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,13 +1,16 @@
 // The command line: the CSV written with no display at all, checked against
 // the grids a window shows for the same file; usage and unusable files; a
 // file argument opened in the window, never created; a file open in another
-// running Quillhaven refused.
+// running Quillhaven refused under any of its names; a settings file that is
+// a pipe, ignored at the start.
 #include "app/commandline.h"
 #include "app/loanguard.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
 
+#include <QAction>
 #include <QProcess>
+#include <sys/stat.h>
 
 using namespace LoanTerms;
 
@@ -227,21 +230,36 @@ TEST_F(CommandLineTest, FileOpenInAnotherProcessIsRefused)
     launch(other, {shared}, "offscreen");
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(LoanGuard::lockPath(shared)); }, 20000));
 
-    w = start(shared);
-    EXPECT_EQ(prompts.messages.at(0).text,
-              "The loan file \"Fixed.qhv\" is open in another Quillhaven window and was not opened.");
-    EXPECT_EQ(w->windowTitle(), "Quillhaven  (no file)");
+    // Under its own name, a symbolic link's, or through a linked folder.
+    ASSERT_TRUE(QFile::link(shared, path("Alias.qhv")));
+    ASSERT_TRUE(QFile::link(dir.path(), path("Via")));
+    for (const QString &name : {shared, path("Alias.qhv"), path("Via/Fixed.qhv")}) {
+        prompts.messages.clear();
+        w = start(name);
+        EXPECT_EQ(prompts.messages.at(0).text,
+                  QString("The loan file \"%1\" is open in another Quillhaven window and was not opened.")
+                      .arg(QFileInfo(name).fileName()));
+        EXPECT_EQ(w->windowTitle(), "Quillhaven  (no file)");
+    }
+    prompts.messages.clear();
 
     MainWindow *mine = open("Mine.qhv", standardLoan());
     choose("Fixed.qhv");
     prompts.answers = {QMessageBox::Yes}; // replace the other file
     mine->runPictureAction(PictureAction::Save);
-    EXPECT_EQ(prompts.messages.at(2).text,
+    EXPECT_EQ(prompts.messages.at(1).text,
               "The loan file \"Fixed.qhv\" is open in another Quillhaven window; the loan was not saved.");
     choose("Fixed.qhv");
     mine->runPictureAction(PictureAction::New);
     EXPECT_EQ(prompts.messages.back().text,
               "The loan file \"Fixed.qhv\" is open in another Quillhaven window and was not replaced.");
+    // Nor does an export write over it.
+    choose("Fixed.qhv", 2);
+    for (QAction *a : mine->paymentsPage()->grid()->actions())
+        if (a->text() == "Export CSV...")
+            a->trigger();
+    EXPECT_EQ(prompts.messages.back().text,
+              "Fixed.qhv is a loan file open in a Quillhaven window; an export cannot replace it.");
     EXPECT_EQ(readAll(shared), before);
     EXPECT_EQ(mine->windowTitle(), "Quillhaven  (Mine.qhv)");
 
@@ -251,4 +269,22 @@ TEST_F(CommandLineTest, FileOpenInAnotherProcessIsRefused)
     QString again = shared;
     EXPECT_TRUE(mine->loadLoan(again));
     EXPECT_EQ(mine->windowTitle(), "Quillhaven  (Fixed.qhv)");
+}
+
+TEST_F(CommandLineTest, ASettingsFileThatIsAPipeIsIgnoredAndTheStartGoesOn)
+{
+    const QString settings = path("Quillhaven/Quillhaven.conf");
+    ASSERT_TRUE(QDir().mkpath(path("Quillhaven")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+    QProcess program;
+    launch(program, {}, "offscreen");
+    // The start reaches the sample loan, whose lock shows it open; a start
+    // held in open() fails here, and the program is ended either way.
+    const QString sample = LoanGuard::lockPath(path("Quillhaven/Quillhaven/Sample.qhv"));
+    const bool started = QTest::qWaitFor([&] { return QFile::exists(sample); }, 20000);
+    program.kill();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError())
+                    .contains(QString("The settings file %1 is a pipe, not a file, and was ignored").arg(settings)));
 }

@@ -2,14 +2,17 @@
 // a spreadsheet would and compared with every row of the grid, and what Copy
 // puts on the clipboard; the PDF pages and their print preview; the file
 // questions, and files that cannot be written.
+#include "app/loanexports.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -131,4 +134,102 @@ TEST_F(ExportsTest, LedgerCsvTheFileQuestionsAndFilesThatCannotBeWritten)
     EXPECT_EQ(prompts.messages.at(2).text,
               "The file \"ledger.csv\" could not be written: No such file or directory.");
     EXPECT_FALSE(QFile::exists(path("gone")));
+}
+
+// An export never turns a loan into CSV text: one open in a window is
+// refused (the dialog comes back), another loan file asks the stronger
+// question, No the default.
+TEST_F(ExportsTest, AnExportNeverReplacesALoanOpenInAWindowAndAsksBeforeAnotherLoanFile)
+{
+    MainWindow *other = open("Other.qhv", standardLoan());
+    writeLoan(path("Idle.qhv"), standardLoan());
+    open("Loan.qhv", standardLoan(3));
+    ASSERT_NE(other, w);
+    showTab(2);
+    const struct { const char *name; QString text; } cases[] = {
+        {"Loan.qhv", "Loan.qhv is a loan file open in a Quillhaven window; an export cannot replace it."},
+        {"Other.qhv", "Other.qhv is a loan file open in a Quillhaven window; an export cannot replace it."},
+        {"Idle.qhv", "Idle.qhv is a Quillhaven loan file. Replace it with the export?"},
+    };
+    for (const auto &c : cases) {
+        const QByteArray before = readAll(path(c.name));
+        prompts.messages.clear();
+        prompts.fileRequests.clear();
+        prompts.answers = {QMessageBox::No};
+        choose(c.name, 2);
+        run(w->paymentsPage()->grid(), "Export CSV...");
+        ASSERT_EQ(prompts.messages.size(), 1u) << c.name;
+        EXPECT_EQ(prompts.messages[0].text, c.text);
+        EXPECT_EQ(prompts.fileRequests.size(), 2u) << c.name; // back to the dialog
+        EXPECT_EQ(readAll(path(c.name)), before) << c.name;
+    }
+    EXPECT_EQ(prompts.messages[0].defaultButton, QMessageBox::No);
+}
+
+// A disk that takes no byte (the system's /dev/full behind each export's
+// temporary file): the system's reason, and no file, whole or cut, left.
+TEST_F(ExportsTest, ExportsAndPrintingToAFileOnAFullDiskLeaveNoFileAndSaySo)
+{
+    open("Loan.qhv", standardLoan(3));
+    showTab(2);
+    Grid *g = w->paymentsPage()->grid();
+    auto *exports = w->findChild<LoanExports *>();
+    QTest::keyClick(g, Qt::Key_P, Qt::ControlModifier);
+    QPrintPreviewDialog *preview = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (preview = w->findChild<QPrintPreviewDialog *>()); }));
+    auto printToFile = [&](const QString &name) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(name));
+        emit preview->paintRequested(&printer);
+    };
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    for (bool full : {true, false}) {
+        exports->writeThrough = [full](QIODevice &file) -> std::unique_ptr<QIODevice> {
+            if (!full)
+                return nullptr;
+            auto disk = std::make_unique<QFile>("/dev/full");
+            EXPECT_TRUE(disk->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) << file.isOpen();
+            return disk;
+        };
+        prompts.messages.clear();
+        choose(full ? "full.csv" : "done.csv");
+        run(g, "Export CSV...");
+        choose(full ? "full.pdf" : "done.pdf");
+        run(g, "Export PDF...");
+        printToFile(full ? "printed-full.pdf" : "printed.pdf");
+        if (full) {
+            ASSERT_EQ(prompts.messages.size(), 3u);
+            for (const char *name : {"full.csv", "full.pdf", "printed-full.pdf"})
+                EXPECT_TRUE(std::any_of(prompts.messages.begin(), prompts.messages.end(), [&](const auto &m) {
+                    return m.text == QString("The file \"%1\" could not be written: No space left on device.").arg(name);
+                })) << name;
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+        } else {
+            EXPECT_TRUE(prompts.messages.empty());
+            EXPECT_TRUE(readAll(path("printed.pdf")).startsWith("%PDF"));
+            EXPECT_TRUE(readAll(path("done.pdf")).startsWith("%PDF"));
+        }
+    }
+    preview->reject();
+}
+
+// A payment date with a NUL and a control byte (a damaged file) goes out as the
+// grid shows it, never as those bytes.
+TEST_F(ExportsTest, ControlBytesInAPaymentDateGoOutAsTheGridShowsThem)
+{
+    LoanFileData d = standardLoan(1);
+    d.payments[0].payDate = QString("01/1") + QChar(0) + "5/" + QChar(1);
+    open("Loan.qhv", d);
+    showTab(2);
+    Grid *g = w->paymentsPage()->grid();
+    EXPECT_EQ(g->cell(1, 1), "01/1 5/ ");
+    const auto csv = exportCsv(g, "ledger");
+    g->setFocus();
+    QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+    const auto copied = qhtest::readTsv(QGuiApplication::clipboard()->text());
+    ASSERT_EQ(csv.size(), 2u);
+    ASSERT_EQ(copied.size(), 2u);
+    EXPECT_EQ(csv[1][1], "01/1 5/");
+    EXPECT_EQ(copied[1][1], "01/1 5/");
 }
