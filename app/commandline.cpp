@@ -2,7 +2,7 @@
 
 #include "app/currentloan.h"
 #include "app/loanguard.h"
-#include "ledger/paymentstable.h"
+#include "loan/paymentstable.h"
 #include "loan/numtext.h"
 #include "loan/plaintable.h"
 #include "loan/schedule.h"

@@ -10,7 +10,7 @@
 #include "app/loantermsform.h"
 #include "app/picturepanel.h"
 #include "dialogs/loanfiledialog.h"
-#include "ledger/paymentstable.h"
+#include "loan/paymentstable.h"
 #include "loan/schedule.h"
 #include "storage/loanfile.h"
 

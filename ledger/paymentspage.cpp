@@ -3,7 +3,7 @@
 #include "controls/grid.h"
 #include "dialogs/prompts.h"
 #include "ledger/paymentdialog.h"
-#include "ledger/paymentstable.h"
+#include "loan/paymentstable.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
 

@@ -3,7 +3,7 @@
 #include "controls/datebox.h"
 #include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
-#include "ledger/paymentstable.h"
+#include "loan/paymentstable.h"
 #include "loan/dates.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "fakeprompts.h"
 #include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
-#include "ledger/paymentstable.h"
+#include "loan/paymentstable.h"
 #include "loan/dates.h"
 #include "testsupport.h"
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "loan/paymentrecord.h"
-#include "loan/schedule.h"
+#include "paymentrecord.h"
+#include "schedule.h"
 
 class PaymentsTable {
 public:
