@@ -111,7 +111,7 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
 
     m_viewCaption->setText(Schedule::viewName(view));
     const Schedule::Setup setup = Schedule::prepare(view, in);
-    m_numberOfPayments = in.texts[LoanTerms::NumberOfPayments];
+    m_numberOfPayments = in.terms.payments();
     m_grid->setRows(setup.lastRow + 1);
 
     // Built aside and moved in at the end, so the page going away while
@@ -191,7 +191,7 @@ void AmortizationPage::clear()
     m_cleared = true;
     m_viewCaption->clear();
     m_schedule.clear();
-    m_numberOfPayments.clear();
+    m_numberOfPayments = 0;
     m_grid->setRows(2);
     m_grid->gridModel()->setRowTexts(1, QStringList(6, QString()));
     m_grid->setCurrentCell(0, 0);

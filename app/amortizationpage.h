@@ -54,7 +54,7 @@ private:
     QLabel *m_viewCaption;
     QLabel *m_totals[4];                 // totalLabel(4) .. totalLabel(7)
     std::vector<ScheduleRow> m_schedule;
-    QString m_numberOfPayments;          // NumberOfPayments text of the last build
+    double m_numberOfPayments = 0;       // n of the last build
     bool m_building = false;
     bool m_cleared = false;              // clear() ran during the build
 };

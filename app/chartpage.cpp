@@ -209,7 +209,7 @@ void ChartPage::alignPlots()
 
 ChartPage::Key ChartPage::keyOf(const ScheduleInputs &in)
 {
-    Key k{in.texts, in.firstPaymentDate, in.plan.mode, in.plan.amount, in.plan.payment,
+    Key k{in.terms, in.plan.mode, in.plan.amount, in.plan.payment,
           in.plan.includeActual, {}};
     if (in.recorded.extraPrincipal)
         for (int i = 1; i <= in.recorded.count; ++i)

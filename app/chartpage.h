@@ -46,8 +46,7 @@ protected:
 private:
     // What a drawing reads; equal keys draw equal charts.
     struct Key {
-        LoanTerms::Texts texts;
-        QString firstPaymentDate;
+        Terms terms;
         ExtraMode mode = ExtraMode::None;
         double amount = 0;
         std::optional<int16_t> payment;

@@ -185,9 +185,9 @@ int runWithoutWindow()
     for (size_t k = 0; k < file.data.payments.size(); ++k)
         payments->set(int(k) + 1, file.data.payments[k]);
     payments->setPaymentsMade(int(file.data.payments.size()));
-    const LoanFile::ShownTerms terms = LoanFile::shownTerms(file.data);
+    const Terms terms = LoanFile::terms(file.data);
     // Terms the window would not compute give no table either.
-    if (const QString why = LoanTerms::whyInvalid(terms.texts); !why.isEmpty())
+    if (const QString why = terms.whyInvalid(); !why.isEmpty())
         return unusable(why);
 
     PlainTable table;
@@ -195,12 +195,10 @@ int runWithoutWindow()
         std::vector<PaymentRecord> records;
         for (int k = 1; k <= payments->paymentsMade(); ++k)
             records.push_back(payments->at(k));
-        table = PlainCells::ledger(records,
-                                   NumText::value(terms.texts[LoanTerms::MonthlyPayment]));
+        table = PlainCells::ledger(records, terms.payment()->monthlyPayment);
     } else {
         ScheduleInputs in;
-        in.texts = terms.texts;
-        in.firstPaymentDate = terms.firstPaymentDate;
+        in.terms = terms;
         in.plan = plan;
         in.recorded = payments->recordedExtra();
         const ScheduleView view = kind == QLatin1String("schedule") ? ScheduleView::Contract

@@ -49,8 +49,7 @@ LoanExports::LoanExports(MainWindow *window)
     connect(window->amortizationPage(), &AmortizationPage::built, this, [this](ScheduleView view) {
         m_built = true;
         m_view = view;
-        m_builtTexts = m_window->texts();
-        m_builtFirstDate = m_window->firstPaymentDate()->withSeparators();
+        m_builtTerms = m_window->termsForm()->terms();
         m_builtPlan = m_window->quotePage()->plan();
     });
 }
@@ -189,9 +188,9 @@ PrintedTable LoanExports::printed(Source source) const
     using namespace LoanTerms;
     const bool schedule = source == Source::Schedule;
     // The schedule is printed with the terms it was built from.
-    const Texts texts = schedule && m_built ? m_builtTexts : m_window->texts();
-    const QString firstDate = schedule && m_built ? m_builtFirstDate
-                                                  : m_window->firstPaymentDate()->withSeparators();
+    const Terms terms = schedule && m_built ? m_builtTerms : m_window->termsForm()->terms();
+    const Texts texts = terms.texts();
+    const QString firstDate = terms.firstPaymentText();
     const auto money = [](const QString &amount) {
         return amount.isEmpty() ? amount : QStringLiteral("$") + amount;
     };
@@ -244,7 +243,7 @@ PrintedTable LoanExports::printed(Source source) const
     }
     if (m_built) {
         const auto totals = Schedule::totalsTexts(Schedule::yearTotals(
-            m_window->amortizationPage()->schedule(), texts[NumberOfPayments], QString()));
+            m_window->amortizationPage()->schedule(), terms.payments(), QString()));
         out.totals = QStringList{QStringLiteral("Total:"), QString()}
                      + QStringList(totals.begin(), totals.end());
     }

@@ -57,7 +57,6 @@ private:
     // The schedule view shown and the terms it was built from.
     bool m_built = false;
     ScheduleView m_view = ScheduleView::Contract;
-    LoanTerms::Texts m_builtTexts;
-    QString m_builtFirstDate;
+    Terms m_builtTerms;
     ExtraPlan m_builtPlan;
 };

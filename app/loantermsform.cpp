@@ -4,7 +4,7 @@
 #include "loan/dates.h"
 #include "loan/numtext.h"
 #include "storage/loanfile.h"
-#include "storage/loanfileterms.h"
+
 
 #include <QEvent>
 #include <QFrame>
@@ -137,6 +137,11 @@ void LoanTermsForm::showWhy()
     m_whyLine->setVisible(!why.isEmpty());
 }
 
+Terms LoanTermsForm::terms() const
+{
+    return Terms::read(texts(), m_firstPaymentDate->withSeparators());
+}
+
 LoanTerms::Texts LoanTermsForm::texts() const
 {
     Texts t;
@@ -263,29 +268,16 @@ void LoanTermsForm::clear()
     fieldEdited(AnnualRate);
 }
 
-void LoanTermsForm::load(const LoanFileData &data)
+void LoanTermsForm::load(const Terms &terms)
 {
+    // Shown as they are: nothing is derived, whichever field had the focus.
     m_suspendChange = true;
-    const Texts t = LoanFile::termTexts(data);
+    const Texts t = terms.texts();
     for (int i = 0; i < kFieldCount; ++i)
         field(i)->setText(t[size_t(i)]);
-    if (const QString digits = LoanFile::firstPaymentDigits(data); !digits.isEmpty())
-        m_firstPaymentDate->setValue(digits);
-    // The derivations of a load, with no field current: a loan opens the same
-    // whichever field had the focus before.
-    for (const auto &a : LoanTerms::derive(texts(), -1))
-        field(a.field)->setText(a.text);
+    m_firstPaymentDate->setValue(terms.firstPaymentDigits);
     m_suspendChange = false;
     termsEdited();
-}
-
-void LoanTermsForm::store(LoanFileData &data) const
-{
-    const Texts t = texts();
-    for (int i = 0; i < kFieldCount; ++i)
-        data.terms[size_t(i)] = LoanTerms::valueOf(t, i);
-    m_firstPaymentDate->setIncludeLiterals(false);
-    data.firstPaymentDate = NumText::leadingNumber(m_firstPaymentDate->value());
 }
 
 void LoanTermsForm::enterPrice()

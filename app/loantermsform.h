@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "loan/loanterms.h"
+#include "loan/terms.h"
 
 class DateBox;
 class QLabel;
@@ -25,6 +25,8 @@ public:
     // derivations follow it.
     int currentField() const { return m_currentField; }
     LoanTerms::Texts texts() const;
+    // The terms as read from the fields and the date box.
+    Terms terms() const;
     bool termsValid() const { return LoanTerms::valid(texts()); }
     // Why the terms cannot be computed; empty while they can.
     QString whyInvalid() const { return LoanTerms::whyInvalid(texts()); }
@@ -36,9 +38,8 @@ public:
     void calculatePayment();
     // Every field empty; the date is left as it is.
     void clear();
-    // The terms and the date as a loan file holds them, and back.
-    void load(const LoanFileData &data);
-    void store(LoanFileData &data) const;
+    // Shows `terms` in the fields and the date box.
+    void load(const Terms &terms);
     // Gives the price the focus, as at start-up.
     void enterPrice();
 

@@ -14,6 +14,7 @@
 #include "ledger/paymentspage.h"
 #include "storage/bundledfiles.h"
 #include "storage/loanfile.h"
+#include "storage/loanfileterms.h"
 #include "storage/paths.h"
 
 #include <QCloseEvent>
@@ -266,8 +267,7 @@ void MainWindow::buildSchedule(ScheduleView view)
     if (m_amortization->building())
         return;
     ScheduleInputs in;
-    in.texts = texts();
-    in.firstPaymentDate = firstPaymentDate()->withSeparators();
+    in.terms = m_terms->terms();
     if (view == ScheduleView::Projected)
         in.plan = m_quote->plan();
     in.recorded = m_payments.recordedExtra();
@@ -276,7 +276,7 @@ void MainWindow::buildSchedule(ScheduleView view)
 
 void MainWindow::quoteExtraPrincipal(ExtraMode mode)
 {
-    m_quote->quoteExtraPrincipal(mode, texts(), m_payments.recordedExtra());
+    m_quote->quoteExtraPrincipal(mode, m_terms->terms(), m_payments.recordedExtra());
 }
 
 void MainWindow::drawChart(bool force)
@@ -286,8 +286,7 @@ void MainWindow::drawChart(bool force)
         return;
     }
     ScheduleInputs in;
-    in.texts = texts();
-    in.firstPaymentDate = firstPaymentDate()->withSeparators();
+    in.terms = m_terms->terms();
     in.plan = m_quote->plan();
     in.recorded = m_payments.recordedExtra();
     m_chart->draw(in, force);
@@ -384,7 +383,7 @@ bool MainWindow::loadLoan(QString &path)
     }
     m_payments.setPaymentsMade(0);
     m_paymentsPage->showPayments();
-    m_terms->load(file.data);
+    m_terms->load(LoanFile::terms(file.data, m_terms->terms().firstPaymentDigits));
 
     for (size_t k = 0; k < file.data.payments.size(); ++k)
         m_payments.set(int(k) + 1, file.data.payments[k]);
@@ -401,7 +400,7 @@ bool MainWindow::loadLoan(QString &path)
 LoanFileData MainWindow::currentData() const
 {
     LoanFileData data;
-    m_terms->store(data);
+    LoanFile::store(m_terms->terms(), data);
     for (int k = 1; k <= m_payments.paymentsMade(); ++k)
         data.payments.push_back(m_payments.at(k));
     return data;

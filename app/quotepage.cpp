@@ -167,7 +167,7 @@ void QuotePage::showWhy()
     m_whyLine->setVisible(!why.isEmpty());
 }
 
-void QuotePage::quoteExtraPrincipal(ExtraMode mode, const LoanTerms::Texts &texts,
+void QuotePage::quoteExtraPrincipal(ExtraMode mode, const Terms &terms,
                                     const RecordedExtra &recorded)
 {
     ExtraPlan p = plan();
@@ -176,8 +176,8 @@ void QuotePage::quoteExtraPrincipal(ExtraMode mode, const LoanTerms::Texts &text
     // the quote as it was.
     if (mode == ExtraMode::OnePayment && !p.payment)
         return;
-    const auto q = Schedule::quote(texts, Schedule::ruleForQuote(mode, p, recorded));
-    const auto cells = Schedule::quoteCells(texts, q);
+    const auto q = Schedule::quote(terms, Schedule::ruleForQuote(mode, p, recorded));
+    const auto cells = Schedule::quoteCells(terms, q);
     for (int k = 0; k < 6; ++k)
         m_grid->setCell(1 + k / 3, 1 + k % 3, cells[size_t(k)]);
 }

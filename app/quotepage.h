@@ -20,7 +20,7 @@ public:
 
     // Writes the quote grid's six cells for `mode`. A payment number that is
     // not a 16-bit whole number leaves the previous quote.
-    void quoteExtraPrincipal(ExtraMode mode, const LoanTerms::Texts &texts,
+    void quoteExtraPrincipal(ExtraMode mode, const Terms &terms,
                              const RecordedExtra &recorded);
 
     // The mode of the option picked; None when neither is.

@@ -66,10 +66,11 @@ BENCHMARK(BM_ChartAfterChange)->Arg(360)->Arg(32767)->Unit(benchmark::kMilliseco
 void BM_ChartResizeStep(benchmark::State &state)
 {
     ScheduleInputs in;
-    in.texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
-    in.texts[LoanTerms::AnnualRate] = QStringLiteral("6");
-    in.texts[LoanTerms::NumberOfPayments] = QStringLiteral("32767");
-    in.firstPaymentDate = QStringLiteral("01/01/08");
+    LoanTerms::Texts texts;
+    texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
+    texts[LoanTerms::AnnualRate] = QStringLiteral("6");
+    texts[LoanTerms::NumberOfPayments] = QStringLiteral("32767");
+    in.terms = Terms::read(texts, QStringLiteral("01/01/08"));
     in.plan = {ExtraMode::EveryPayment, 100.0, int16_t(1), false};
     ChartPage page;
     page.resize(460, 300);

@@ -22,10 +22,11 @@ namespace {
 ScheduleInputs loan(int payments)
 {
     ScheduleInputs in;
-    in.texts[LoanAmount] = QStringLiteral("100,000.00");
-    in.texts[AnnualRate] = QStringLiteral("6");
-    in.texts[NumberOfPayments] = QString::number(payments);
-    in.firstPaymentDate = QStringLiteral("01/15/08");
+    LoanTerms::Texts texts;
+    texts[LoanAmount] = QStringLiteral("100,000.00");
+    texts[AnnualRate] = QStringLiteral("6");
+    texts[NumberOfPayments] = QString::number(payments);
+    in.terms = Terms::read(texts, QStringLiteral("01/15/08"));
     return in;
 }
 

@@ -12,11 +12,12 @@ namespace {
 ScheduleInputs loan(int payments)
 {
     ScheduleInputs in;
-    in.texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
-    in.texts[LoanTerms::AnnualRate] = QStringLiteral("6");
-    in.texts[LoanTerms::NumberOfPayments] = QString::number(payments);
-    in.texts[LoanTerms::TotalInterest] = QStringLiteral("115,838.45");
-    in.firstPaymentDate = QStringLiteral("01/15/08");
+    LoanTerms::Texts texts;
+    texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
+    texts[LoanTerms::AnnualRate] = QStringLiteral("6");
+    texts[LoanTerms::NumberOfPayments] = QString::number(payments);
+    texts[LoanTerms::TotalInterest] = QStringLiteral("115,838.45");
+    in.terms = Terms::read(texts, QStringLiteral("01/15/08"));
     return in;
 }
 
@@ -26,8 +27,8 @@ void BM_Quote(benchmark::State &state)
     ExtraPlan plan{ExtraMode::EveryPayment, 100.0, int16_t(1), false};
     const auto rule = Schedule::ruleForQuote(ExtraMode::OnePayment, plan, RecordedExtra{});
     for (auto _ : state) {
-        auto q = Schedule::quote(in.texts, rule);
-        auto cells = Schedule::quoteCells(in.texts, q);
+        auto q = Schedule::quote(in.terms, rule);
+        auto cells = Schedule::quoteCells(in.terms, q);
         benchmark::DoNotOptimize(cells);
     }
 }

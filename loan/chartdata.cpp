@@ -47,7 +47,7 @@ Chart build(const ScheduleInputs &in)
 {
     Chart chart;
     chart.planMode = in.plan.mode;
-    chart.datedFromToday = !Dates::isDate(in.firstPaymentDate);
+    chart.datedFromToday = !in.terms.firstPaymentDate().isValid();
     for (ScheduleView view : kViews) {
         Line &line = chart.lines[size_t(view)];
         const Schedule::Setup setup = Schedule::prepare(view, in);

@@ -3,6 +3,7 @@
 #include "amortization.h"
 #include "dates.h"
 #include "numtext.h"
+#include "terms.h"
 
 #include <cmath>
 
@@ -10,17 +11,9 @@ namespace LoanTerms {
 
 namespace {
 
-constexpr int kInputs[] = {Price, DownPercent, DownAmount, LoanAmount, AnnualRate,
-                           NumberOfPayments, AnnualTax, AnnualInsurance};
-
 bool takesPercentSign(int field)
 {
     return field == AnnualRate || field == DownPercent;
-}
-
-bool counts(const Texts &t, int field)
-{
-    return valueOf(t, field) > 0;
 }
 
 } // namespace
@@ -68,42 +61,12 @@ bool valid(const Texts &t)
 
 QString whyInvalid(const Texts &t)
 {
-    for (int f : kInputs) {
-        const QString &text = t[size_t(f)];
-        if (!text.trimmed().isEmpty() && !read(f, text))
-            return QStringLiteral("%1: \"%2\" is not a number.").arg(fieldName(f), text.trimmed());
-    }
-    if (!counts(t, LoanAmount))
-        return QStringLiteral("Enter a loan amount above 0");
-    if (!counts(t, AnnualRate))
-        return QStringLiteral("Enter an annual rate above 0");
-    // At least one whole payment, so the schedule has a row.
-    const QString paymentsRange = QStringLiteral("Number of payments: from 1 to 32,767");
-    const double n = valueOf(t, NumberOfPayments);
-    if (n < 1 || n > Amortization::kMaxPayments)
-        return paymentsRange;
-    // A rate too small to tell 1 + r from 1 leaves no payment to compute: the
-    // payment on 1.00 is then not finite either. Otherwise the amount times
-    // the rate went past the largest number.
-    const double r = Amortization::monthlyRate(valueOf(t, AnnualRate));
-    const double payment = Amortization::regularPayment(valueOf(t, LoanAmount), r, n);
-    if (std::isfinite(payment))
-        return QString();
-    if (!std::isfinite(Amortization::regularPayment(1, r, n)))
-        return QStringLiteral("The annual rate is too small to work out a payment");
-    return QStringLiteral("The loan amount and rate are too large to work out a payment");
+    return Terms::read(t, QString()).whyInvalid();
 }
 
 QString caution(const Texts &t)
 {
-    const QString rate = t[AnnualRate].trimmed();
-    if (!rate.contains(u',') || !read(AnnualRate, rate))
-        return QString();
-    double a = valueOf(t, AnnualRate);
-    if (a <= 1)
-        a *= 100;
-    return QStringLiteral("%1: \"%2\" is read as %3 %; use a point for decimals.")
-        .arg(fieldName(AnnualRate), rate, NumText::plainDecimal(a));
+    return Terms::read(t, QString()).caution();
 }
 
 QString whyDateInvalid(const QString &firstPaymentDate)
@@ -175,18 +138,11 @@ std::optional<QString> textOnLeave(int field, const QString &text)
 
 std::vector<Assignment> calculate(const Texts &t)
 {
-    if (!valid(t))
-        return {{TotalInterest, QString()}, {MonthlyPayment, QString()},
-                {TotalMonthlyPayment, QString()}, {LastPayment, QString()}};
-    const auto pay = Amortization::calculate(valueOf(t, LoanAmount), valueOf(t, AnnualRate),
-                                             valueOf(t, NumberOfPayments));
-    return {
-        {TotalInterest, NumText::amount(pay.totalInterest)},
-        {MonthlyPayment, NumText::amount(pay.monthlyPayment)},
-        {TotalMonthlyPayment,
-         NumText::amount(valueOf(t, MonthlyTaxInsurance) + pay.monthlyPayment)},
-        {LastPayment, NumText::amount(pay.lastPayment)},
-    };
+    const Texts computed = Terms::read(t, QString()).texts();
+    std::vector<Assignment> out;
+    for (int f : {TotalInterest, MonthlyPayment, TotalMonthlyPayment, LastPayment})
+        out.push_back({f, computed[size_t(f)]});
+    return out;
 }
 
 } // namespace LoanTerms

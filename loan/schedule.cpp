@@ -92,15 +92,16 @@ Setup prepare(ScheduleView view, const ScheduleInputs &in)
 {
     using namespace LoanTerms;
     Setup s;
-    s.loanAmount = valueOf(in.texts, LoanAmount);
-    s.monthlyRate = Amortization::monthlyRate(valueOf(in.texts, AnnualRate));
-    s.payments = valueOf(in.texts, NumberOfPayments);
+    s.loanAmount = in.terms.loanAmount();
+    s.monthlyRate = Amortization::monthlyRate(in.terms.annualRate());
+    s.payments = in.terms.payments();
     s.payment = Amortization::regularPayment(s.loanAmount, s.monthlyRate, s.payments);
     // The loop runs rows 1, 2, ... while the row is at most n: a fraction
     // of a payment adds no row.
     const double n = std::floor(s.payments);
     s.lastRow = !(n > 0) ? 0 : int(std::min(n, double(Amortization::kMaxPayments)));
-    s.firstDate = Dates::parse(in.firstPaymentDate).value_or(Dates::today());
+    const QDate first = in.terms.firstPaymentDate();
+    s.firstDate = first.isValid() ? first : Dates::today();
     s.extra = ruleForView(view, in.plan, in.recorded);
     return s;
 }
@@ -155,7 +156,7 @@ QStringList years(const Setup &s)
     return out;
 }
 
-Totals yearTotals(const std::vector<ScheduleRow> &table, const QString &numberOfPayments,
+Totals yearTotals(const std::vector<ScheduleRow> &table, double numberOfPayments,
                   const QString &entry)
 {
     Totals t;
@@ -195,22 +196,21 @@ std::array<QString, 4> totalsTexts(const Totals &t)
             NumText::amount(t.balance), NumText::amount(t.interestToDate)};
 }
 
-Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra)
+Quote quote(const Terms &terms, const ExtraRule &extra)
 {
-    using namespace LoanTerms;
-    const double loan = valueOf(texts, LoanAmount);
-    const double r = Amortization::monthlyRate(valueOf(texts, AnnualRate));
-    const double n = valueOf(texts, NumberOfPayments);
+    const double loan = terms.loanAmount();
+    const double r = Amortization::monthlyRate(terms.annualRate());
+    const double n = terms.payments();
     const double a = Amortization::regularPayment(loan, r, n);
     const auto res = Amortization::run(loan, r, a, n, extra, [](const Amortization::Row &) {});
     return {res.rows, res.totalInterest};
 }
 
-std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q)
+std::array<QString, 6> quoteCells(const Terms &terms, const Quote &q)
 {
-    using namespace LoanTerms;
-    const double n = valueOf(texts, NumberOfPayments);
-    const double scheduledInterest = valueOf(texts, TotalInterest);
+    const double n = terms.payments();
+    const auto payment = terms.payment();
+    const double scheduledInterest = payment ? payment->totalInterest : 0.0;
     // n - P has no more decimals than n itself; the binary subtraction
     // leaves noise beyond them (360.6 - 360 = 0.600000000000023).
     const QString scheduled = NumText::plainDecimal(n);
@@ -219,7 +219,7 @@ std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q)
     return {scheduled,
             QString::number(q.payments),
             NumText::plainDecimal(NumText::value(NumText::fixed(n - q.payments, decimals))),
-            texts[TotalInterest],
+            NumText::amount(scheduledInterest),
             NumText::amount(q.interest),
             NumText::amount(scheduledInterest - q.interest)};
 }

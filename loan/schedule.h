@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "amortization.h"
-#include "loanterms.h"
+#include "terms.h"
 
 // Which schedule is built: as contracted, with the extra principal recorded in
 // the ledger, or with the planned extra principal of the quote tab.
@@ -64,8 +64,7 @@ struct ScheduleRow {
 
 // What building a schedule view reads.
 struct ScheduleInputs {
-    LoanTerms::Texts texts;
-    QString firstPaymentDate;        // with its separators, "mm/dd/yy"
+    Terms terms;
     ExtraPlan plan;                  // the Projected view only
     RecordedExtra recorded;
 };
@@ -167,7 +166,7 @@ struct Totals {
 // Totals of "All" (entry empty) or of one year. Counts rows 1..N', N' being
 // `numberOfPayments` as a 16-bit number within the table, and stops after
 // the first row whose balance is exactly 0.
-Totals yearTotals(const std::vector<ScheduleRow> &table, const QString &numberOfPayments,
+Totals yearTotals(const std::vector<ScheduleRow> &table, double numberOfPayments,
                   const QString &entry);
 // Label texts in the order totalLabel(7), (6), (5), (4).
 std::array<QString, 4> totalsTexts(const Totals &t);
@@ -176,10 +175,10 @@ struct Quote {
     int payments = 0;                // P
     double interest = 0;             // T
 };
-Quote quote(const LoanTerms::Texts &texts, const ExtraRule &extra);
+Quote quote(const Terms &terms, const ExtraRule &extra);
 // The quote grid's six cells: payments Scheduled, Projected, Difference (plain
 // decimal texts); interest Scheduled, Projected, Difference.
-std::array<QString, 6> quoteCells(const LoanTerms::Texts &texts, const Quote &q);
+std::array<QString, 6> quoteCells(const Terms &terms, const Quote &q);
 
 // The whole table and its grid texts without a window.
 struct Table {

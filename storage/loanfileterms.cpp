@@ -9,20 +9,9 @@ namespace LoanFile {
 
 using namespace LoanTerms;
 
-Texts termTexts(const LoanFileData &data)
-{
-    Texts t;
-    for (int i = 0; i < kFieldCount; ++i) {
-        const double v = data.terms[size_t(i)];
-        if (v > 0)
-            t[size_t(i)] = (i == AnnualRate || i == NumberOfPayments || i == DownPercent)
-                               ? NumText::plainDecimal(v)
-                               : NumText::amount(v);
-    }
-    return t;
-}
+namespace {
 
-QString firstPaymentDigits(const LoanFileData &data)
+QString firstPaymentDigits(const LoanFileData &data, const QString &kept)
 {
     const double date = data.firstPaymentDate;
     const QString s = NumText::plainDecimal(date);
@@ -32,24 +21,40 @@ QString firstPaymentDigits(const LoanFileData &data)
         return QStringLiteral("0") + s;
     if (s.size() == 6)
         return s;
-    return QString();
+    return kept;
 }
 
-ShownTerms shownTerms(const LoanFileData &data)
+} // namespace
+
+Terms terms(const LoanFileData &data, const QString &keptDigits)
 {
-    ShownTerms out;
-    out.texts = termTexts(data);
-    // A load applies the derivations once with no field current; applying
-    // them again changes nothing.
-    for (const Assignment &a : derive(out.texts, -1))
-        out.texts[size_t(a.field)] = a.text;
-    for (const Assignment &a : calculate(out.texts))
-        out.texts[size_t(a.field)] = a.text;
-    const QString digits = firstPaymentDigits(data);
-    out.firstPaymentDate = digits.isEmpty()
-                               ? QStringLiteral("__/__/__")
-                               : digits.left(2) + u'/' + digits.mid(2, 2) + u'/' + digits.mid(4, 2);
+    Texts t;
+    for (int i = 0; i < kFieldCount; ++i) {
+        const double v = data.terms[size_t(i)];
+        if (v > 0)
+            t[size_t(i)] = (i == AnnualRate || i == NumberOfPayments || i == DownPercent)
+                               ? NumText::plainDecimal(v)
+                               : NumText::amount(v);
+    }
+    for (const Assignment &a : derive(t, -1))
+        t[size_t(a.field)] = a.text;
+    Terms out = Terms::read(t, QString());
+    out.firstPaymentDigits = firstPaymentDigits(data, keptDigits);
     return out;
+}
+
+void store(const Terms &terms, LoanFileData &data)
+{
+    for (int i = 0; i < kFieldCount; ++i)
+        data.terms[size_t(i)] = terms.value(i);
+    if (const auto p = terms.payment()) {
+        data.terms[TotalInterest] = NumText::roundCents(p->totalInterest);
+        data.terms[MonthlyPayment] = NumText::roundCents(p->monthlyPayment);
+        data.terms[TotalMonthlyPayment] =
+            NumText::roundCents(terms.monthlyTaxInsurance() + p->monthlyPayment);
+        data.terms[LastPayment] = NumText::roundCents(p->lastPayment);
+    }
+    data.firstPaymentDate = NumText::leadingNumber(terms.firstPaymentDigits);
 }
 
 } // namespace LoanFile

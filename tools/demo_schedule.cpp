@@ -21,14 +21,15 @@ int main(int argc, char **argv)
     amort->setupGrid();
 
     ScheduleInputs in;
-    in.texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
-    in.texts[LoanTerms::AnnualRate] = QStringLiteral("6");
-    in.texts[LoanTerms::NumberOfPayments] = QStringLiteral("360");
-    in.texts[LoanTerms::TotalInterest] = QStringLiteral("115,838.45");
-    in.firstPaymentDate = QStringLiteral("01/15/08");
+    LoanTerms::Texts texts;
+    texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
+    texts[LoanTerms::AnnualRate] = QStringLiteral("6");
+    texts[LoanTerms::NumberOfPayments] = QStringLiteral("360");
+    texts[LoanTerms::TotalInterest] = QStringLiteral("115,838.45");
+    in.terms = Terms::read(texts, QStringLiteral("01/15/08"));
     QObject::connect(quote, &QuotePage::recomputeRequested, quote,
                      [quote, in] {
-        quote->quoteExtraPrincipal(quote->selectedMode(), in.texts, RecordedExtra{});
+        quote->quoteExtraPrincipal(quote->selectedMode(), in.terms, RecordedExtra{});
     });
 
     const bool showQuote = argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("quote");

@@ -120,7 +120,7 @@ TEST_F(LedgerViewsTest, LedgerAndScheduleFollowTheTermsAndEveryEdit)
         EXPECT_TRUE(wholeRowInView(schedule(), (year - 2008) * 12)) << year; // January's row
     }
     // The totals are the chosen year's (their figures are the schedule's own test).
-    const auto year = Schedule::totalsTexts(Schedule::yearTotals(page->schedule(), "360", "2020"));
+    const auto year = Schedule::totalsTexts(Schedule::yearTotals(page->schedule(), 360, "2020"));
     EXPECT_EQ(page->totalLabel(7)->text(), year[0]);
 }
 

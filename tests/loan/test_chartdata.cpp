@@ -16,10 +16,11 @@ ScheduleInputs loan(const QString &n = QStringLiteral("360"), ExtraPlan plan = {
                     const QString &first = QStringLiteral("01/01/08"))
 {
     ScheduleInputs in;
-    in.texts[LoanAmount] = QStringLiteral("100,000.00");
-    in.texts[AnnualRate] = QStringLiteral("6");
-    in.texts[NumberOfPayments] = n;
-    in.firstPaymentDate = first;
+    LoanTerms::Texts texts;
+    texts[LoanAmount] = QStringLiteral("100,000.00");
+    texts[AnnualRate] = QStringLiteral("6");
+    texts[NumberOfPayments] = n;
+    in.terms = Terms::read(texts, first);
     in.plan = plan;
     return in;
 }
@@ -56,7 +57,7 @@ TEST(ChartLines, EachViewIsItsGridRowByRow)
 TEST(ChartLines, TermsThatCannotBeComputedDrawNothing)
 {
     ScheduleInputs in = loan();
-    in.texts[AnnualRate] = QStringLiteral("0"); // no regular payment
+    in.terms[AnnualRate].number = 0; // no regular payment
     const ChartData::Chart chart = ChartData::build(in);
     for (const ChartData::Line &line : chart.lines)
         EXPECT_EQ(line.payments, 0);

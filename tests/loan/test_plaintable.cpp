@@ -12,10 +12,11 @@ namespace {
 ScheduleInputs loan(const QString &n, const QString &first = QStringLiteral("01/15/08"))
 {
     ScheduleInputs in;
-    in.texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
-    in.texts[LoanTerms::AnnualRate] = QStringLiteral("6");
-    in.texts[LoanTerms::NumberOfPayments] = n;
-    in.firstPaymentDate = first;
+    LoanTerms::Texts texts;
+    texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
+    texts[LoanTerms::AnnualRate] = QStringLiteral("6");
+    texts[LoanTerms::NumberOfPayments] = n;
+    in.terms = Terms::read(texts, first);
     return in;
 }
 

@@ -15,11 +15,12 @@ ScheduleInputs loan(const QString &amount, const QString &rate, const QString &n
                     const QString &first = QStringLiteral("01/15/08"))
 {
     ScheduleInputs in;
-    in.texts[LoanAmount] = amount;
-    in.texts[AnnualRate] = rate;
-    in.texts[NumberOfPayments] = n;
-    in.texts[TotalInterest] = QStringLiteral("115,838.45");
-    in.firstPaymentDate = first;
+    LoanTerms::Texts texts;
+    texts[LoanAmount] = amount;
+    texts[AnnualRate] = rate;
+    texts[NumberOfPayments] = n;
+    texts[TotalInterest] = QStringLiteral("115,838.45");
+    in.terms = Terms::read(texts, first);
     return in;
 }
 
@@ -33,15 +34,15 @@ TEST(ScheduleRows, ContractedLoanToTheCent)
     EXPECT_EQ(t.grid[2], QStringList({"2", "02/15/08", "100.05", "499.50", "99,800.40", "999.50"}));
     // The last row settles the remainder, and the totals are those of the rows shown.
     EXPECT_EQ(t.grid[360], QStringList({"360", "12/15/37", "597.01", "2.99", "0.00", "115,838.45"}));
-    const auto all = Schedule::yearTotals(t.rows, "360", QString());
+    const auto all = Schedule::yearTotals(t.rows, 360, QString());
     EXPECT_EQ(Schedule::totalsTexts(all), (std::array<QString, 4>{"100,000.00", "115,838.45", "0.00", "115,838.45"}));
 
     // 280,000.00 at 6.5 %: the last year's rows and "All" agree with the rows.
     const auto t2 = Schedule::build(ScheduleView::Contract, loan("280,000.00", "6.5", "360", "01/01/27"));
     EXPECT_EQ(t2.grid[360][4], "0.00");
-    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, "360", "2056"))[0], "20,508.93");
-    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, "360", "2056"))[2], "0.00");
-    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, "360", QString()))[0], "280,000.00");
+    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, 360, "2056"))[0], "20,508.93");
+    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, 360, "2056"))[2], "0.00");
+    EXPECT_EQ(Schedule::totalsTexts(Schedule::yearTotals(t2.rows, 360, QString()))[0], "280,000.00");
 
     // The rate as a fraction gives the same rows; exactly 1 is 100 percent.
     EXPECT_EQ(Schedule::build(ScheduleView::Contract, loan("100000", "0.06", "360")).grid, t.grid);
@@ -80,15 +81,15 @@ TEST(ScheduleYears, ListAndTotalsPerYear)
 {
     const auto twelve = Schedule::build(ScheduleView::Contract, loan("12,000", "6", "12", "01/01/08"));
     EXPECT_EQ(twelve.years, QStringList({"All", "2008", "2009"}));
-    const auto none = Schedule::yearTotals(twelve.rows, "12", "2009");
+    const auto none = Schedule::yearTotals(twelve.rows, 12, "2009");
     EXPECT_EQ(Schedule::totalsTexts(none), (std::array<QString, 4>{"0.00", "0.00", "0.00", "0.00"}));
-    // A count grown since the build, or not a number, stays within the table.
-    for (const QString n : {"360", "abc"})
+    // A count grown since the build, or not a 16-bit number, stays within the table.
+    for (const double n : {360.0, 1e9})
         EXPECT_EQ(NumText::amount(Schedule::yearTotals(twelve.rows, n, QString()).principal), "12,000.00")
-            << n.toStdString();
+            << n;
 
     const auto t = Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "360", "07/15/08"));
-    const auto y = Schedule::yearTotals(t.rows, "360", " 2009 "); // rows 7 to 18
+    const auto y = Schedule::yearTotals(t.rows, 360, " 2009 "); // rows 7 to 18
     EXPECT_EQ(y.firstRow, 7);
     EXPECT_EQ(Schedule::totalsTexts(y), (std::array<QString, 4>{"1,265.30", "5,929.30", "98,129.88", "8,921.78"}));
 }
@@ -130,16 +131,16 @@ TEST(Quote, PlansAgainstTheSchedule)
         {{ExtraMode::None, 100, int16_t(1), false}, {"360", "360", "0", "115,838.45", "115,838.45", "0.00"}},
     };
     for (const auto &[plan, expected] : cases) {
-        const auto q = Schedule::quote(in.texts, Schedule::ruleForQuote(plan.mode, plan, RecordedExtra{}));
-        const auto cells = Schedule::quoteCells(in.texts, q);
+        const auto q = Schedule::quote(in.terms, Schedule::ruleForQuote(plan.mode, plan, RecordedExtra{}));
+        const auto cells = Schedule::quoteCells(in.terms, q);
         EXPECT_EQ(QStringList(cells.begin(), cells.end()), expected);
     }
 
     // The plan's amount is read whole, as the chart and the Projected view read it.
     const auto house = loan("280,000.00", "6.5", "360", "01/01/27");
     const ExtraPlan tenThousand{ExtraMode::OnePayment, *Schedule::planAmount("$10,000"), int16_t(1), false};
-    const auto hq = Schedule::quote(house.texts, Schedule::ruleForQuote(tenThousand.mode, tenThousand, {}));
-    const auto contract = Schedule::quote(house.texts, {});
+    const auto hq = Schedule::quote(house.terms, Schedule::ruleForQuote(tenThousand.mode, tenThousand, {}));
+    const auto contract = Schedule::quote(house.terms, {});
     EXPECT_EQ(contract.payments - hq.payments, 35);
     EXPECT_EQ(NumText::amount(contract.interest - hq.interest), "53,217.23");
     for (const char *bad : {"10k", "100,5", "1,,000", "-5", "1000000000", "1e5"})
@@ -147,13 +148,13 @@ TEST(Quote, PlansAgainstTheSchedule)
 
     // A fraction of a payment adds no row; the difference is as exact as n.
     const auto fraction = loan("100,000.00", "6", "360.6");
-    const auto fq = Schedule::quoteCells(fraction.texts, Schedule::quote(fraction.texts, {}));
+    const auto fq = Schedule::quoteCells(fraction.terms, Schedule::quote(fraction.terms, {}));
     EXPECT_EQ(QStringList(fq.begin(), fq.begin() + 3), QStringList({"360.6", "360", "0.6"}));
     EXPECT_EQ(Schedule::build(ScheduleView::Contract, fraction).rows.size(), 361u);
 
     // The longest loan runs every row.
     const auto longest = loan("100,000.00", "6", "32767");
-    const auto q = Schedule::quote(longest.texts, {});
+    const auto q = Schedule::quote(longest.terms, {});
     const auto t = Schedule::build(ScheduleView::Contract, longest);
     EXPECT_EQ(q.payments, 32767);
     EXPECT_EQ(NumText::amount(q.interest), NumText::amount(t.rows[32767].interestToDate));
