@@ -178,7 +178,7 @@ int runWithoutWindow()
         return unusable(LoanGuard::missingMessage(path));
     const LoanFile::ReadResult file = LoanFile::read(path);
     if (!file.ok)
-        return unusable(file.error);
+        return unusable(file.reason);
 
     // The ledger as the window holds it after loading the file.
     auto payments = std::make_unique<PaymentsTable>();

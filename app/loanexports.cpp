@@ -162,10 +162,12 @@ QString LoanExports::askFile(const QString &title, const QString &filter, const 
 bool LoanExports::writeFile(const QString &path, const QByteArray &bytes)
 {
     // An empty document is a drawing that failed: nothing is written.
-    const QString why = bytes.isEmpty() ? QStringLiteral("the pages could not be drawn")
-                                        : WholeFile::write(path, bytes, writeThrough);
-    if (why.isEmpty())
+    const Result written = bytes.isEmpty()
+                               ? Result::failed(QStringLiteral("the pages could not be drawn"))
+                               : WholeFile::write(path, bytes, writeThrough);
+    if (written)
         return true;
+    const QString &why = written.reason;
     Prompts::current().message(m_window, QMessageBox::Warning,
                                QStringLiteral("The file \"%1\" could not be written: %2.")
                                    .arg(QFileInfo(path).fileName(), why),

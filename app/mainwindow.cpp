@@ -378,7 +378,7 @@ bool MainWindow::loadLoan(QString &path)
         return false;
     LoanFile::ReadResult file = LoanFile::read(path);
     if (!file.ok) {
-        Prompts::current().message(this, QMessageBox::Warning, file.error, QMessageBox::Ok);
+        Prompts::current().message(this, QMessageBox::Warning, file.reason, QMessageBox::Ok);
         return false;
     }
     m_payments.setPaymentsMade(0);
@@ -439,9 +439,8 @@ bool MainWindow::saveLoan(QString &path)
     if (!claim)
         return false;
     const LoanFileData data = currentData();
-    const QString error = LoanFile::write(path, data);
-    if (!error.isEmpty()) {
-        Prompts::current().message(this, QMessageBox::Warning, error, QMessageBox::Ok);
+    if (const Result saved = LoanFile::write(path, data); !saved) {
+        Prompts::current().message(this, QMessageBox::Warning, saved.reason, QMessageBox::Ok);
         return false;
     }
     CurrentLoan::path = path;

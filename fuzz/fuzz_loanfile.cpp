@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const LoanFile::Decoded first = LoanFile::decode(bytes);
     if (first.ok) {
-        check(first.error.isEmpty(), "accepted bytes with an error message");
+        check(first.reason.isEmpty(), "accepted bytes with an error message");
         check(first.data.payments.size() <= 1600, "more than 1600 payments accepted");
         check(allFinite(first.data), "a decoded value is not finite or a date is not 8 characters");
 
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const LoanFile::Decoded fresh = LoanFile::decode(LoanFile::encode(first.data));
         check(fresh.ok && sameData(first.data, fresh.data), "a fresh save reads back different");
     } else {
-        check(!first.error.isEmpty(), "refused bytes without a message");
+        check(!first.reason.isEmpty(), "refused bytes without a message");
     }
 
     // Reading from disk agrees with decoding in memory.
@@ -124,6 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (fromDisk.ok)
         check(sameData(fromDisk.data, first.data), "the file reads different from its bytes");
     else
-        check(fromDisk.error.contains(first.error), "the read error hides the reason");
+        check(fromDisk.reason.contains(first.reason), "the read error hides the reason");
     return 0;
 }

@@ -182,7 +182,7 @@ LoanFile::ReadResult startEmpty(const QString &path)
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
-        out.error = QStringLiteral("The loan file %1 could not be created: %2.")
+        out.reason = QStringLiteral("The loan file %1 could not be created: %2.")
                         .arg(describe(path), systemReason(errno));
         return out;
     }
@@ -191,14 +191,14 @@ LoanFile::ReadResult startEmpty(const QString &path)
     const int error = errno;
     ::close(fd);
     if (!seen) {
-        out.error = QStringLiteral("The loan file %1 could not be created: %2.")
+        out.reason = QStringLiteral("The loan file %1 could not be created: %2.")
                         .arg(describe(path), systemReason(error));
         return out;
     }
     Found f;
     take(f, st);
-    out.error = refusedForReading(path, f);
-    out.ok = out.error.isEmpty();
+    out.reason = refusedForReading(path, f);
+    out.ok = out.reason.isEmpty();
     return out;
 }
 
@@ -242,13 +242,13 @@ Decoded decode(const QByteArray &bytes)
     if (bytes.size() >= kCountOffset + 2)
         count = qFromLittleEndian<qint16>(bytes.constData() + kCountOffset);
     if (count < 0 || count > PaymentRecord::kMaxPayments) {
-        out.error = QStringLiteral("It says it holds %1 payments; a loan file holds 0 to %2.")
+        out.reason = QStringLiteral("It says it holds %1 payments; a loan file holds 0 to %2.")
                         .arg(count)
                         .arg(PaymentRecord::kMaxPayments);
         return out;
     }
     if (count > 0 && bytes.size() < kRecordsOffset + kRecordSize * count) {
-        out.error = QStringLiteral("It ends inside its payment records: it is cut short.");
+        out.reason = QStringLiteral("It ends inside its payment records: it is cut short.");
         return out;
     }
     out.data.payments.reserve(size_t(count));
@@ -270,27 +270,27 @@ ReadResult read(const QString &path)
     const Found found = look(path);
     if (found.error != 0)
         return startEmpty(path);
-    out.error = refusedForReading(path, found);
-    if (!out.error.isEmpty())
+    out.reason = refusedForReading(path, found);
+    if (!out.reason.isEmpty())
         return out;
     const Loaded loaded = load(path);
     if (loaded.openError != 0) {
-        out.error = QStringLiteral("The loan file %1 could not be opened: %2.")
+        out.reason = QStringLiteral("The loan file %1 could not be opened: %2.")
                         .arg(describe(path), systemReason(loaded.openError));
         return out;
     }
     if (loaded.readError != 0) {
-        out.error = QStringLiteral("The loan file %1 could not be read: %2.")
+        out.reason = QStringLiteral("The loan file %1 could not be read: %2.")
                         .arg(describe(path), systemReason(loaded.readError));
         return out;
     }
-    out.error = refusedForReading(path, loaded.found);
-    if (!out.error.isEmpty())
+    out.reason = refusedForReading(path, loaded.found);
+    if (!out.reason.isEmpty())
         return out;
     Decoded d = decode(loaded.bytes);
     if (!d.ok) {
-        out.error = QStringLiteral("The loan file %1 is damaged and was not loaded. %2")
-                        .arg(describe(path), d.error);
+        out.reason = QStringLiteral("The loan file %1 is damaged and was not loaded. %2")
+                        .arg(describe(path), d.reason);
         return out;
     }
     out.ok = true;
@@ -311,39 +311,41 @@ bool looksLikeLoanFile(const QString &path)
     return decode(b).ok;
 }
 
-QString write(const QString &path, const LoanFileData &data)
+Result write(const QString &path, const LoanFileData &data)
 {
     return write(path, data, WriteThrough());
 }
 
-QString write(const QString &path, const LoanFileData &data, const WriteThrough &through)
+Result write(const QString &path, const LoanFileData &data, const WriteThrough &through)
 {
     const Found found = look(path);
     // Only a name that leads nowhere is new; one that cannot be followed (a
     // loop of links, say) is not written over.
     if (found.error != 0 && found.error != ENOENT)
-        return notWritten(path, systemReason(found.error));
+        return Result::failed(notWritten(path, systemReason(found.error)));
     QByteArray previous;
     if (found.error == 0) {
         if (QString why = refusedForSaving(path, found); !why.isEmpty())
-            return why;
+            return Result::failed(why);
         // A file marked read-only is not written over, whoever runs the program.
         QFileInfo info(path);
         const auto writeBits = QFile::WriteOwner | QFile::WriteGroup
                                | QFile::WriteOther;
         if (!info.isWritable() || !(info.permissions() & writeBits))
-            return QStringLiteral("The loan file %1 is read-only; the loan was not saved.")
-                .arg(describe(path));
+            return Result::failed(
+                QStringLiteral("The loan file %1 is read-only; the loan was not saved.")
+                    .arg(describe(path)));
         // The bytes past the records of a file no longer than a loan file
         // can be are kept; a longer file is written over whole.
         if (found.size <= kMaxFileSize) {
             const Loaded old = load(path);
             const int error = old.openError != 0 ? old.openError : old.readError;
             if (error != 0)
-                return QStringLiteral("The loan file %1 could not be opened: %2. The loan was not saved.")
-                    .arg(describe(path), systemReason(error));
+                return Result::failed(QStringLiteral("The loan file %1 could not be opened: "
+                                                     "%2. The loan was not saved.")
+                                          .arg(describe(path), systemReason(error)));
             if (QString why = refusedForSaving(path, old.found); !why.isEmpty())
-                return why;
+                return Result::failed(why);
             if (old.found.size <= kMaxFileSize)
                 previous = old.bytes;
         }
@@ -356,7 +358,7 @@ QString write(const QString &path, const LoanFileData &data, const WriteThrough 
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int error = errno;
-        return notWritten(path, reason(file, error));
+        return Result::failed(notWritten(path, reason(file, error)));
     }
     const QByteArray bytes = encode(data, previous);
     std::unique_ptr<QIODevice> front = through ? through(file) : nullptr;
@@ -367,7 +369,7 @@ QString write(const QString &path, const LoanFileData &data, const WriteThrough 
     if (wrote < 0) {
         const QString why = reason(out, error);
         file.cancelWriting();
-        return notWritten(path, why);
+        return Result::failed(notWritten(path, why));
     }
     front.reset();
     // What the file holds, not only what the write says.
@@ -378,15 +380,15 @@ QString write(const QString &path, const LoanFileData &data, const WriteThrough 
         const QString count = QStringLiteral("only %1 of %2 bytes were written")
                                   .arg(held)
                                   .arg(bytes.size());
-        return notWritten(path, error != 0 ? QStringLiteral("%1 (%2)").arg(systemReason(error), count)
-                                           : count);
+        return Result::failed(notWritten(
+            path, error != 0 ? QStringLiteral("%1 (%2)").arg(systemReason(error), count) : count));
     }
     errno = 0;
     if (!file.commit()) {
         const int commitError = errno;
-        return notWritten(path, reason(file, commitError));
+        return Result::failed(notWritten(path, reason(file, commitError)));
     }
-    return QString();
+    return {};
 }
 
 } // namespace LoanFile

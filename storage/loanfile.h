@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "loan/paymentrecord.h"
+#include "storage/result.h"
 
 class QIODevice;
 
@@ -34,9 +35,8 @@ constexpr qint64 kMaxFileSize = 64 * 1024;
 // records are written over it, and bytes beyond the last record stay.
 QByteArray encode(const LoanFileData &data, const QByteArray &previous = QByteArray());
 
-struct Decoded {
-    bool ok = false;
-    QString error;                    // why the bytes were refused
+struct Decoded : Result {
+    Decoded() { ok = false; }
     LoanFileData data;
 };
 // Missing values of a short fixed part read as 0, and a value that is not
@@ -44,9 +44,8 @@ struct Decoded {
 // the file.
 Decoded decode(const QByteArray &bytes);
 
-struct ReadResult {
-    bool ok = false;
-    QString error;                    // a message for the user
+struct ReadResult : Result {
+    ReadResult() { ok = false; }
     LoanFileData data;
 };
 // Reads a loan file; a missing one is created empty and reads as an empty
@@ -59,16 +58,15 @@ ReadResult read(const QString &path);
 // regular file is looked into, without waiting.
 bool looksLikeLoanFile(const QString &path);
 
-// Writes through a temporary file renamed over the old one; empty on
-// success, else a message for the user. The bytes past the records of the
+// Writes through a temporary file renamed over the old one. The bytes past the records of the
 // old file stay, unless it is longer than kMaxFileSize. Only a regular file,
 // or a new name, is written. A save that does not get every byte to the
 // disk fails and leaves the old file as it was.
-QString write(const QString &path, const LoanFileData &data);
+Result write(const QString &path, const LoanFileData &data);
 
 // A device put in front of the temporary file of a save, given the bytes in
 // its place (to try out a disk that takes fewer bytes than it is given).
 using WriteThrough = std::function<std::unique_ptr<QIODevice>(QIODevice &file)>;
-QString write(const QString &path, const LoanFileData &data, const WriteThrough &through);
+Result write(const QString &path, const LoanFileData &data, const WriteThrough &through);
 
 } // namespace LoanFile

@@ -18,14 +18,14 @@ QString reason(const QIODevice &device, int error)
     return told.isEmpty() ? QStringLiteral("Unknown error") : told;
 }
 
-QString write(const QString &path, const QByteArray &bytes, const WriteThrough &through)
+Result write(const QString &path, const QByteArray &bytes, const WriteThrough &through)
 {
     // Unbuffered, so that a disk that takes fewer bytes says so at the write
     // rather than in commit().
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return reason(file, errno);
+        return Result::failed(reason(file, errno));
     std::unique_ptr<QIODevice> front = through ? through(file) : nullptr;
     QIODevice &out = front ? *front : file;
     errno = 0;
@@ -38,13 +38,13 @@ QString write(const QString &path, const QByteArray &bytes, const WriteThrough &
                                                    .arg(wrote)
                                                    .arg(bytes.size());
         file.cancelWriting();
-        return why;
+        return Result::failed(why);
     }
     front.reset();
     errno = 0;
     if (!file.commit())
-        return reason(file, errno);
-    return QString();
+        return Result::failed(reason(file, errno));
+    return {};
 }
 
 } // namespace WholeFile

@@ -5,6 +5,8 @@
 // "Unknown error".
 #include <QByteArray>
 #include <QString>
+
+#include "storage/result.h"
 #include <functional>
 #include <memory>
 
@@ -16,8 +18,8 @@ namespace WholeFile {
 // (to try out a disk that takes fewer bytes than it is given).
 using WriteThrough = std::function<std::unique_ptr<QIODevice>(QIODevice &file)>;
 
-// Empty when written; else why not. Nothing is left behind on failure.
-QString write(const QString &path, const QByteArray &bytes, const WriteThrough &through = {});
+// Nothing is left behind on failure.
+Result write(const QString &path, const QByteArray &bytes, const WriteThrough &through = {});
 
 // Why `device` failed: its own account, or when it has none the system's,
 // from the errno taken right after the call that failed.

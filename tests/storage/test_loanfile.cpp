@@ -102,9 +102,9 @@ QString inChild(const std::function<QString()> &call, unsigned allowedSeconds = 
 void expectLeftAlone(const QString &path, const QString &read, const QString &saved)
 {
     const std::string name = QFileInfo(path).fileName().toStdString(), before = node(path);
-    EXPECT_EQ(inChild([path] { return LoanFile::read(path).error; }), read) << "reading " << name;
+    EXPECT_EQ(inChild([path] { return LoanFile::read(path).reason; }), read) << "reading " << name;
     if (!saved.isEmpty())
-        EXPECT_EQ(inChild([path] { return LoanFile::write(path, withPayments(1)); }), saved) << "saving to " << name;
+        EXPECT_EQ(inChild([path] { return LoanFile::write(path, withPayments(1)).reason; }), saved) << "saving to " << name;
     EXPECT_EQ(node(path), before) << name << " was replaced";
 }
 QString notCreated(const QString &name, int error)
@@ -202,17 +202,17 @@ TEST(LoanFileAccess, AMissingFileIsCreatedAReadOnlyOneReadButKeptAndALinkFollowe
     EXPECT_TRUE(LoanFile::read(missing).ok);
     EXPECT_EQ(contents(missing), ""); // created empty
 
-    ASSERT_EQ(LoanFile::write(path, withPayments(3)), "");
+    ASSERT_EQ(LoanFile::write(path, withPayments(3)).reason, "");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
     EXPECT_EQ(LoanFile::read(path).data.payments.size(), 3u);
-    EXPECT_EQ(LoanFile::write(path, withPayments(1)),
+    EXPECT_EQ(LoanFile::write(path, withPayments(1)).reason,
               "The loan file \"Loan.qhv\" is read-only; the loan was not saved.");
     EXPECT_EQ(contents(path), LoanFile::encode(withPayments(3)));
 
     // A link to a loan file is saved and read through, and stays a link.
     const QString link = qhtest::tempPath(dir, "ToNew.qhv");
     ASSERT_TRUE(makeLink(missing, link));
-    ASSERT_EQ(LoanFile::write(link, withPayments(2)), "");
+    ASSERT_EQ(LoanFile::write(link, withPayments(2)).reason, "");
     EXPECT_EQ(QFile::symLinkTarget(link), missing);
     EXPECT_EQ(contents(missing), LoanFile::encode(withPayments(2)));
     EXPECT_EQ(LoanFile::read(link).data.payments.size(), 2u);
@@ -262,7 +262,7 @@ TEST(LoanFileSize, FilesLongerThan64KiBAreNotLoans)
     const QByteArray bytes = LoanFile::encode(withPayments(3)).leftJustified(64 * 1024, 'x');
     ASSERT_TRUE(put(path, bytes));
     EXPECT_EQ(LoanFile::read(path).data.payments.size(), 3u);
-    ASSERT_EQ(LoanFile::write(path, withPayments(1)), "");
+    ASSERT_EQ(LoanFile::write(path, withPayments(1)).reason, "");
     EXPECT_EQ(contents(path), LoanFile::encode(withPayments(1), bytes));
 
     // One byte more, or several GiB (more than an int holds) where the folder
@@ -273,11 +273,11 @@ TEST(LoanFileSize, FilesLongerThan64KiBAreNotLoans)
         if (!QFile::resize(path, size) || ::stat(local(path).constData(), &st) != 0
             || qint64(st.st_blocks) * 512 > (qint64(1) << 20))
             GTEST_SKIP() << "the temporary folder keeps no sparse file of " << size << " bytes";
-        EXPECT_EQ(inChild([path] { return LoanFile::read(path).error; }),
+        EXPECT_EQ(inChild([path] { return LoanFile::read(path).reason; }),
                   QStringLiteral("The loan file \"Loan.qhv\" is %1 bytes long; a loan file is at most 64 KiB. "
                                  "It was not loaded.").arg(size));
         EXPECT_EQ(QFileInfo(path).size(), size);
-        EXPECT_EQ(inChild([path] { return LoanFile::write(path, withPayments(2)); }), "") << size;
+        EXPECT_EQ(inChild([path] { return LoanFile::write(path, withPayments(2)).reason; }), "") << size;
         EXPECT_EQ(contents(path), LoanFile::encode(withPayments(2))) << size;
     }
 }
@@ -286,7 +286,7 @@ TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFileAndSaysWhy)
 {
     QTemporaryDir dir;
     const QString path = qhtest::tempPath(dir, "Loan.qhv");
-    ASSERT_EQ(LoanFile::write(path, withPayments(10)), "");
+    ASSERT_EQ(LoanFile::write(path, withPayments(10)).reason, "");
     const QByteArray old = contents(path);
     const struct { qint64 room; QString told, why; } cases[] = {
         {100, "", "only 100 of 754 bytes were written"}, // some bytes taken, then no more
@@ -295,7 +295,7 @@ TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFileAndSaysWhy)
     };
     for (const auto &c : cases) {
         const auto filling = [&c](QIODevice &file) { return std::make_unique<FillingDevice>(file, c.room, c.told); };
-        EXPECT_EQ(LoanFile::write(path, withPayments(3), filling), notWritten("Loan.qhv", c.why));
+        EXPECT_EQ(LoanFile::write(path, withPayments(3), filling).reason, notWritten("Loan.qhv", c.why));
         EXPECT_EQ(contents(path), old) << c.room;
     }
     // The largest file the process may write made smaller than the save, which
@@ -306,7 +306,7 @@ TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFileAndSaysWhy)
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit size{1000, 1000};
             return ::setrlimit(RLIMIT_FSIZE, &size) != 0 ? QStringLiteral("no file size limit")
-                                                          : LoanFile::write(path, withPayments(payments));
+                                                          : LoanFile::write(path, withPayments(payments)).reason;
         });
         EXPECT_TRUE(said.startsWith("The loan file \"Loan.qhv\" could not be written: " + systemReason(EFBIG))
                     && said.endsWith(". The loan was not saved."))

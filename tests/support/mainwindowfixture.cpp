@@ -38,7 +38,7 @@ LoanFileData MainWindowFixture::standardLoan(int payments, double extra)
 
 void MainWindowFixture::writeLoan(const QString &file, const LoanFileData &data)
 {
-    ASSERT_EQ(LoanFile::write(file, data), "");
+    ASSERT_EQ(LoanFile::write(file, data).reason, "");
 }
 
 void MainWindowFixture::writeBytes(const QString &file, const QByteArray &bytes)
