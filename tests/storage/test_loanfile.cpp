@@ -1,4 +1,6 @@
 #include "storage/loanfile.h"
+#include "storage/loanfileterms.h"
+#include "storage/paths.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -199,6 +201,8 @@ TEST(LoanFileAccess, AMissingFileIsCreatedAReadOnlyOneReadButKeptAndALinkFollowe
 {
     QTemporaryDir dir;
     const QString missing = qhtest::tempPath(dir, "New.qhv"), path = qhtest::tempPath(dir, "Loan.qhv");
+    // New asks before replacing only a file that is there to be read.
+    EXPECT_FALSE(isReadableFile(dir.path()) || isReadableFile(missing));
     EXPECT_TRUE(LoanFile::read(missing).ok);
     EXPECT_EQ(contents(missing), ""); // created empty
 
@@ -316,4 +320,21 @@ TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFileAndSaysWhy)
     // No temporary file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"Loan.qhv"});
+}
+
+// A loan file's terms as a window started on it uses them on its tabs.
+TEST(LoanFileTerms, DerivedAndCalculatedAsAfterALoad)
+{
+    using namespace LoanTerms;
+    LoanFileData d{{}, 11508, {}};
+    d.terms[Price] = 125000;
+    d.terms[DownAmount] = 25000;
+    d.terms[LoanAmount] = 1; // stale: the price less the down amount wins
+    d.terms[AnnualRate] = 6;
+    d.terms[NumberOfPayments] = 360;
+    const auto shown = LoanFile::shownTerms(d);
+    EXPECT_EQ(QStringList({shown.texts[LoanAmount], shown.texts[MonthlyPayment], shown.firstPaymentDate}),
+              QStringList({"100,000.00", "599.55", "01/15/08"}));
+    d.firstPaymentDate = 1011508; // too many digits: the date box stays empty
+    EXPECT_EQ(LoanFile::shownTerms(d).firstPaymentDate, "__/__/__");
 }
