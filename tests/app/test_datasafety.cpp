@@ -1,8 +1,7 @@
 // Nothing the user typed or recorded is lost, and no file is written over
 // without being asked: the file commands, New and Open after a change, Delete
-// All, saving over another loan, a settings folder that cannot be written, a
-// remembered name that cannot be read, and the program ending with the help
-// window open.
+// All, saving over another loan, a settings folder that cannot be written,
+// and the program ending with the help window open.
 #include "dialogs/helpwindow.h"
 #include "mainwindowfixture.h"
 
@@ -27,7 +26,7 @@ protected:
 
 // The dialog's own test has the rules of the extension and the filter; here
 // Save is wired to them and saves what the window holds.
-TEST_F(DataSafetyTest, SaveWritesTheChosenFileAndTheNextDialogKeepsTheFilter)
+TEST_F(DataSafetyTest, SaveWritesTheChosenFileKeepsTheFilterAndAsksBeforeAnotherLoan)
 {
     choose("Loan");
     w->runPictureAction(PictureAction::Save);
@@ -45,16 +44,36 @@ TEST_F(DataSafetyTest, SaveWritesTheChosenFileAndTheNextDialogKeepsTheFilter)
     w->runPictureAction(PictureAction::Save);
     w->runPictureAction(PictureAction::Open);
     EXPECT_EQ(prompts.fileRequests.back().filterIndex, 2);
+
+    // Saving over another loan asks, No the default; No shows the dialog again.
+    const size_t asked = prompts.fileRequests.size();
+    choose("B.qhv");
+    choose("B.qhv");
+    prompts.answers = {QMessageBox::No, QMessageBox::Yes};
+    w->runPictureAction(PictureAction::Save);
+    EXPECT_EQ(prompts.messages.at(0).text, "B.qhv already exists.\nDo you want to replace it?");
+    EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
+    EXPECT_EQ(prompts.fileRequests.size(), asked + 2);
+    EXPECT_EQ(LoanFile::read(path("B.qhv")).data.payments.size(), 3u);
 }
 
-TEST_F(DataSafetyTest, NewAsksBeforeReplacingAFileAndLeavesItUntilSaved)
+// Delete All asks first, No the default; New asks before replacing a file and
+// leaves it as it was until the loan is saved.
+TEST_F(DataSafetyTest, DeleteAllAndNewAskFirstAndNewLeavesTheFileUntilSaved)
 {
+    showTab(2);
+    prompts.answers = {QMessageBox::No};
+    command(2);
+    EXPECT_EQ(prompts.messages.at(0).text, "Delete all 3 recorded payments?");
+    EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
+    EXPECT_EQ(w->payments().paymentsMade(), 3);
+
     const QByteArray old = readAll(path("B.qhv"));
     choose("B.qhv");
     prompts.answers = {QMessageBox::Cancel};
     w->runPictureAction(PictureAction::New);
-    EXPECT_EQ(prompts.messages.at(0).text, path("B.qhv") + "\nThis file already exist.\n\nReplace existing file?");
-    EXPECT_EQ(prompts.messages.at(0).icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts.messages.at(1).text, path("B.qhv") + "\nThis file already exist.\n\nReplace existing file?");
+    EXPECT_EQ(prompts.messages.at(1).icon, QMessageBox::Critical);
     EXPECT_EQ(prompts.fileRequests.at(0).title, "New Loan File");
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
 
@@ -111,28 +130,6 @@ TEST_F(DataSafetyTest, NewAndOpenAskOnlyAfterAChange)
     EXPECT_EQ(w->windowTitle(), "Quillhaven   NEW (D.qhv)");
 }
 
-TEST_F(DataSafetyTest, DeleteAllAsksFirstWithNoAsTheDefault)
-{
-    showTab(2);
-    prompts.answers = {QMessageBox::No};
-    command(2);
-    EXPECT_EQ(prompts.messages.at(0).text, "Delete all 3 recorded payments?");
-    EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
-    EXPECT_EQ(w->payments().paymentsMade(), 3);
-}
-
-TEST_F(DataSafetyTest, SavingOverAnotherLoanAsksAndNoReturnsToTheDialog)
-{
-    choose("B.qhv");
-    choose("B.qhv");
-    prompts.answers = {QMessageBox::No, QMessageBox::Yes};
-    w->runPictureAction(PictureAction::Save);
-    EXPECT_EQ(prompts.messages.at(0).text, "B.qhv already exists.\nDo you want to replace it?");
-    EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
-    EXPECT_EQ(prompts.fileRequests.size(), 2u); // No showed the dialog again
-    EXPECT_EQ(LoanFile::read(path("B.qhv")).data.payments.size(), 3u);
-}
-
 TEST_F(DataSafetyTest, ASettingThatCannotBeWrittenIsReported)
 {
     // A settings folder below a plain file cannot be made, even by root.
@@ -143,20 +140,6 @@ TEST_F(DataSafetyTest, ASettingThatCannotBeWrittenIsReported)
     EXPECT_TRUE(prompts.messages.at(1).text.startsWith("The loan was saved, but its name could not "
                                                     "be remembered"));
     EXPECT_TRUE(prompts.messages.at(1).text.contains(path("blocker")));
-}
-
-TEST_F(DataSafetyTest, AnUnreadableRememberedNameOpensNoFile)
-{
-    QSettings("Quillhaven", "Quillhaven").setValue("Properties/CurrentFile",
-                                                   QString::fromUtf8("caf\xE9.qhv"));
-    const QString problem = CurrentLoan::restore();
-    EXPECT_TRUE(problem.startsWith("The name of the loan file remembered from the last time"));
-    EXPECT_EQ(CurrentLoan::path, "");
-    const auto before = QDir(dir.path()).entryList(QDir::Files);
-    auto w2 = start(CurrentLoan::path, problem);
-    EXPECT_EQ(prompts.messages.back().text, problem);
-    EXPECT_EQ(w2->windowTitle(), "Quillhaven  (no file)");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
 }
 
 TEST_F(DataSafetyTest, TheProgramEndsWhenTheMainWindowClosesWithHelpOpen)

@@ -44,7 +44,7 @@ struct Host {
 
 } // namespace
 
-TEST(GridCopyRows, SelectedRowsOrEveryRow)
+TEST(GridCopyRows, SelectedRowsOrEveryRowAndTheCommandsAfterCopy)
 {
     Host host;
     EXPECT_EQ(host.copy(), QList<int>({1, 2, 3, 4, 5})); // nothing selected
@@ -62,11 +62,8 @@ TEST(GridCopyRows, SelectedRowsOrEveryRow)
     host.grid.setFocus();
     QTest::keyClick(&host.grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(host.copied, QList<int>({1, 2, 3, 4, 5}));
-}
 
-TEST(GridCopyRows, CommandsFollowCopyInTheContextMenu)
-{
-    Host host;
+    // Commands follow Copy in the context menu.
     int printed = 0;
     host.actions->addCommand("Print...", [&] { ++printed; }, QKeySequence::Print);
     QStringList texts;

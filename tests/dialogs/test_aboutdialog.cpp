@@ -16,37 +16,24 @@ QLabel *label(const AboutDialog &box, const char *name)
 
 } // namespace
 
-TEST(AboutBox, VersionAndCopyrightInLabelsThatFitTheirTexts)
-{
-    AboutDialog box;
-    // The window title is checked where the main window opens the box.
-    EXPECT_EQ(label(box, "version")->text(), "Version 1.0.0");
-    EXPECT_EQ(label(box, "copyright")->text(), "Copyright (c) 2026 the Quillhaven authors");
-    for (const char *name : {"version", "description", "copyright", "emailCaption", "webCaption",
-                             "emailLink", "webLink"}) {
-        const QLabel *l = label(box, name);
-        EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width()) << name;
-    }
-}
-
-TEST(AboutBox, OkEnterAndEscapeCloseIt)
-{
-    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
-        AboutDialog box;
-        box.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        QTest::keyClick(&box, Qt::Key(key));
-        EXPECT_FALSE(box.isVisible()) << key;
-    }
-}
-
-TEST(AboutBox, LinksOpenAndAFailureShowsItsMessageWhileTheBoxStays)
+// The copyright in labels that fit their texts (the window title is checked
+// where the main window opens the box, the version by the command line's
+// --version); the links open, a failure says so and the box stays, till Enter
+// (OK) or Escape closes it.
+TEST(AboutBox, LabelsFitLinksOpenAndAFailureIsSaidTillOkOrEscape)
 {
     for (bool opens : {true, false}) {
         FakePrompts prompts;
         prompts.urlResult = opens;
         AboutDialog box;
         box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        EXPECT_EQ(label(box, "copyright")->text(), "Copyright (c) 2026 the Quillhaven authors");
+        for (const char *name : {"version", "description", "copyright", "emailCaption", "webCaption",
+                                 "emailLink", "webLink"}) {
+            const QLabel *l = label(box, name);
+            EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width()) << name;
+        }
         // The mail link turns white while pressed; a release outside it sends nothing.
         QLabel *mail = label(box, "emailLink");
         QTest::mousePress(mail, Qt::LeftButton, {}, QPoint(5, 5));
@@ -70,6 +57,8 @@ TEST(AboutBox, LinksOpenAndAFailureShowsItsMessageWhileTheBoxStays)
             "client  correctly installed and configured"};
         EXPECT_EQ(shown, opens ? QStringList() : expected);
         EXPECT_TRUE(box.isVisible());
+        QTest::keyClick(&box, opens ? Qt::Key_Return : Qt::Key_Escape);
+        EXPECT_FALSE(box.isVisible()) << opens;
     }
 }
 
@@ -80,7 +69,6 @@ TEST(AboutBox, GradientPanelInASunkenFrame)
     AboutDialog box;
     QWidget *panel = box.findChild<QWidget *>("sidePanel");
     ASSERT_NE(panel, nullptr);
-    ASSERT_EQ(panel->size(), QSize(65, 193));
     label(box, "icon")->hide(); // look at the panel alone
     const QImage img = panel->grab().toImage();
     const QRgb grey = qRgb(128, 128, 128), white = qRgb(255, 255, 255);

@@ -22,25 +22,7 @@ void showActive(PaymentDialog &dlg)
 
 } // namespace
 
-TEST(PaymentDialog, EnterMovesOnLikeTabUntilTheOkButton)
-{
-    PaymentDialog dlg;
-    dlg.setDateText("01/15/27");
-    showActive(dlg);
-    dlg.dateBox()->setFocus();
-    QTest::keyClick(dlg.dateBox(), Qt::Key_Return);
-    EXPECT_TRUE(dlg.escrowBox()->hasFocus());
-    QTest::keyClick(dlg.escrowBox(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_TRUE(dlg.extraBox()->hasFocus());
-    QTest::keyClick(dlg.extraBox(), Qt::Key_Return);
-    EXPECT_TRUE(dlg.okButton()->hasFocus());
-    EXPECT_EQ(dlg.result(), "Cancel");
-    QTest::keyClick(dlg.okButton(), Qt::Key_Return);
-    EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(dlg.result(), "Ok");
-}
-
-TEST(PaymentDialog, OnlyTheOkButtonGivesOk)
+TEST(PaymentDialog, OnlyTheOkButtonGivesOkAndEnterWalksToIt)
 {
     const std::pair<const char *, std::function<void(PaymentDialog &)>> ways[] = {
         {"Ok", [](PaymentDialog &d) { QTest::mouseClick(d.okButton(), Qt::LeftButton); }},
@@ -49,6 +31,18 @@ TEST(PaymentDialog, OnlyTheOkButtonGivesOk)
         {"Cancel", [](PaymentDialog &d) { QTest::keyClick(d.escrowBox(), Qt::Key_Escape); }},
         // The access key clicks its button the animated way, a moment later.
         {"Ok", [](PaymentDialog &d) { QTest::keyClick(d.dateBox(), Qt::Key_O, Qt::AltModifier); }},
+        // Enter moves on like Tab through the boxes to OK, and there presses it.
+        {"Ok", [](PaymentDialog &d) {
+             d.dateBox()->setFocus();
+             QTest::keyClick(d.dateBox(), Qt::Key_Return);
+             EXPECT_TRUE(d.escrowBox()->hasFocus());
+             QTest::keyClick(d.escrowBox(), Qt::Key_Enter, Qt::KeypadModifier);
+             EXPECT_TRUE(d.extraBox()->hasFocus());
+             QTest::keyClick(d.extraBox(), Qt::Key_Return);
+             EXPECT_TRUE(d.okButton()->hasFocus());
+             EXPECT_EQ(d.result(), "Cancel");
+             QTest::keyClick(d.okButton(), Qt::Key_Return);
+         }},
     };
     for (const auto &[expected, close] : ways) {
         PaymentDialog dlg;

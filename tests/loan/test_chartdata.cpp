@@ -54,17 +54,6 @@ TEST(ChartLines, EachViewIsItsGridRowByRow)
     }
 }
 
-TEST(ChartLines, TermsThatCannotBeComputedDrawNothing)
-{
-    ScheduleInputs in = loan();
-    in.terms[AnnualRate].number = 0; // no regular payment
-    const ChartData::Chart chart = ChartData::build(in);
-    for (const ChartData::Line &line : chart.lines)
-        EXPECT_EQ(line.payments, 0);
-    EXPECT_EQ(ChartData::summary(chart), "");
-    EXPECT_EQ(ChartData::hoverText(chart, ChartData::nearestPayment(chart, 0)), "");
-}
-
 TEST(ChartSummary, SaysWhatThePlanChanges)
 {
     // The figures are the quote's for the same plan (see the schedule's tests).
@@ -81,17 +70,6 @@ TEST(ChartSummary, SaysWhatThePlanChanges)
     };
     for (const auto &[plan, text] : cases)
         EXPECT_EQ(ChartData::summary(ChartData::build(loan(QStringLiteral("360"), plan))).toStdString(), text);
-}
-
-TEST(ChartSummary, AFirstDateThatIsNoDateCountsFromTodayAndSaysSo)
-{
-    Dates::setToday(QDate(2031, 7, 9));
-    const ChartData::Chart bad = ChartData::build(loan(QStringLiteral("360"), kEvery100, "13/01/08"));
-    EXPECT_EQ(dateOf(bad.line(ScheduleView::Contract).x[1]), QDate(2031, 7, 9));
-    EXPECT_EQ(ChartData::dateNote(bad),
-              "The first payment date is not a date: the payments are dated from today.");
-    EXPECT_EQ(ChartData::dateNote(ChartData::build(loan())), "");
-    Dates::setToday(QDate());
 }
 
 TEST(ChartThinning, LongLinesKeepAboutOnePointPerPixelColumn)

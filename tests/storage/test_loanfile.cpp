@@ -1,4 +1,6 @@
 #include "storage/loanfile.h"
+#include "storage/loanfileterms.h"
+#include "storage/paths.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -199,6 +201,8 @@ TEST(LoanFileAccess, AMissingFileIsCreatedAReadOnlyOneReadButKeptAndALinkFollowe
 {
     QTemporaryDir dir;
     const QString missing = qhtest::tempPath(dir, "New.qhv"), path = qhtest::tempPath(dir, "Loan.qhv");
+    // New asks before replacing only a file that is there to be read.
+    EXPECT_FALSE(isReadableFile(dir.path()) || isReadableFile(missing));
     EXPECT_TRUE(LoanFile::read(missing).ok);
     EXPECT_EQ(contents(missing), ""); // created empty
 
@@ -316,4 +320,34 @@ TEST(LoanFileSaving, ASaveThatDoesNotTakeEveryByteKeepsTheOldFileAndSaysWhy)
     // No temporary file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"Loan.qhv"});
+}
+
+// A loan file's terms as a window started on it uses them on its tabs.
+TEST(LoanFileTerms, DerivedAndComputedAsAfterALoadAndStoredBack)
+{
+    using namespace LoanTerms;
+    LoanFileData d;
+    d.terms[Price] = 125000;
+    d.terms[DownAmount] = 25000;
+    d.terms[LoanAmount] = 1; // stale: the price less the down amount wins
+    d.terms[AnnualRate] = 6;
+    d.terms[NumberOfPayments] = 360;
+    d.terms[DownPercent] = -3; // none
+    d.firstPaymentDate = 11508;
+    const Terms t = LoanFile::terms(d);
+    EXPECT_EQ(t.loanAmount(), 100000.0);
+    EXPECT_EQ(t.texts()[MonthlyPayment], "599.55");
+    EXPECT_EQ(t.firstPaymentText(), "01/15/08");
+
+    LoanFileData back;
+    LoanFile::store(t, back);
+    EXPECT_EQ(back.terms[LoanAmount], 100000.0);
+    EXPECT_EQ(back.terms[DownPercent], 0.0);
+    EXPECT_EQ(back.terms[MonthlyPayment], 599.55);
+    EXPECT_EQ(back.terms[TotalInterest], 115838.45); // to the cent, as it is shown
+    EXPECT_EQ(back.firstPaymentDate, 11508.0);
+
+    d.firstPaymentDate = 1011508; // too many digits: the date the loan had before stays
+    EXPECT_EQ(LoanFile::terms(d, "020108").firstPaymentText(), "02/01/08");
+    EXPECT_EQ(LoanFile::terms(d).firstPaymentText(), "__/__/__");
 }
