@@ -263,8 +263,6 @@ void MainWindow::runTabCommand(int index)
 
 void MainWindow::buildSchedule(ScheduleView view)
 {
-    if (m_amortization->building())
-        return;
     ScheduleInputs in;
     in.texts = texts();
     in.firstPaymentDate = firstPaymentDate()->withSeparators();
