@@ -1,27 +1,25 @@
 #include "amortizationpage.h"
 
+#include "app/schedulemodel.h"
 #include "controls/grid.h"
 #include "loan/numtext.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
-#include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
 // The schedule grid's column widths in twips, column 0 (payment number) first.
 constexpr int kColWidths[6] = {500, 900, 1100, 1100, 1400, 1400};
-// Longest the grid goes without repainting while a schedule is built.
-constexpr int kRepaintMs = 50;
 constexpr int px(int twips) { return (twips + 7) / 15; }
 } // namespace
 
 AmortizationPage::AmortizationPage(QWidget *parent)
     : QWidget(parent)
     , m_gridFrame(new QFrame(this))
+    , m_model(new ScheduleModel(this))
     , m_grid(new Grid(6, m_gridFrame))
     , m_yearLabel(new QLabel(QStringLiteral("Year:"), this))
     , m_yearList(new QComboBox(this))
@@ -38,6 +36,7 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     auto *frameLayout = new QVBoxLayout(m_gridFrame);
     frameLayout->setContentsMargins(1, 1, 1, 1);
     frameLayout->addWidget(m_grid);
+    m_grid->setCells(m_model);
     m_grid->setObjectName(QStringLiteral("scheduleGrid"));
     m_grid->setFrameShape(QFrame::NoFrame);
 
@@ -98,79 +97,21 @@ void AmortizationPage::setupGrid()
     }
 }
 
+const std::vector<ScheduleRow> &AmortizationPage::schedule() const
+{
+    return m_model->table();
+}
+
 void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
 {
-    // One build at a time: the row loop lets window events run, and a view
-    // button pressed meanwhile must not start a second pass over the table.
-    if (m_building)
-        return;
-    m_building = true;
-    m_cleared = false;
+    // The longest schedule takes longer than a frame: the pointer says so.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QPointer<AmortizationPage> self(this);
-
     m_viewCaption->setText(Schedule::viewName(view));
     const Schedule::Setup setup = Schedule::prepare(view, in);
     m_numberOfPayments = in.terms.payments();
-    m_grid->setRows(setup.lastRow + 1);
-
-    // Built aside and moved in at the end, so the page going away while
-    // events run cannot leave the loop writing into a dead table.
     std::vector<ScheduleRow> table;
-    bool gone = false;
-    Grid *grid = m_grid;
-    // Events run after every row, but the grid repaints at most every
-    // kRepaintMs: a repaint per row would cost far more than the row. The
-    // payment numbers (the grid's header column) are written in batches at
-    // those moments, because every header change makes the view lay itself
-    // out again on the next event pass.
-    grid->setUpdatesEnabled(false);
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
-    int numbered = 0;
-    auto numberRows = [&](int upTo) {
-        for (int k = numbered + 1; k <= upTo; ++k)
-            grid->setCell(k, 0, QString::number(k));
-        numbered = upTo;
-    };
-    const auto res = Schedule::fill(setup, table, [&](int i, const ScheduleRow &row, bool paidOff) {
-        if (gone)
-            return;
-        if (paidOff)
-            grid->setRows(i + 1);
-        const QStringList texts = Schedule::gridTexts(i, row);
-        for (int c = 1; c < 6; ++c)
-            grid->setCell(i, c, texts[c]);
-        const bool repaint = sinceRepaint.elapsed() >= kRepaintMs;
-        if (repaint) {
-            numberRows(i);
-            grid->setUpdatesEnabled(true);
-        }
-        QCoreApplication::processEvents();
-        // Cleared meanwhile (another loan came): this schedule is of no loan.
-        gone = self.isNull() || m_cleared;
-        if (repaint && !gone) {
-            grid->setUpdatesEnabled(false);
-            sinceRepaint.restart();
-        }
-    });
-    if (gone) {
-        QApplication::restoreOverrideCursor();
-        if (self) {
-            grid->setUpdatesEnabled(true);
-            m_building = false;
-        }
-        return;
-    }
-    numberRows(res.rows);
-    grid->setUpdatesEnabled(true);
-
-    if (Schedule::hasRemainder(res)) {
-        const QStringList settled = Schedule::gridTexts(res.rows, table[size_t(res.rows)]);
-        for (int c = 1; c < 6; ++c)
-            m_grid->setCell(res.rows, c, settled[c]);
-    }
-    m_schedule = std::move(table);
+    const auto res = Schedule::fill(setup, table, [](int, const ScheduleRow &, bool) {});
+    m_model->show(std::move(table), res.rows);
     m_grid->setCurrentCell(0, 0);
 
     {
@@ -182,18 +123,14 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
     yearFilter();
     m_yearList->setFocus();
     QApplication::restoreOverrideCursor();
-    m_building = false;
     emit built(view);
 }
 
 void AmortizationPage::clear()
 {
-    m_cleared = true;
     m_viewCaption->clear();
-    m_schedule.clear();
     m_numberOfPayments = 0;
-    m_grid->setRows(2);
-    m_grid->gridModel()->setRowTexts(1, QStringList(6, QString()));
+    m_model->clear();
     m_grid->setCurrentCell(0, 0);
     {
         const QSignalBlocker block(m_yearList);
@@ -207,7 +144,7 @@ void AmortizationPage::yearFilter()
 {
     const int index = m_yearList->currentIndex();
     const QString entry = index <= 0 ? QString() : m_yearList->itemText(index);
-    const Schedule::Totals t = Schedule::yearTotals(m_schedule, m_numberOfPayments, entry);
+    const Schedule::Totals t = Schedule::yearTotals(schedule(), m_numberOfPayments, entry);
     const auto texts = Schedule::totalsTexts(t);
     for (int k = 0; k < 4; ++k)
         m_totals[3 - k]->setText(texts[size_t(k)]); // totalLabel(7), (6), (5), (4)

@@ -7,6 +7,7 @@
 #include "loan/schedule.h"
 
 class Grid;
+class ScheduleModel;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -19,14 +20,11 @@ public:
     // Column widths, headings and alignments of the schedule grid (done at start-up).
     void setupGrid();
 
-    bool building() const { return m_building; }
-    // Builds one view of the schedule. A request while a build is running is
-    // ignored.
+    // Builds one view of the schedule: the rows are computed, then shown at once.
     void build(ScheduleView view, const ScheduleInputs &in);
     // The year list's click: totals of the chosen period, grid scrolled to its first row.
     void yearFilter();
-    // No schedule: an empty grid, no years, zero totals. A build running now
-    // stops and shows nothing.
+    // No schedule: an empty grid, no years, zero totals.
     void clear();
 
     Grid *grid() const { return m_grid; }
@@ -35,7 +33,7 @@ public:
     QLabel *viewCaption() const { return m_viewCaption; }
     // totalLabel(i), i = 4..7; nullptr for any other index.
     QLabel *totalLabel(int i) const;
-    const std::vector<ScheduleRow> &schedule() const { return m_schedule; }
+    const std::vector<ScheduleRow> &schedule() const;
 
 protected:
     // The grid takes the room the page is given; the rest keeps its place.
@@ -47,14 +45,12 @@ signals:
 
 private:
     QFrame *m_gridFrame;
+    ScheduleModel *m_model;
     Grid *m_grid;
     QLabel *m_yearLabel;
     QComboBox *m_yearList;
     QLabel *m_totalCaption;
     QLabel *m_viewCaption;
     QLabel *m_totals[4];                 // totalLabel(4) .. totalLabel(7)
-    std::vector<ScheduleRow> m_schedule;
     double m_numberOfPayments = 0;       // n of the last build
-    bool m_building = false;
-    bool m_cleared = false;              // clear() ran during the build
 };

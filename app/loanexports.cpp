@@ -35,8 +35,7 @@ LoanExports::LoanExports(MainWindow *window)
         auto *actions = new GridActions(grids[i]);
         const Source source = sources[i];
         actions->copyText = [this, source](const QList<int> &rows) {
-            return source == Source::Schedule && scheduleBusy() ? QString()
-                                                                : table(source, rows).tsv();
+            return table(source, rows).tsv();
         };
         if (source != Source::Quote) {
             actions->addCommand(QStringLiteral("Export CSV..."), [this, source] { exportCsv(source); });
@@ -52,12 +51,6 @@ LoanExports::LoanExports(MainWindow *window)
         m_builtTerms = m_window->termsForm()->terms();
         m_builtPlan = m_window->quotePage()->plan();
     });
-}
-
-bool LoanExports::scheduleBusy() const
-{
-    // While a view is built its grid is half filled.
-    return m_window->amortizationPage()->building();
 }
 
 PlainTable LoanExports::table(Source source, const QList<int> &rows) const
@@ -177,8 +170,6 @@ bool LoanExports::writeFile(const QString &path, const QByteArray &bytes)
 
 void LoanExports::exportCsv(Source source)
 {
-    if (source == Source::Schedule && scheduleBusy())
-        return;
     const QString path = askFile(QStringLiteral("Export CSV"), QStringLiteral("CSV File (*.csv)"),
                                  QStringLiteral(".csv"));
     if (!path.isEmpty())
@@ -254,8 +245,6 @@ PrintedTable LoanExports::printed(Source source) const
 
 void LoanExports::exportPdf(Source source)
 {
-    if (source == Source::Schedule && scheduleBusy())
-        return;
     const QString path = askFile(QStringLiteral("Export PDF"), QStringLiteral("PDF File (*.pdf)"),
                                  QStringLiteral(".pdf"));
     if (path.isEmpty())
@@ -266,8 +255,6 @@ void LoanExports::exportPdf(Source source)
 
 void LoanExports::print(Source source)
 {
-    if (source == Source::Schedule && scheduleBusy())
-        return;
     auto table = std::make_shared<const PrintedTable>(printed(source));
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     TablePrint::setLetterPage(*printer);

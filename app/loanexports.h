@@ -50,7 +50,6 @@ private:
     QString askFile(const QString &title, const QString &filter, const QString &extension);
     // Writes the file whole or not at all; false, with a message, on failure.
     bool writeFile(const QString &path, const QByteArray &bytes);
-    bool scheduleBusy() const;
 
     MainWindow *m_window;
     std::array<GridActions *, 3> m_actions{};

@@ -264,8 +264,6 @@ void MainWindow::runTabCommand(int index)
 
 void MainWindow::buildSchedule(ScheduleView view)
 {
-    if (m_amortization->building())
-        return;
     ScheduleInputs in;
     in.terms = m_terms->terms();
     if (view == ScheduleView::Projected)

@@ -1,5 +1,5 @@
 // The schedule and the quote: plain arithmetic, grid texts, and the
-// Amortization tab's build shown offscreen with its per-row event processing.
+// Amortization tab's build shown offscreen: the rows computed, then shown.
 #include "app/amortizationpage.h"
 #include "controls/grid.h"
 #include "loan/schedule.h"

@@ -12,112 +12,90 @@ int px(int twips)
 }
 } // namespace
 
-GridModel::GridModel(QObject *parent)
+GridCells::GridCells(int cols, QObject *parent)
     : QAbstractTableModel(parent)
+    , m_cols(0)
 {
-    m_cells.resize(m_rows * m_cols);
-    m_cellAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
-    m_fixedAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
+    resetCols(cols);
 }
 
-void GridModel::setRows(int rows)
+void GridCells::resetCols(int cols)
 {
-    rows = std::max(rows, 1);
-    if (rows == m_rows)
-        return;
-    // Rows beyond the new count disappear; new rows come empty.
-    if (rows > m_rows) {
-        beginInsertRows(QModelIndex(), m_rows - 1, rows - 2);
-        m_cells.resize(rows * m_cols);
-        m_rows = rows;
-        endInsertRows();
-    } else {
-        beginRemoveRows(QModelIndex(), rows - 1, m_rows - 2);
-        m_cells.resize(rows * m_cols);
-        m_rows = rows;
-        endRemoveRows();
-    }
-}
-
-void GridModel::setCols(int cols)
-{
-    beginResetModel();
     m_cols = std::max(cols, 1);
-    m_cells.fill(QString(), m_rows * m_cols);
+    m_headings.fill(QString(), m_cols);
     m_cellAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
     m_fixedAlign.fill(Qt::AlignLeft | Qt::AlignVCenter, m_cols);
-    endResetModel();
 }
 
-QString GridModel::cell(int row, int col) const
+QString GridCells::cell(int row, int col) const
 {
-    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+    if (row < 0 || row >= rows() || col < 0 || col >= m_cols)
         return QString();
-    return m_cells[row * m_cols + col];
+    return row == 0 ? m_headings[col] : bodyCell(row, col);
 }
 
-void GridModel::setCell(int row, int col, const QString &text)
+void GridCells::setHeading(int col, const QString &text)
 {
-    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+    if (col < 0 || col >= m_cols || m_headings[col] == text)
         return;
-    QString &c = m_cells[row * m_cols + col];
-    if (c == text)
-        return;
-    c = text;
-    if (row == 0 && col > 0)
+    m_headings[col] = text;
+    if (col > 0)
         emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
-    else if (col == 0 && row > 0)
-        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
-    else if (row > 0)
-        emit dataChanged(index(row - 1, col - 1), index(row - 1, col - 1));
 }
 
-void GridModel::setRowTexts(int row, const QStringList &texts)
+void GridCells::rowChanged(int row)
 {
-    if (row <= 0 || row >= m_rows)
+    if (row <= 0 || row >= rows())
         return;
-    const int n = std::min(int(texts.size()), m_cols);
-    for (int c = 0; c < n; ++c)
-        m_cells[row * m_cols + c] = texts[c];
     emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
     if (m_cols > 1)
         emit dataChanged(index(row - 1, 0), index(row - 1, m_cols - 2));
 }
 
-void GridModel::setCellAlignment(int col, Qt::Alignment alignment)
+void GridCells::cellChanged(int row, int col)
+{
+    if (row <= 0 || row >= rows() || col < 0 || col >= m_cols)
+        return;
+    if (col == 0)
+        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    else
+        emit dataChanged(index(row - 1, col - 1), index(row - 1, col - 1));
+}
+
+void GridCells::setCellAlignment(int col, Qt::Alignment alignment)
 {
     if (col >= 0 && col < m_cols)
         m_cellAlign[col] = alignment | Qt::AlignVCenter;
 }
 
-void GridModel::setFixedAlignment(int col, Qt::Alignment alignment)
+void GridCells::setFixedAlignment(int col, Qt::Alignment alignment)
 {
     if (col >= 0 && col < m_cols)
         m_fixedAlign[col] = alignment | Qt::AlignVCenter;
 }
 
-int GridModel::rowCount(const QModelIndex &parent) const
+int GridCells::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows - 1;
+    return parent.isValid() ? 0 : rows() - 1;
 }
 
-int GridModel::columnCount(const QModelIndex &parent) const
+int GridCells::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_cols - 1;
 }
 
-QVariant GridModel::data(const QModelIndex &index, int role) const
+QVariant GridCells::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole)
-        return m_cells[(index.row() + 1) * m_cols + index.column() + 1];
+        return bodyCell(index.row() + 1, index.column() + 1);
     if (role == Qt::TextAlignmentRole)
         return int(m_cellAlign[index.column() + 1]);
     return {};
 }
 
-QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant GridCells::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal) {
         if (role == Qt::DisplayRole)
@@ -133,12 +111,77 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return {};
 }
 
+GridModel::GridModel(QObject *parent)
+    : GridCells(2, parent)
+{
+    m_cells.resize(m_rows * cols());
+}
+
+void GridModel::setRows(int rows)
+{
+    rows = std::max(rows, 1);
+    if (rows == m_rows)
+        return;
+    // Rows beyond the new count disappear; new rows come empty.
+    if (rows > m_rows) {
+        beginInsertRows(QModelIndex(), m_rows - 1, rows - 2);
+        m_cells.resize(rows * cols());
+        m_rows = rows;
+        endInsertRows();
+    } else {
+        beginRemoveRows(QModelIndex(), rows - 1, m_rows - 2);
+        m_cells.resize(rows * cols());
+        m_rows = rows;
+        endRemoveRows();
+    }
+}
+
+void GridModel::setCols(int cols)
+{
+    beginResetModel();
+    resetCols(cols);
+    m_cells.fill(QString(), m_rows * this->cols());
+    endResetModel();
+}
+
+QString GridModel::bodyCell(int row, int col) const
+{
+    return m_cells[row * cols() + col];
+}
+
+void GridModel::setCell(int row, int col, const QString &text)
+{
+    if (row == 0) {
+        setHeading(col, text);
+        return;
+    }
+    if (row < 0 || row >= m_rows || col < 0 || col >= cols())
+        return;
+    QString &c = m_cells[row * cols() + col];
+    if (c == text)
+        return;
+    c = text;
+    cellChanged(row, col);
+}
+
+void GridModel::setRowTexts(int row, const QStringList &texts)
+{
+    if (row <= 0 || row >= m_rows)
+        return;
+    const int n = std::min(int(texts.size()), cols());
+    for (int c = 0; c < n; ++c)
+        m_cells[row * cols() + c] = texts[c];
+    rowChanged(row);
+}
+
 Grid::Grid(int cols, QWidget *parent)
     : QTableView(parent)
-    , m_model(new GridModel(this))
+    , m_texts(new GridModel(this))
+    , m_cells(m_texts)
 {
-    m_model->setCols(cols);
-    setModel(m_model);
+    m_texts->setCols(cols);
+    setModel(m_texts);
+    connect(m_texts, &QAbstractItemModel::rowsRemoved, this, [this] { keepCurrentInside(); });
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -156,11 +199,38 @@ Grid::Grid(int cols, QWidget *parent)
     horizontalHeader()->setFixedHeight(m_rowHeight + 2);
 }
 
+void Grid::setCells(GridCells *cells)
+{
+    if (cells == m_cells)
+        return;
+    if (m_cells != m_texts)
+        disconnect(m_cells, nullptr, this, nullptr);
+    m_cells = cells;
+    setModel(cells);
+    if (cells != m_texts) {
+        connect(cells, &QAbstractItemModel::rowsRemoved, this, [this] { keepCurrentInside(); });
+        connect(cells, &QAbstractItemModel::modelReset, this, [this] { keepCurrentInside(); });
+    }
+    keepCurrentInside();
+}
+
+void Grid::keepCurrentInside()
+{
+    m_row = std::min(m_row, rows() - 1);
+    m_col = std::min(m_col, cols() - 1);
+}
+
 void Grid::setRows(int rows)
 {
-    m_model->setRows(rows);
-    if (m_row >= rows)
-        m_row = rows - 1;
+    m_texts->setRows(rows);
+}
+
+void Grid::setCell(int row, int col, const QString &text)
+{
+    if (row == 0)
+        m_cells->setHeading(col, text);
+    else
+        m_texts->setCell(row, col, text);
 }
 
 void Grid::setRow(int row)
@@ -183,7 +253,7 @@ void Grid::setCurrentCell(int row, int col)
         m_syncing = true;
         const bool scrolls = hasAutoScroll();
         setAutoScroll(false);
-        setCurrentIndex(m_model->index(m_row - 1, m_col - 1));
+        setCurrentIndex(m_cells->index(m_row - 1, m_col - 1));
         setAutoScroll(scrolls);
         m_syncing = false;
     }
@@ -191,12 +261,12 @@ void Grid::setCurrentCell(int row, int col)
 
 QString Grid::text() const
 {
-    return m_model->cell(m_row, m_col);
+    return m_cells->cell(m_row, m_col);
 }
 
 void Grid::setText(const QString &text)
 {
-    m_model->setCell(m_row, m_col, text);
+    m_texts->setCell(m_row, m_col, text);
 }
 
 void Grid::setColWidth(int col, int twips)
@@ -217,13 +287,13 @@ void Grid::setRowHeight(int row, int twips)
 
 void Grid::setColAlignment(int col, Qt::Alignment alignment)
 {
-    m_model->setCellAlignment(col, alignment);
+    m_cells->setCellAlignment(col, alignment);
     viewport()->update();
 }
 
 void Grid::setFixedAlignment(int col, Qt::Alignment alignment)
 {
-    m_model->setFixedAlignment(col, alignment);
+    m_cells->setFixedAlignment(col, alignment);
     horizontalHeader()->viewport()->update();
 }
 

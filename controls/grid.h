@@ -1,26 +1,28 @@
 #pragma once
-// A grid of text cells: row 0 is a fixed header row and column 0 a fixed
-// header column, both staying in place while the grid scrolls. Built on a
-// QTableView over a table model holding the cell texts, so a schedule of
-// 32,767 rows fills quickly. Sizes are in twips (15 twips = 1 pixel).
+// A grid of cells: row 0 is a fixed header row and column 0 a fixed header
+// column, both staying in place while the grid scrolls. Built on a QTableView
+// over a table model: its own cell texts, or a model of typed rows that
+// formats only the cells asked for, so a schedule of 32,767 rows shows at
+// once. Sizes are in twips (15 twips = 1 pixel).
 #include <QAbstractTableModel>
 #include <QTableView>
 #include <QVector>
 
-class GridModel : public QAbstractTableModel {
+// The cells a grid shows, addressed as the grid addresses them: row 0 is the
+// header row and column 0 the header column. A model of the program's own
+// rows implements rows() and bodyCell(); the headings (row 0) and the
+// alignments are kept here for every model alike.
+class GridCells : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit GridModel(QObject *parent = nullptr);
+    explicit GridCells(int cols, QObject *parent = nullptr);
 
-    // Rows and columns of the whole grid, the header row and column included.
-    int rows() const { return m_rows; }
+    // Rows of the whole grid, the header row included.
+    virtual int rows() const = 0;
     int cols() const { return m_cols; }
-    void setRows(int rows);
-    void setCols(int cols);
+    // Empty outside the grid.
     QString cell(int row, int col) const;
-    void setCell(int row, int col, const QString &text);
-    // Writes columns 0.. of one row with one change notification.
-    void setRowTexts(int row, const QStringList &texts);
+    void setHeading(int col, const QString &text);
     void setCellAlignment(int col, Qt::Alignment alignment);
     void setFixedAlignment(int col, Qt::Alignment alignment);
 
@@ -30,12 +32,41 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+protected:
+    // Cell (row, col) for 1 <= row < rows(), 0 <= col < cols().
+    virtual QString bodyCell(int row, int col) const = 0;
+    // Tells the view that the texts of one grid row changed.
+    void rowChanged(int row);
+    void cellChanged(int row, int col);
+    // Changes the column count, dropping headings and alignments.
+    void resetCols(int cols);
+
 private:
-    int m_rows = 2;
-    int m_cols = 2;
-    QVector<QString> m_cells;                  // m_rows × m_cols, row-major
+    int m_cols;
+    QVector<QString> m_headings;
     QVector<Qt::Alignment> m_cellAlign;
     QVector<Qt::Alignment> m_fixedAlign;
+};
+
+// Cells that hold the texts written into them.
+class GridModel : public GridCells {
+    Q_OBJECT
+public:
+    explicit GridModel(QObject *parent = nullptr);
+
+    int rows() const override { return m_rows; }
+    void setRows(int rows);
+    void setCols(int cols);
+    void setCell(int row, int col, const QString &text);
+    // Writes columns 0.. of one row with one change notification.
+    void setRowTexts(int row, const QStringList &texts);
+
+protected:
+    QString bodyCell(int row, int col) const override;
+
+private:
+    int m_rows = 2;
+    QVector<QString> m_cells;                  // m_rows × cols(), row-major; row 0 unused
 };
 
 class Grid : public QTableView {
@@ -43,9 +74,15 @@ class Grid : public QTableView {
 public:
     explicit Grid(int cols, QWidget *parent = nullptr);
 
-    GridModel *gridModel() const { return m_model; }
-    int rows() const { return m_model->rows(); }
-    int cols() const { return m_model->cols(); }
+    // The cells shown: the grid's own texts unless another model was given.
+    GridCells *gridModel() const { return m_cells; }
+    GridModel *textModel() const { return m_texts; }
+    // Shows `cells` (kept by its owner) instead; done before the column
+    // widths are set, as a new model starts with fresh columns.
+    void setCells(GridCells *cells);
+    int rows() const { return m_cells->rows(); }
+    int cols() const { return m_cells->cols(); }
+    // Rows of the grid's own texts.
     void setRows(int rows);
 
     // The current cell; a cell of the data area also becomes the view's
@@ -56,9 +93,11 @@ public:
     void setCol(int col);
     void setCurrentCell(int row, int col);
     QString text() const;
+    // Writes the current cell of the grid's own texts.
     void setText(const QString &text);
-    QString cell(int row, int col) const { return m_model->cell(row, col); }
-    void setCell(int row, int col, const QString &text) { m_model->setCell(row, col, text); }
+    QString cell(int row, int col) const { return m_cells->cell(row, col); }
+    // A heading (row 0) of whichever model is shown, or a cell of the grid's own texts.
+    void setCell(int row, int col, const QString &text);
 
     void setColWidth(int col, int twips);
     void setRowHeight(int row, int twips);
@@ -96,7 +135,11 @@ protected:
                                                          const QEvent *event) const override;
 
 private:
-    GridModel *m_model;
+    // The current cell stays inside the grid when rows go.
+    void keepCurrentInside();
+
+    GridModel *m_texts;
+    GridCells *m_cells;
     int m_row = 0;
     int m_col = 0;
     int m_rowHeight = 16;

@@ -2,6 +2,7 @@
 
 #include "controls/grid.h"
 #include "dialogs/prompts.h"
+#include "ledger/ledgermodel.h"
 #include "ledger/paymentdialog.h"
 #include "loan/paymentstable.h"
 #include "loan/dates.h"
@@ -52,6 +53,7 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
     , m_yearLabel(new QLabel(tr("Year:"), this))
     , m_yearList(new QComboBox(this))
     , m_frame(new QFrame(this))
+    , m_model(new LedgerModel(this))
     , m_grid(new Grid(kCols, m_frame))
     , m_totalLabel(new QLabel(tr("Total:"), this))
 {
@@ -62,6 +64,7 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
     m_frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_frame->setLineWidth(1);
     m_grid->setObjectName(QStringLiteral("ledgerGrid"));
+    m_grid->setCells(m_model);
     m_totalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (int i = 0; i < 4; ++i) {
         m_totals[i] = new QLabel(this);
@@ -130,18 +133,13 @@ double PaymentsPage::monthlyPayment() const
 
 void PaymentsPage::fillRow(int k)
 {
-    const PaymentRecord p = m_table.at(k);
-    const double mp = monthlyPayment();
-    m_grid->gridModel()->setRowTexts(
-        k, {QString::number(k), PaymentRecord::shownDate(p.payDate), NumText::amount(mp), NumText::amount(p.escrow),
-            NumText::amount(p.extraPrincipal),
-            NumText::amount(mp + p.escrow + p.extraPrincipal)});
+    m_model->showPayment(k, m_table.at(k), monthlyPayment());
 }
 
 void PaymentsPage::emptyLastRow()
 {
     const int last = m_table.paymentsMade() + 1;
-    m_grid->gridModel()->setRowTexts(last, QStringList(kCols, QString()));
+    m_model->showEmpty(last);
     m_grid->setCurrentCell(last, kCols - 1);
 }
 
@@ -149,7 +147,7 @@ void PaymentsPage::showPayments()
 {
     BusyCursor busy;
     const int made = m_table.paymentsMade();
-    m_grid->setRows(made + 2);
+    m_model->setRows(made + 2);
     for (int k = 1; k <= made; ++k)
         fillRow(k);
     emptyLastRow();
@@ -157,7 +155,7 @@ void PaymentsPage::showPayments()
 
 void PaymentsPage::showPayment(int n)
 {
-    m_grid->setRows(m_table.paymentsMade() + 2);
+    m_model->setRows(m_table.paymentsMade() + 2);
     if (n > 0)
         fillRow(n);
     emptyLastRow();
@@ -176,39 +174,13 @@ void PaymentsPage::yearFilter()
 
 int PaymentsPage::showTotals()
 {
-    const int made = m_table.paymentsMade();
-    const double mp = monthlyPayment();
-    double loan = 0, escrow = 0, extra = 0;
-    int first = 0;
     const int index = m_yearList->currentIndex();
-    if (index > 0) {
-        const QString chosen = m_yearList->itemText(index).trimmed();
-        for (int k = 1; k <= made; ++k) {
-            const PaymentRecord p = m_table.at(k);
-            // A date that is not a date has no year and matches none.
-            const std::optional<int> year = yearOf(p.payDate);
-            if (!year || QString::number(*year) != chosen)
-                continue;
-            loan += mp;
-            escrow += p.escrow;
-            extra += p.extraPrincipal;
-            if (first == 0)
-                first = k;
-        }
-    } else {
-        for (int k = 1; k <= made; ++k) {
-            const PaymentRecord p = m_table.at(k);
-            loan += mp;
-            escrow += p.escrow;
-            extra += p.extraPrincipal;
-        }
-        first = 1;
-    }
-    m_totals[0]->setText(NumText::amount(loan));
-    m_totals[1]->setText(NumText::amount(escrow));
-    m_totals[2]->setText(NumText::amount(extra));
-    m_totals[3]->setText(NumText::amount(loan + escrow + extra));
-    return first;
+    const QString year = index > 0 ? m_yearList->itemText(index).trimmed() : QString();
+    const LedgerTotals t = ledgerTotals(m_table.payments(), monthlyPayment(), year);
+    const auto texts = t.texts();
+    for (int i = 0; i < 4; ++i)
+        m_totals[i]->setText(texts[size_t(i)]);
+    return t.firstRow;
 }
 
 void PaymentsPage::loanPaymentChanged()
@@ -390,7 +362,6 @@ void PaymentsPage::editOnDoubleClick()
             refuseAmount(row, col, *answer);
             return;
         }
-        m_grid->setCell(row, col, *answer);
         PaymentRecord p = m_table.at(row);
         (col == 3 ? p.escrow : p.extraPrincipal) = *amount;
         m_table.set(row, p);
@@ -406,7 +377,7 @@ void PaymentsPage::keyDownInGrid(int key, Qt::KeyboardModifiers)
         return;
     if (key == Qt::Key_Delete) {
         startEditing();
-        m_grid->setText(QString());
+        setTyped(QString());
     }
 }
 
@@ -429,7 +400,12 @@ void PaymentsPage::startEditing()
         return;
     // The first key typed into a cell replaces its text, as in a spreadsheet.
     m_editing = cell;
-    m_grid->setText(QString());
+    setTyped(QString());
+}
+
+void PaymentsPage::setTyped(const QString &text)
+{
+    m_model->setTyped(m_grid->row(), m_grid->col(), text);
 }
 
 void PaymentsPage::stopEditing()
@@ -456,7 +432,7 @@ void PaymentsPage::keyPressInGrid(int character)
         if (editing) {
             QString text = m_grid->text();
             text.chop(1);
-            m_grid->setText(text);
+            setTyped(text);
         }
         break;
     }
@@ -485,7 +461,7 @@ void PaymentsPage::keyPressInGrid(int character)
         break;
     default:
         startEditing();
-        m_grid->setText(m_grid->text() + QChar(character));
+        setTyped(m_grid->text() + QChar(character));
     }
 }
 

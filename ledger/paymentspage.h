@@ -10,6 +10,7 @@
 #include <functional>
 
 class Grid;
+class LedgerModel;
 class PaymentDialog;
 class PaymentsTable;
 class QComboBox;
@@ -68,6 +69,8 @@ private:
     void keyPressInGrid(int character);
     // Typing into a cell: the first key replaces its text.
     void startEditing();
+    // The text typed so far into the current cell.
+    void setTyped(const QString &text);
     void stopEditing();
     void refuseAmount(int row, int col, const QString &text);
     QStringList yearItems() const;
@@ -89,6 +92,7 @@ private:
     QLabel *m_yearLabel;
     QComboBox *m_yearList;
     QFrame *m_frame;
+    LedgerModel *m_model;
     Grid *m_grid;
     QLabel *m_totalLabel;
     QLabel *m_totals[4];

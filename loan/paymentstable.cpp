@@ -1,5 +1,8 @@
 #include "paymentstable.h"
 
+#include "dates.h"
+#include "numtext.h"
+
 #include <algorithm>
 
 void PaymentsTable::setPaymentsMade(int count)
@@ -48,4 +51,33 @@ void PaymentsTable::removeLast()
 RecordedExtra PaymentsTable::recordedExtra() const
 {
     return {[this](int slot) { return extraPrincipal(slot); }, m_paymentsMade};
+}
+
+std::array<QString, 4> LedgerTotals::texts() const
+{
+    return {NumText::amount(loan), NumText::amount(escrow), NumText::amount(extra),
+            NumText::amount(loan + escrow + extra)};
+}
+
+LedgerTotals ledgerTotals(std::span<const PaymentRecord> payments, double monthlyPayment,
+                          const QString &year)
+{
+    LedgerTotals t;
+    const bool all = year.isEmpty();
+    for (size_t k = 0; k < payments.size(); ++k) {
+        const PaymentRecord &p = payments[k];
+        if (!all) {
+            const std::optional<QDate> date = Dates::parse(p.payDate);
+            if (!date || QString::number(date->year()) != year)
+                continue;
+        }
+        t.loan += monthlyPayment;
+        t.escrow += p.escrow;
+        t.extra += p.extraPrincipal;
+        if (t.firstRow == 0)
+            t.firstRow = int(k) + 1;
+    }
+    if (all)
+        t.firstRow = 1;
+    return t;
 }

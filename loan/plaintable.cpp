@@ -2,6 +2,7 @@
 
 #include "dates.h"
 #include "numtext.h"
+#include "paymentstable.h"
 
 #include <algorithm>
 
@@ -191,14 +192,26 @@ PlainTable schedule(const Schedule::Table &table)
     return out;
 }
 
+QString ledgerText(int k, const PaymentRecord &p, double monthlyPayment, int col)
+{
+    switch (col) {
+    case 0: return QString::number(k);
+    case 1: return PaymentRecord::shownDate(p.payDate);
+    case 2: return NumText::amount(monthlyPayment);
+    case 3: return NumText::amount(p.escrow);
+    case 4: return NumText::amount(p.extraPrincipal);
+    case 5: return NumText::amount(monthlyPayment + p.escrow + p.extraPrincipal);
+    default: return QString();
+    }
+}
+
 QStringList ledgerTexts(int k, const PaymentRecord &p, double monthlyPayment)
 {
-    return {QString::number(k),
-            PaymentRecord::shownDate(p.payDate),
-            NumText::amount(monthlyPayment),
-            NumText::amount(p.escrow),
-            NumText::amount(p.extraPrincipal),
-            NumText::amount(monthlyPayment + p.escrow + p.extraPrincipal)};
+    QStringList out;
+    out.reserve(6);
+    for (int c = 0; c < 6; ++c)
+        out << ledgerText(k, p, monthlyPayment, c);
+    return out;
 }
 
 QStringList ledgerRow(const QStringList &ledgerTexts)
@@ -223,15 +236,7 @@ PlainTable ledger(const std::vector<PaymentRecord> &records, double monthlyPayme
 std::array<QString, 4> ledgerTotals(const std::vector<PaymentRecord> &records,
                                     double monthlyPayment)
 {
-    // Summed in the order the payments tab sums them, so the cents agree.
-    double loan = 0, escrow = 0, extra = 0;
-    for (const PaymentRecord &p : records) {
-        loan += monthlyPayment;
-        escrow += p.escrow;
-        extra += p.extraPrincipal;
-    }
-    return {NumText::amount(loan), NumText::amount(escrow), NumText::amount(extra),
-            NumText::amount(loan + escrow + extra)};
+    return ::ledgerTotals(records, monthlyPayment).texts();
 }
 
 } // namespace PlainCells

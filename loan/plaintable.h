@@ -51,11 +51,13 @@ PlainTable schedule(const Schedule::Table &table);
 // characters as blanks), the
 // monthly payment, escrow, extra principal and their total.
 QStringList ledgerTexts(int k, const PaymentRecord &p, double monthlyPayment);
+// Column `col` of ledgerTexts(k, p, monthlyPayment); empty outside columns 0..5.
+QString ledgerText(int k, const PaymentRecord &p, double monthlyPayment, int col);
 QStringList ledgerRow(const QStringList &ledgerTexts);
 // Every recorded payment.
 PlainTable ledger(const std::vector<PaymentRecord> &records, double monthlyPayment);
-// The payments tab's totals of "All": loan payments, escrow, extra principal
-// and their total, as it shows them.
+// The payments tab's totals of "All" (ledgerTotals): loan payments, escrow,
+// extra principal and their total, as it shows them.
 std::array<QString, 4> ledgerTotals(const std::vector<PaymentRecord> &records,
                                     double monthlyPayment);
 

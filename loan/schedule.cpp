@@ -127,14 +127,26 @@ QString dateText(int firstYear, int firstMonth, int firstDay, int months, int *y
     return out;
 }
 
+QString gridText(int i, const ScheduleRow &row, int col)
+{
+    switch (col) {
+    case 0: return QString::number(i);
+    case 1: return row.dateText;
+    case 2: return NumText::amount(row.principal);
+    case 3: return NumText::amount(row.interest);
+    case 4: return NumText::amount(row.balance);
+    case 5: return NumText::amount(row.interestToDate);
+    default: return QString();
+    }
+}
+
 QStringList gridTexts(int i, const ScheduleRow &row)
 {
-    return {QString::number(i),
-            row.dateText,
-            NumText::amount(row.principal),
-            NumText::amount(row.interest),
-            NumText::amount(row.balance),
-            NumText::amount(row.interestToDate)};
+    QStringList out;
+    out.reserve(6);
+    for (int c = 0; c < 6; ++c)
+        out << gridText(i, row, c);
+    return out;
 }
 
 bool hasRemainder(const Amortization::Result &res)

@@ -152,6 +152,8 @@ Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, Visit
 
 // Grid texts of row i: number, date, principal, interest, balance, interest to date.
 QStringList gridTexts(int i, const ScheduleRow &row);
+// Column `col` of gridTexts(i, row); empty outside columns 0..5.
+QString gridText(int i, const ScheduleRow &row, int col);
 
 // "All" and the years Y..Y + M, M = n rounded, / 12 with the fraction dropped.
 QStringList years(const Setup &s);

@@ -20,7 +20,7 @@ TEST(GridControl, CellsRowsAndHeaders)
     g.setRows(2);
     g.setRows(4);
     EXPECT_EQ(g.cell(2, 3), ""); // rows added come empty
-    g.gridModel()->setRowTexts(1, {"1", "01/15/08", "99.55"});
+    g.textModel()->setRowTexts(1, {"1", "01/15/08", "99.55"});
     EXPECT_EQ(g.cell(1, 2), "99.55");
     EXPECT_EQ(g.gridModel()->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "1");
 }
