@@ -1,5 +1,7 @@
 #include "amortizationpage.h"
 
+#include "document/loandocument.h"
+
 #include "app/schedulemodel.h"
 #include "controls/grid.h"
 #include "loan/numtext.h"
@@ -16,8 +18,9 @@ constexpr int kColWidths[6] = {500, 900, 1100, 1100, 1400, 1400};
 constexpr int px(int twips) { return (twips + 7) / 15; }
 } // namespace
 
-AmortizationPage::AmortizationPage(QWidget *parent)
-    : QWidget(parent)
+AmortizationPage::AmortizationPage(LoanDocument &document, QWidget *parent)
+    : CommandPage(parent)
+    , m_document(document)
     , m_gridFrame(new QFrame(this))
     , m_model(new ScheduleModel(this))
     , m_grid(new Grid(6, m_gridFrame))
@@ -26,6 +29,18 @@ AmortizationPage::AmortizationPage(QWidget *parent)
     , m_totalCaption(new QLabel(QStringLiteral("Total:"), this))
     , m_viewCaption(new QLabel(this))
 {
+    const std::pair<const char *, ScheduleView> views[] = {{"&Schedule", ScheduleView::Contract},
+                                                           {"&Actual", ScheduleView::Actual},
+                                                           {"&Projected", ScheduleView::Projected}};
+    for (const auto &[text, view] : views)
+        addCommand(QString::fromLatin1(text), [this, v = view] { build(v); });
+    setHelpContext(4);
+    auto follow = [this] { setCommandsEnabled(m_document.terms().valid()); };
+    connect(&m_document, &LoanDocument::termsChanged, this, follow);
+    follow();
+    // No schedule of the loan before stays in view.
+    connect(&m_document, &LoanDocument::loanReplaced, this, &AmortizationPage::clear);
+
     resize(460, 300);
     // The column widths are the program's own, in twips, sized for an 8-point face.
     QFont small = font();
@@ -100,6 +115,16 @@ void AmortizationPage::setupGrid()
 const std::vector<ScheduleRow> &AmortizationPage::schedule() const
 {
     return m_model->table();
+}
+
+void AmortizationPage::build(ScheduleView view)
+{
+    build(view, m_document.inputs());
+}
+
+void AmortizationPage::arrive()
+{
+    m_grid->setCurrentCell(1, 0);
 }
 
 void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)

@@ -1,27 +1,28 @@
 #pragma once
 // The "Amortization" tab: the schedule grid, the year list and the totals
 // under the grid. Builds one of the three schedule views on request.
-#include <QWidget>
 #include <vector>
 
+#include "controls/commandpage.h"
 #include "loan/schedule.h"
 
 class Grid;
+class LoanDocument;
 class ScheduleModel;
 class QComboBox;
 class QFrame;
 class QLabel;
 
-class AmortizationPage : public QWidget {
+class AmortizationPage : public CommandPage {
     Q_OBJECT
 public:
-    explicit AmortizationPage(QWidget *parent = nullptr);
+    explicit AmortizationPage(LoanDocument &document, QWidget *parent = nullptr);
 
-    // Column widths, headings and alignments of the schedule grid (done at start-up).
-    void setupGrid();
-
-    // Builds one view of the schedule: the rows are computed, then shown at once.
+    // Builds one view of the document's loan: the rows are computed, then
+    // shown at once. The commands Schedule, Actual and Projected.
+    void build(ScheduleView view);
     void build(ScheduleView view, const ScheduleInputs &in);
+    void arrive() override;
     // The year list's click: totals of the chosen period, grid scrolled to its first row.
     void yearFilter();
     // No schedule: an empty grid, no years, zero totals.
@@ -44,6 +45,10 @@ signals:
     void built(ScheduleView view);
 
 private:
+    // Column widths, headings and alignments of the schedule grid.
+    void setupGrid();
+
+    LoanDocument &m_document;
     QFrame *m_gridFrame;
     ScheduleModel *m_model;
     Grid *m_grid;

@@ -1,5 +1,7 @@
 #include "chartpage.h"
 
+#include "document/loandocument.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QDateTime>
@@ -92,10 +94,22 @@ QDateTime dateTimeAt(double msecs)
 
 } // namespace
 
-ChartPage::ChartPage(QWidget *parent)
-    : QWidget(parent)
+ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
+    : CommandPage(parent)
+    , m_document(document)
     , m_summary(new QLabel(this))
 {
+    addCommand(QStringLiteral("&Calculate"), [this] { draw(true); });
+    setHelpContext(7);
+    auto follow = [this] { setCommandsEnabled(m_document.terms().valid()); };
+    connect(&m_document, &LoanDocument::termsChanged, this, follow);
+    follow();
+    // Nothing of the loan before stays; the one shown now is drawn at once.
+    connect(&m_document, &LoanDocument::loanReplaced, this, [this] {
+        clear();
+        if (isVisible())
+            draw(true);
+    });
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
@@ -217,8 +231,13 @@ ChartPage::Key ChartPage::keyOf(const ScheduleInputs &in)
     return k;
 }
 
-void ChartPage::draw(const ScheduleInputs &in, bool force)
+void ChartPage::draw(bool force)
 {
+    if (!m_document.terms().valid()) {
+        clear();
+        return;
+    }
+    const ScheduleInputs in = m_document.inputs();
     Key key = keyOf(in);
     if (!force && m_drawn == key)
         return;

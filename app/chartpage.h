@@ -3,13 +3,14 @@
 // payment dates, the interest paid to date of each in a smaller chart below,
 // a mark where each line reaches 0, and a line saying what the plan saves.
 // Hovering a chart shows the nearest payment's figures.
-#include <QWidget>
 #include <array>
 #include <optional>
 #include <vector>
 
+#include "controls/commandpage.h"
 #include "loan/chartdata.h"
 
+class LoanDocument;
 class QLabel;
 QT_BEGIN_NAMESPACE
 class QChartView;
@@ -19,14 +20,16 @@ class QScatterSeries;
 class QValueAxis;
 QT_END_NAMESPACE
 
-class ChartPage : public QWidget {
+class ChartPage : public CommandPage {
     Q_OBJECT
 public:
-    explicit ChartPage(QWidget *parent = nullptr);
+    explicit ChartPage(LoanDocument &document, QWidget *parent = nullptr);
 
-    // Draws the three views of `in`. Unless `force`, inputs equal to those
-    // drawn last leave the chart as it is.
-    void draw(const ScheduleInputs &in, bool force = false);
+    // Draws the three views of the document's loan (nothing while its terms
+    // cannot be computed). Unless `force`, a loan, ledger and plan equal to
+    // those drawn last leave the chart as it is.
+    void draw(bool force = false);
+    void arrive() override { draw(false); }
     // No loan: empty charts and no text.
     void clear();
 
@@ -55,6 +58,7 @@ private:
         bool operator==(const Key &) const = default;
     };
     static Key keyOf(const ScheduleInputs &in);
+    LoanDocument &m_document;
     // Puts m_data's rows into the series, thinned to the current width.
     void fillSeries();
     int columns() const;

@@ -1,8 +1,7 @@
 #include "commandline.h"
 
-#include "app/currentloan.h"
-#include "app/loanguard.h"
-#include "loan/paymentstable.h"
+#include "app/startingloan.h"
+#include "document/loandocument.h"
 #include "loan/numtext.h"
 #include "loan/plaintable.h"
 #include "loan/schedule.h"
@@ -176,31 +175,22 @@ int runWithoutWindow()
     const QString path = files.constFirst();
     if (!QFileInfo::exists(path))
         return unusable(LoanGuard::missingMessage(path));
-    const LoanFile::ReadResult file = LoanFile::read(path);
-    if (!file.ok)
-        return unusable(file.reason);
-
-    // The ledger as the window holds it after loading the file.
-    auto payments = std::make_unique<PaymentsTable>();
-    for (size_t k = 0; k < file.data.payments.size(); ++k)
-        payments->set(int(k) + 1, file.data.payments[k]);
-    payments->setPaymentsMade(int(file.data.payments.size()));
-    const Terms terms = LoanFile::terms(file.data);
+    // Read through the document, as a window reads it.
+    LoanDocument document;
+    if (const Result loaded = document.load(path, LoanDocument::Use::Read); !loaded)
+        return unusable(loaded.reason);
     // Terms the window would not compute give no table either.
-    if (const QString why = terms.whyInvalid(); !why.isEmpty())
+    if (const QString why = document.terms().whyInvalid(); !why.isEmpty())
         return unusable(why);
 
     PlainTable table;
     if (kind == QLatin1String("payments")) {
-        std::vector<PaymentRecord> records;
-        for (int k = 1; k <= payments->paymentsMade(); ++k)
-            records.push_back(payments->at(k));
-        table = PlainCells::ledger(records, terms.payment()->monthlyPayment);
+        const auto records = document.payments().payments();
+        table = PlainCells::ledger(std::vector<PaymentRecord>(records.begin(), records.end()),
+                                   document.monthlyPayment());
     } else {
-        ScheduleInputs in;
-        in.terms = terms;
+        ScheduleInputs in = document.inputs();
         in.plan = plan;
-        in.recorded = payments->recordedExtra();
         const ScheduleView view = kind == QLatin1String("schedule") ? ScheduleView::Contract
                                   : kind == QLatin1String("actual") ? ScheduleView::Actual
                                                                     : ScheduleView::Projected;
@@ -213,7 +203,7 @@ int runWithoutWindow()
     return Done;
 }
 
-int prepareWindow(const QStringList &arguments, QString *startupProblem)
+int prepareWindow(const QStringList &arguments, QString *startFile, QString *startupProblem)
 {
     QCommandLineParser parser;
     const Options o(parser);
@@ -226,15 +216,20 @@ int prepareWindow(const QStringList &arguments, QString *startupProblem)
     if (files.size() > 1)
         return usage(QStringLiteral("Name one loan file to open."));
     if (files.isEmpty()) {
-        const QString problem = CurrentLoan::restore();
+        QString problem;
+        const QString path = StartingLoan::choose(&problem);
+        if (startFile)
+            *startFile = path;
         if (startupProblem)
             *startupProblem = problem;
         return -1;
     }
     // The file becomes the loan in use as an Open would make it; the
     // remembered one stays as it is until a save on closing.
-    CurrentLoan::path = QFileInfo(files.constFirst()).absoluteFilePath();
-    LoanGuard::openOnlyIfExists(CurrentLoan::path);
+    const QString path = QFileInfo(files.constFirst()).absoluteFilePath();
+    LoanGuard::openOnlyIfExists(path);
+    if (startFile)
+        *startFile = path;
     return -1;
 }
 

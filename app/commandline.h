@@ -19,10 +19,12 @@ bool runsWithoutWindow(int argc, char **argv);
 // Runs such a request under a QCoreApplication; returns the exit code.
 int runWithoutWindow();
 
-// Under the window's QApplication: the file named on the command line becomes
-// the loan in use (never created when it does not exist), else the one
-// remembered. `arguments` as QCoreApplication::arguments() gives them. -1 to
-// go on with the window, or the exit code of a usage error.
-int prepareWindow(const QStringList &arguments, QString *startupProblem = nullptr);
+// Under the window's QApplication: the loan file to open, the one named on
+// the command line (never created when it does not exist) or else the one
+// remembered, and what to tell at the start. `arguments` as
+// QCoreApplication::arguments() gives them. -1 to go on with the window, or
+// the exit code of a usage error.
+int prepareWindow(const QStringList &arguments, QString *startFile = nullptr,
+                  QString *startupProblem = nullptr);
 
 } // namespace CommandLine

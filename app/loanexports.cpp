@@ -1,9 +1,8 @@
 #include "loanexports.h"
 
 #include "app/amortizationpage.h"
-#include "app/currentloan.h"
-#include "app/loanguard.h"
-#include "app/mainwindow.h"
+#include "document/loanguard.h"
+#include "document/loandocument.h"
 #include "app/quotepage.h"
 #include "controls/datebox.h"
 #include "controls/grid.h"
@@ -24,13 +23,16 @@
 #include <memory>
 
 
-LoanExports::LoanExports(MainWindow *window)
-    : QObject(window)
-    , m_window(window)
+LoanExports::LoanExports(const LoanDocument &document, AmortizationPage *schedule,
+                         PaymentsPage *ledger, QuotePage *quote, QObject *parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_schedule(schedule)
+    , m_ledger(ledger)
+    , m_quote(quote)
 {
     const Source sources[] = {Source::Schedule, Source::Ledger, Source::Quote};
-    Grid *grids[] = {window->amortizationPage()->grid(), window->paymentsPage()->grid(),
-                     window->quotePage()->grid()};
+    Grid *grids[] = {schedule->grid(), ledger->grid(), quote->grid()};
     for (size_t i = 0; i < 3; ++i) {
         auto *actions = new GridActions(grids[i]);
         const Source source = sources[i];
@@ -45,11 +47,11 @@ LoanExports::LoanExports(MainWindow *window)
         }
         m_actions[i] = actions;
     }
-    connect(window->amortizationPage(), &AmortizationPage::built, this, [this](ScheduleView view) {
+    connect(schedule, &AmortizationPage::built, this, [this](ScheduleView view) {
         m_built = true;
         m_view = view;
-        m_builtTerms = m_window->termsForm()->terms();
-        m_builtPlan = m_window->quotePage()->plan();
+        m_builtTerms = m_document.terms();
+        m_builtPlan = m_document.plan();
     });
 }
 
@@ -57,8 +59,8 @@ PlainTable LoanExports::table(Source source, const QList<int> &rows) const
 {
     PlainTable out;
     if (source == Source::Ledger) {
-        const PaymentsTable &payments = m_window->payments();
-        const double monthly = NumText::value(m_window->field(LoanTerms::MonthlyPayment)->text());
+        const PaymentsTable &payments = m_document.payments();
+        const double monthly = m_document.monthlyPayment();
         out.header = PlainCells::ledgerHeader();
         for (int r : rows)
             if (r >= 1 && r <= payments.paymentsMade())
@@ -66,8 +68,8 @@ PlainTable LoanExports::table(Source source, const QList<int> &rows) const
                     PlainCells::ledgerTexts(r, payments.at(r), monthly)));
         return out;
     }
-    const Grid *grid = source == Source::Schedule ? m_window->amortizationPage()->grid()
-                                                  : m_window->quotePage()->grid();
+    const Grid *grid = source == Source::Schedule ? m_schedule->grid()
+                                                  : m_quote->grid();
     auto texts = [grid](int r) {
         QStringList cells;
         for (int c = 0; c < grid->cols(); ++c)
@@ -87,7 +89,7 @@ PlainTable LoanExports::table(Source source, const QList<int> &rows) const
         return out;
     }
     out.header = PlainCells::scheduleHeader();
-    const std::vector<ScheduleRow> &schedule = m_window->amortizationPage()->schedule();
+    const std::vector<ScheduleRow> &schedule = m_schedule->schedule();
     for (int r : rows)
         if (r >= 1 && r < grid->rows() && size_t(r) < schedule.size() && !grid->cell(r, 1).isEmpty())
             out.rows.push_back(PlainCells::scheduleRow(texts(r), schedule[size_t(r)].year));
@@ -97,9 +99,9 @@ PlainTable LoanExports::table(Source source, const QList<int> &rows) const
 PlainTable LoanExports::table(Source source) const
 {
     const int last = source == Source::Ledger
-                         ? int(m_window->payments().paymentsMade())
-                         : (source == Source::Schedule ? m_window->amortizationPage()->grid()
-                                                       : m_window->quotePage()->grid())
+                         ? int(m_document.payments().paymentsMade())
+                         : (source == Source::Schedule ? m_schedule->grid()
+                                                       : m_quote->grid())
                                    ->rows()
                                - 1;
     QList<int> rows;
@@ -112,11 +114,11 @@ QString LoanExports::askFile(const QString &title, const QString &filter, const 
 {
     FileDialogRequest request;
     request.save = true;
-    request.owner = m_window;
+    request.owner = m_schedule->window();
     request.title = title;
     request.filters = {filter, QStringLiteral("All Files (*)")};
-    request.initialFolder = CurrentLoan::path.isEmpty() ? BundledFiles::dataFolder()
-                                                        : splitPath(CurrentLoan::path, PathPart::Folder);
+    request.initialFolder = m_document.path().isEmpty() ? BundledFiles::dataFolder()
+                                                        : splitPath(m_document.path(), PathPart::Folder);
     for (;;) {
         const FileDialogResult result = Prompts::current().fileDialog(request);
         QString path = result.path.trimmed();
@@ -130,7 +132,7 @@ QString LoanExports::askFile(const QString &title, const QString &filter, const 
         // A loan in use is never turned into an export, whichever window has it.
         if (LoanGuard::isOpen(path)) {
             Prompts::current().message(
-                m_window, QMessageBox::Warning,
+                m_schedule->window(), QMessageBox::Warning,
                 QStringLiteral("%1 is a loan file open in a Quillhaven window; an export cannot "
                                "replace it.").arg(info.fileName()),
                 QMessageBox::Ok);
@@ -144,7 +146,7 @@ QString LoanExports::askFile(const QString &title, const QString &filter, const 
                 ? QStringLiteral("%1 is a Quillhaven loan file. Replace it with the export?")
                 : QStringLiteral("%1 already exists.\nDo you want to replace it?");
         const auto answer = Prompts::current().message(
-            m_window, QMessageBox::Warning, question.arg(info.fileName()),
+            m_schedule->window(), QMessageBox::Warning, question.arg(info.fileName()),
             QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"), QMessageBox::No);
         if (answer == QMessageBox::Yes)
             return path;
@@ -161,7 +163,7 @@ bool LoanExports::writeFile(const QString &path, const QByteArray &bytes)
     if (written)
         return true;
     const QString &why = written.reason;
-    Prompts::current().message(m_window, QMessageBox::Warning,
+    Prompts::current().message(m_schedule->window(), QMessageBox::Warning,
                                QStringLiteral("The file \"%1\" could not be written: %2.")
                                    .arg(QFileInfo(path).fileName(), why),
                                QMessageBox::Ok);
@@ -181,15 +183,15 @@ PrintedTable LoanExports::printed(Source source) const
     using namespace LoanTerms;
     const bool schedule = source == Source::Schedule;
     // The schedule is printed with the terms it was built from.
-    const Terms terms = schedule && m_built ? m_builtTerms : m_window->termsForm()->terms();
+    const Terms terms = schedule && m_built ? m_builtTerms : m_document.terms();
     const Texts texts = terms.texts();
     const QString firstDate = terms.firstPaymentText();
     const auto money = [](const QString &amount) {
         return amount.isEmpty() ? amount : QStringLiteral("$") + amount;
     };
     PrintedTable out;
-    if (!CurrentLoan::path.isEmpty())
-        out.heading << splitPath(CurrentLoan::path, PathPart::FileName);
+    if (!m_document.path().isEmpty())
+        out.heading << splitPath(m_document.path(), PathPart::FileName);
     out.heading << QStringLiteral("Loan Amount: %1     Annual Percentage Rate: %2     "
                                   "No of Monthly Payments: %3")
                        .arg(money(texts[LoanAmount]), texts[AnnualRate], texts[NumberOfPayments]);
@@ -201,7 +203,7 @@ PrintedTable LoanExports::printed(Source source) const
     if (!schedule) {
         out.title = QStringLiteral("Payment ledger");
         out.columns = QStringList{QString()} + PlainCells::ledgerHeader().mid(1);
-        const PaymentsTable &payments = m_window->payments();
+        const PaymentsTable &payments = m_document.payments();
         const double monthly = NumText::value(texts[MonthlyPayment]);
         std::vector<PaymentRecord> records;
         for (int k = 1; k <= payments.paymentsMade(); ++k) {
@@ -227,7 +229,7 @@ PrintedTable LoanExports::printed(Source source) const
         out.heading << plan;
     }
     out.columns = QStringList{QString()} + PlainCells::scheduleHeader().mid(1);
-    const Grid *grid = m_window->amortizationPage()->grid();
+    const Grid *grid = m_schedule->grid();
     for (int r = 1; r < grid->rows() && !grid->cell(r, 1).isEmpty(); ++r) {
         QStringList row;
         for (int c = 0; c < grid->cols(); ++c)
@@ -236,7 +238,7 @@ PrintedTable LoanExports::printed(Source source) const
     }
     if (m_built) {
         const auto totals = Schedule::totalsTexts(Schedule::yearTotals(
-            m_window->amortizationPage()->schedule(), terms.payments(), QString()));
+            m_schedule->schedule(), terms.payments(), QString()));
         out.totals = QStringList{QStringLiteral("Total:"), QString()}
                      + QStringList(totals.begin(), totals.end());
     }
@@ -259,7 +261,7 @@ void LoanExports::print(Source source)
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     TablePrint::setLetterPage(*printer);
     printer->setDocName(table->title);
-    auto *preview = new QPrintPreviewDialog(printer.get(), m_window);
+    auto *preview = new QPrintPreviewDialog(printer.get(), m_schedule->window());
     preview->setAttribute(Qt::WA_DeleteOnClose);
     // The printer lives as long as the dialog that prints on it.
     // Printed to a file, the pages are drawn in memory and the file written
@@ -272,7 +274,7 @@ void LoanExports::print(Source source)
                     writeFile(p->outputFileName(),
                               TablePrint::pdf(*table, p->docName(), p->pageLayout(), p->resolution()));
                 else if (!TablePrint::paint(*p, *table))
-                    Prompts::current().message(m_window, QMessageBox::Warning,
+                    Prompts::current().message(m_schedule->window(), QMessageBox::Warning,
                                                QStringLiteral("The table could not be printed."),
                                                QMessageBox::Ok);
             });

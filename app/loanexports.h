@@ -14,15 +14,20 @@
 #include "controls/tableprint.h"
 #include "storage/wholefile.h"
 
+class AmortizationPage;
 class GridActions;
-class MainWindow;
+class LoanDocument;
+class PaymentsPage;
+class QuotePage;
 
 class LoanExports : public QObject {
     Q_OBJECT
 public:
     enum class Source { Schedule, Ledger, Quote };
 
-    explicit LoanExports(MainWindow *window);
+    // Copy on the three grids, the exports on the schedule's and the ledger's.
+    LoanExports(const LoanDocument &document, AmortizationPage *schedule, PaymentsPage *ledger,
+                QuotePage *quote, QObject *parent);
 
     GridActions *actions(Source source) const { return m_actions[size_t(source)]; }
     // The given grid rows as plain cells, with the header; rows that show no
@@ -51,7 +56,10 @@ private:
     // Writes the file whole or not at all; false, with a message, on failure.
     bool writeFile(const QString &path, const QByteArray &bytes);
 
-    MainWindow *m_window;
+    const LoanDocument &m_document;
+    AmortizationPage *m_schedule;
+    PaymentsPage *m_ledger;
+    QuotePage *m_quote;
     std::array<GridActions *, 3> m_actions{};
     // The schedule view shown and the terms it was built from.
     bool m_built = false;

@@ -1,6 +1,7 @@
 #include "loantermsform.h"
 
 #include "controls/datebox.h"
+#include "document/loandocument.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
 #include "storage/loanfile.h"
@@ -27,9 +28,16 @@ struct FieldPlace {
 
 } // namespace
 
-LoanTermsForm::LoanTermsForm(QWidget *parent)
-    : QWidget(parent)
+LoanTermsForm::LoanTermsForm(LoanDocument &document, QWidget *parent)
+    : CommandPage(parent)
+    , m_document(document)
 {
+    m_calculate = addCommand(QStringLiteral("&Calculate"), [this] { m_calculateTimer.start(); });
+    setHelpContext(3);
+    m_calculateTimer.setSingleShot(true);
+    m_calculateTimer.setInterval(1);
+    connect(&m_calculateTimer, &QTimer::timeout, this, &LoanTermsForm::calculatePayment);
+
     const FieldPlace rows[] = {
         {Price, "Price :", "$"},
         {DownPercent, "Down :", "%"},
@@ -44,6 +52,10 @@ LoanTermsForm::LoanTermsForm(QWidget *parent)
         {TotalMonthlyPayment, "Total Monthly Payment :", "$"},
     };
     for (int i = 0; i < kFieldCount; ++i) {
+        // Total interest and the last payment are the document's to compute:
+        // no field holds them.
+        if (i == TotalInterest || i == LastPayment)
+            continue;
         auto *e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("field_%1").arg(i));
         m_fields[size_t(i)] = e;
@@ -92,25 +104,13 @@ LoanTermsForm::LoanTermsForm(QWidget *parent)
     }
 
     // The computed fields are the program's to write.
-    for (int f : {MonthlyPayment, MonthlyTaxInsurance, TotalMonthlyPayment, TotalInterest,
-                  LastPayment}) {
+    for (int f : {MonthlyPayment, MonthlyTaxInsurance, TotalMonthlyPayment}) {
         field(f)->setReadOnly(true);
         field(f)->setFocusPolicy(Qt::ClickFocus);
     }
     for (int f : {Price, DownAmount, LoanAmount, AnnualTax, AnnualInsurance, MonthlyPayment,
                   MonthlyTaxInsurance, TotalMonthlyPayment})
         field(f)->setAlignment(Qt::AlignRight);
-    // Total interest and the last payment are kept for the other tabs and the
-    // file, out of sight.
-    const struct { int field; const char *caption; } hidden[] = {
-        {TotalInterest, "Total  Interest  $"}, {LastPayment, "Last payment $"}};
-    for (const auto &hdn : hidden) {
-        auto *label = new QLabel(QString::fromLatin1(hdn.caption), this);
-        label->setBuddy(field(hdn.field));
-        label->hide();
-        field(hdn.field)->setGeometry(-1000, 0, boxW, h);
-        field(hdn.field)->hide();
-    }
 
     // Under the computed fields, in the room left above the page's bottom.
     m_whyLine = new QLabel(this);
@@ -119,8 +119,22 @@ LoanTermsForm::LoanTermsForm(QWidget *parent)
     QPalette warning = m_whyLine->palette();
     warning.setColor(QPalette::WindowText, QColor(0xa0, 0x10, 0x10));
     m_whyLine->setPalette(warning);
-    connect(m_firstPaymentDate, &QLineEdit::textChanged, this, &LoanTermsForm::showWhy);
-    showWhy();
+    connect(m_firstPaymentDate, &QLineEdit::textChanged, this, [this] {
+        if (!m_suspendChange)
+            termsEdited();
+    });
+    // A loan opened or started anew, or terms changed elsewhere, are shown.
+    connect(&m_document, &LoanDocument::termsChanged, this, [this] {
+        if (m_document.terms() != terms())
+            load(m_document.terms());
+    });
+    termsEdited();
+}
+
+void LoanTermsForm::arrive()
+{
+    calculatePayment();
+    field(Price)->setFocus();
 }
 
 void LoanTermsForm::showWhy()
@@ -146,7 +160,8 @@ LoanTerms::Texts LoanTermsForm::texts() const
 {
     Texts t;
     for (int i = 0; i < kFieldCount; ++i)
-        t[size_t(i)] = m_fields[size_t(i)]->text();
+        if (m_fields[size_t(i)])
+            t[size_t(i)] = m_fields[size_t(i)]->text();
     return t;
 }
 
@@ -154,7 +169,7 @@ void LoanTermsForm::setField(int index, const QString &text)
 {
     // Setting a field to the text it holds is no change, which lets the
     // derivations come to rest.
-    if (field(index)->text() != text)
+    if (field(index) && field(index)->text() != text)
         field(index)->setText(text);
 }
 
@@ -171,12 +186,14 @@ void LoanTermsForm::fieldEdited(int)
 void LoanTermsForm::termsEdited()
 {
     showWhy();
-    const bool valid = termsValid();
+    // The document holds the terms as typed; Calculate only shows its figures.
+    m_document.setTerms(terms());
+    const bool valid = m_document.terms().valid();
     // Terms that cannot be computed show no payment: the one shown would be
     // that of other terms.
     if (!valid)
         calculatePayment();
-    emit validityChanged(valid);
+    setCommandsEnabled(valid);
 }
 
 void LoanTermsForm::fieldEntered(int index)
@@ -196,7 +213,13 @@ void LoanTermsForm::fieldLeft(int index)
 {
     if (const auto text = LoanTerms::textOnLeave(index, field(index)->text()))
         setField(index, *text);
-    emit calculationWanted();
+    calculateIfShown();
+}
+
+void LoanTermsForm::calculateIfShown()
+{
+    if (isVisible() && m_calculate->isEnabled())
+        m_calculate->trigger();
 }
 
 bool LoanTermsForm::eventFilter(QObject *watched, QEvent *event)
@@ -237,7 +260,7 @@ bool LoanTermsForm::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
             focusNextPrevChild(true);
-            emit calculationWanted();
+            calculateIfShown();
             return true;
         }
         break;
@@ -254,8 +277,9 @@ void LoanTermsForm::calculatePayment()
     // from its percentage would move a loan that was only looked at.
     const bool suspended = m_suspendChange;
     m_suspendChange = true;
-    for (const auto &a : LoanTerms::calculate(texts()))
-        setField(a.field, a.text);
+    const Texts shown = m_document.terms().texts();
+    for (int f : {MonthlyPayment, TotalMonthlyPayment})
+        setField(f, shown[size_t(f)]);
     m_suspendChange = suspended;
 }
 
@@ -263,7 +287,8 @@ void LoanTermsForm::clear()
 {
     m_suspendChange = true;
     for (QLineEdit *e : m_fields)
-        e->setText(QString());
+        if (e)
+            e->setText(QString());
     m_suspendChange = false;
     fieldEdited(AnnualRate);
 }

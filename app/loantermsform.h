@@ -1,24 +1,27 @@
 #pragma once
-// The first tab's loan terms: the thirteen fields and the first payment date,
-// with the rules that run while the user types (validity, derivations,
-// reformatting on leaving a field) and the moves between fields. It applies
-// the plain rules of LoanTerms and holds no arithmetic of its own.
-#include <QWidget>
+// The first tab's loan terms: the fields and the first payment date, with the
+// rules that run while the user types (validity, derivations, reformatting on
+// leaving a field) and the moves between fields. The terms as typed go to the
+// loan document at every edit; Calculate shows the document's figures. It
+// applies the plain rules of LoanTerms and holds no arithmetic of its own.
+#include <QTimer>
 #include <array>
 
+#include "controls/commandpage.h"
 #include "loan/terms.h"
 
 class DateBox;
 class QLabel;
 class QLineEdit;
-struct LoanFileData;
+class LoanDocument;
 
-class LoanTermsForm : public QWidget {
+class LoanTermsForm : public CommandPage {
     Q_OBJECT
 public:
-    explicit LoanTermsForm(QWidget *parent = nullptr);
+    explicit LoanTermsForm(LoanDocument &document, QWidget *parent = nullptr);
 
-    // A field by LoanTerms::Field.
+    // A field by LoanTerms::Field; none for the total interest and the last
+    // payment, which no field shows.
     QLineEdit *field(int index) const { return m_fields[size_t(index)]; }
     DateBox *firstPaymentDate() const { return m_firstPaymentDate; }
     // The field that had the focus last (-1 until one had it); the
@@ -43,12 +46,9 @@ public:
     // Gives the price the focus, as at start-up.
     void enterPrice();
 
-signals:
-    // After every edit: whether the terms can be computed now.
-    void validityChanged(bool valid);
-    // Enter was pressed in a field, or the focus left one: the caller runs
-    // the first tab's command when the terms are valid.
-    void calculationWanted();
+    void arrive() override;
+    // A calculation asked for and not yet run.
+    bool calculationPending() const { return m_calculateTimer.isActive(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,10 +59,16 @@ private:
     // What follows every edit: the why line, the computed fields of terms
     // that cannot be computed, the validity.
     void termsEdited();
+    // Enter in a field, or the focus leaving one: Calculate, while the terms
+    // can be computed and this page is shown.
+    void calculateIfShown();
     void fieldEntered(int index);
     void fieldLeft(int index);
     void showWhy();
 
+    LoanDocument &m_document;
+    QAction *m_calculate = nullptr;
+    QTimer m_calculateTimer;
     std::array<QLineEdit *, LoanTerms::kFieldCount> m_fields{};
     DateBox *m_firstPaymentDate = nullptr;
     QLabel *m_whyLine = nullptr;

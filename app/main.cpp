@@ -31,12 +31,12 @@ int main(int argc, char **argv)
     const QString settingsProblem = SettingsFile::setAsideIfUnusable();
     if (!settingsProblem.isEmpty())
         std::fprintf(stderr, "%s\n", settingsProblem.toLocal8Bit().constData());
-    QString problem;
-    if (const int code = CommandLine::prepareWindow(QCoreApplication::arguments(), &problem);
+    QString file, problem;
+    if (const int code = CommandLine::prepareWindow(QCoreApplication::arguments(), &file, &problem);
         code >= 0)
         return code;
     MainWindow window;
-    window.setStartupProblem(problem);
+    window.setStartFile(file, problem);
     window.show();
     if (!settingsProblem.isEmpty())
         QTimer::singleShot(0, &window, [&window, settingsProblem] {

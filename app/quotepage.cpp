@@ -1,6 +1,7 @@
 #include "quotepage.h"
 
 #include "controls/grid.h"
+#include "document/loandocument.h"
 #include "loan/numtext.h"
 
 #include <QCheckBox>
@@ -37,8 +38,8 @@ protected:
 
 } // namespace
 
-QuotePage::QuotePage(QWidget *parent)
-    : QWidget(parent)
+QuotePage::QuotePage(LoanDocument &document, QWidget *parent)
+    : CommandPage(parent)
     , m_grid(new Grid(4, this))
     , m_amountLabel(new QLabel(QStringLiteral("Extra principal  $"), this))
     , m_text{new QLineEdit(QStringLiteral("100.00"), this), new CaretKeepingEdit(QStringLiteral("1"), this)}
@@ -48,7 +49,20 @@ QuotePage::QuotePage(QWidget *parent)
     , m_paymentLabel(new QLabel(this))
     , m_check(new QCheckBox(QStringLiteral("Include actual payments data"), this))
     , m_whyLine(new QLabel(this))
+    , m_document(document)
 {
+    m_calculate = addCommand(QStringLiteral("&Calculate"),
+                             [this] { quoteExtraPrincipal(selectedMode()); });
+    setHelpContext(6);
+    auto follow = [this] { setCommandsEnabled(m_document.terms().valid()); };
+    connect(&m_document, &LoanDocument::termsChanged, this, follow);
+    follow();
+    // The plan is the document's, and quoted at once while the loan can be computed.
+    connect(this, &QuotePage::recomputeRequested, this, [this] {
+        m_document.setPlan(plan());
+        if (m_calculate->isEnabled())
+            m_calculate->trigger();
+    });
     resize(460, 300);
     // The column widths are the program's own, in twips, sized for an 8-point face.
     QFont small = font();
@@ -167,9 +181,10 @@ void QuotePage::showWhy()
     m_whyLine->setVisible(!why.isEmpty());
 }
 
-void QuotePage::quoteExtraPrincipal(ExtraMode mode, const Terms &terms,
-                                    const RecordedExtra &recorded)
+void QuotePage::quoteExtraPrincipal(ExtraMode mode)
 {
+    const Terms &terms = m_document.terms();
+    const RecordedExtra recorded = m_document.payments().recordedExtra();
     ExtraPlan p = plan();
     p.mode = mode;
     // Only the one-payment plan needs K; a K that is no 16-bit number keeps
@@ -182,8 +197,10 @@ void QuotePage::quoteExtraPrincipal(ExtraMode mode, const Terms &terms,
         m_grid->setCell(1 + k / 3, 1 + k % 3, cells[size_t(k)]);
 }
 
-void QuotePage::onTabShown(int paymentsMade, bool termsValid)
+void QuotePage::arrive()
 {
+    const int paymentsMade = m_document.payments().paymentsMade();
+    const bool termsValid = m_document.terms().valid();
     m_paymentsMade = paymentsMade;
     if (selectedMode() == ExtraMode::None && termsValid) {
         m_option[1]->setChecked(true);

@@ -2,26 +2,26 @@
 // The "Extra Principal Quote" tab: the plan (amount, every or one payment,
 // the payment number with its spinner, whether the ledger counts) and the
 // comparison grid that quoteExtraPrincipal fills.
-#include <QWidget>
-
+#include "controls/commandpage.h"
 #include "loan/schedule.h"
 
 class Grid;
+class LoanDocument;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QScrollBar;
 
-class QuotePage : public QWidget {
+class QuotePage : public CommandPage {
     Q_OBJECT
 public:
-    explicit QuotePage(QWidget *parent = nullptr);
+    explicit QuotePage(LoanDocument &document, QWidget *parent = nullptr);
 
-    // Writes the quote grid's six cells for `mode`. A payment number that is
-    // not a 16-bit whole number leaves the previous quote.
-    void quoteExtraPrincipal(ExtraMode mode, const Terms &terms,
-                             const RecordedExtra &recorded);
+    // Writes the quote grid's six cells for `mode` over the document's loan.
+    // A payment number that is not a 16-bit whole number leaves the previous
+    // quote.
+    void quoteExtraPrincipal(ExtraMode mode);
 
     // The mode of the option picked; None when neither is.
     ExtraMode selectedMode() const;
@@ -31,8 +31,7 @@ public:
     // The tab is shown: picks "One payment #" when nothing is picked and the
     // loan can be computed, offers "Include actual payments data" once
     // payments are recorded, and asks for the quote.
-    void onTabShown(int paymentsMade, bool termsValid);
-    void setPaymentsMade(int paymentsMade) { m_paymentsMade = paymentsMade; }
+    void arrive() override;
 
     Grid *grid() const { return m_grid; }
     QLineEdit *amountBox() const { return m_text[0]; }
@@ -51,8 +50,8 @@ public:
     QLabel *whyLine() const { return m_whyLine; }
 
 signals:
-    // The plan changed: the main window runs its Calculate command while the
-    // terms are valid.
+    // The plan changed: it is the document's now, and quoted while the terms
+    // can be computed.
     void recomputeRequested();
 
 protected:
@@ -73,5 +72,7 @@ private:
     QLabel *m_paymentLabel;
     QCheckBox *m_check;
     QLabel *m_whyLine;
+    LoanDocument &m_document;
+    QAction *m_calculate = nullptr;
     int m_paymentsMade = 0;
 };

@@ -1,27 +1,19 @@
 #include "windowplace.h"
 
+#include "storage/settings.h"
+
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
-#include <QSettings>
 #include <QWidget>
 
 namespace WindowPlace {
 
-namespace {
-
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Quillhaven"), QStringLiteral("Quillhaven"));
-}
-
-} // namespace
-
 void restore(QWidget *window, const QSize &smallest)
 {
-    const QSettings s = settings();
-    const QRect saved = s.value(QStringLiteral("Window/Geometry")).toRect();
-    bool maximized = s.value(QStringLiteral("Window/Maximized")).toBool();
+    const Settings settings;
+    const QRect saved = settings.windowGeometry();
+    bool maximized = settings.windowMaximized();
     QSize size = saved.isValid() ? saved.size().expandedTo(smallest) : smallest;
     // The screen the place lies on most; none: the primary one, centred.
     QScreen *screen = nullptr;
@@ -62,10 +54,8 @@ void restore(QWidget *window, const QSize &smallest)
 void remember(const QWidget *window)
 {
     // The place to come back to is the one before maximising.
-    QSettings s = settings();
-    s.setValue(QStringLiteral("Window/Geometry"),
-               window->isMaximized() ? window->normalGeometry() : window->geometry());
-    s.setValue(QStringLiteral("Window/Maximized"), window->isMaximized());
+    Settings().rememberWindow(window->isMaximized() ? window->normalGeometry() : window->geometry(),
+                              window->isMaximized());
 }
 
 } // namespace WindowPlace

@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include <QDialog>
+
 #include "helpwindow.h"
 
 #include <QDesktopServices>
@@ -86,6 +88,11 @@ bool Prompts::openUrl(const QUrl &url)
 void Prompts::showHelp(QWidget *, int context)
 {
     HelpWindow::instance()->showContext(context);
+}
+
+void Prompts::runDialog(QDialog &dialog)
+{
+    dialog.exec();
 }
 
 namespace {

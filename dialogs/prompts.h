@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <optional>
 
+class QDialog;
 class QFontMetrics;
 class QWidget;
 
@@ -47,6 +48,8 @@ public:
     virtual bool openUrl(const QUrl &url);
     // Help window at a context number (3 to 6 the tabs), 0 the contents.
     virtual void showHelp(QWidget *parent, int context);
+    // Runs one of the program's own dialogs modally (a test fills it instead).
+    virtual void runDialog(QDialog &dialog);
 
     // `text` with every line wider than `width` pixels in `metrics`
     // shortened in the middle, and at most `maxLines` lines kept.

@@ -3,6 +3,7 @@
 #include "controls/grid.h"
 #include "dialogs/prompts.h"
 #include "ledger/ledgermodel.h"
+#include "document/loandocument.h"
 #include "ledger/paymentdialog.h"
 #include "loan/paymentstable.h"
 #include "loan/dates.h"
@@ -47,9 +48,9 @@ QString caption(int n)
 
 } // namespace
 
-PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
-    : QWidget(parent)
-    , m_table(table)
+PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
+    : CommandPage(parent)
+    , m_document(document)
     , m_yearLabel(new QLabel(tr("Year:"), this))
     , m_yearList(new QComboBox(this))
     , m_frame(new QFrame(this))
@@ -57,7 +58,25 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
     , m_grid(new Grid(kCols, m_frame))
     , m_totalLabel(new QLabel(tr("Total:"), this))
 {
-    runDialog = [](PaymentDialog &dlg) { dlg.exec(); };
+    addCommand(QStringLiteral("&Make"), [this] { addPayment(); });
+    addCommand(QStringLiteral("Delete &Last"), [this] { deleteLast(); });
+    addCommand(QStringLiteral("Delete &All"), [this] { deleteAll(); });
+    setHelpContext(5);
+    connect(&m_document, &LoanDocument::termsChanged, this, [this] {
+        setCommandsEnabled(m_document.terms().valid());
+        loanPaymentChanged();
+    });
+    setCommandsEnabled(m_document.terms().valid());
+    connect(&m_document, &LoanDocument::paymentsChanged, this, &PaymentsPage::paymentsChanged);
+    // The ledger's years and totals are the new loan's; shown at once when
+    // the tab is.
+    connect(&m_document, &LoanDocument::loanReplaced, this, [this] {
+        stopEditing();
+        showPayments();
+        fillYearList();
+        if (isVisible())
+            arrive();
+    });
 
     m_yearList->setObjectName(QStringLiteral("ledgerYearList"));
     m_yearLabel->setBuddy(m_yearList);
@@ -85,7 +104,7 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
         if (was.isNull() || was == QPoint(m_grid->col(), m_grid->row()))
             return;
         stopEditing();
-        if (was.y() <= m_table.paymentsMade())
+        if (was.y() <= m_document.payments().paymentsMade())
             fillRow(was.y());
     });
     // The totals stay under their columns.
@@ -96,6 +115,7 @@ PaymentsPage::PaymentsPage(PaymentsTable &table, QWidget *parent)
 
     resize(460, 300);
     layoutChildren();
+    setupGrid();
 }
 
 QLabel *PaymentsPage::totalLabel(int i) const
@@ -127,18 +147,17 @@ void PaymentsPage::setupGrid()
 
 double PaymentsPage::monthlyPayment() const
 {
-    // An empty or non-numeric box counts as 0, like any other amount.
-    return monthlyPaymentText ? NumText::value(monthlyPaymentText()) : 0.0;
+    return m_document.monthlyPayment();
 }
 
 void PaymentsPage::fillRow(int k)
 {
-    m_model->showPayment(k, m_table.at(k), monthlyPayment());
+    m_model->showPayment(k, m_document.payments().at(k), monthlyPayment());
 }
 
 void PaymentsPage::emptyLastRow()
 {
-    const int last = m_table.paymentsMade() + 1;
+    const int last = m_document.payments().paymentsMade() + 1;
     m_model->showEmpty(last);
     m_grid->setCurrentCell(last, kCols - 1);
 }
@@ -146,16 +165,27 @@ void PaymentsPage::emptyLastRow()
 void PaymentsPage::showPayments()
 {
     BusyCursor busy;
-    const int made = m_table.paymentsMade();
+    const int made = m_document.payments().paymentsMade();
     m_model->setRows(made + 2);
     for (int k = 1; k <= made; ++k)
         fillRow(k);
     emptyLastRow();
 }
 
+void PaymentsPage::paymentsChanged(int first)
+{
+    const int made = m_document.payments().paymentsMade();
+    m_model->setRows(made + 2);
+    for (int k = std::max(first, 1); k <= made; ++k)
+        fillRow(k);
+    emptyLastRow();
+    followYears();
+    yearFilter();
+}
+
 void PaymentsPage::showPayment(int n)
 {
-    m_model->setRows(m_table.paymentsMade() + 2);
+    m_model->setRows(m_document.payments().paymentsMade() + 2);
     if (n > 0)
         fillRow(n);
     emptyLastRow();
@@ -176,7 +206,7 @@ int PaymentsPage::showTotals()
 {
     const int index = m_yearList->currentIndex();
     const QString year = index > 0 ? m_yearList->itemText(index).trimmed() : QString();
-    const LedgerTotals t = ledgerTotals(m_table.payments(), monthlyPayment(), year);
+    const LedgerTotals t = ledgerTotals(m_document.payments().payments(), monthlyPayment(), year);
     const auto texts = t.texts();
     for (int i = 0; i < 4; ++i)
         m_totals[i]->setText(texts[size_t(i)]);
@@ -187,7 +217,7 @@ void PaymentsPage::loanPaymentChanged()
 {
     // Rows already on screen show the new payment; an empty grid is filled
     // on arrival. The totals follow either way.
-    const int made = m_table.paymentsMade();
+    const int made = m_document.payments().paymentsMade();
     if (m_grid->rows() == made + 2 && !m_grid->cell(1, 0).isEmpty()) {
         for (int k = 1; k <= made; ++k)
             fillRow(k);
@@ -198,7 +228,7 @@ void PaymentsPage::loanPaymentChanged()
 void PaymentsPage::showNewest()
 {
     // The empty row under it too, when the grid has room for both.
-    const int made = m_table.paymentsMade();
+    const int made = m_document.payments().paymentsMade();
     if (made > 0) {
         m_grid->showRow(made + 1);
         m_grid->showRow(made);
@@ -209,8 +239,8 @@ QStringList PaymentsPage::yearItems() const
 {
     QStringList items{QStringLiteral("All")};
     std::optional<int> before;
-    for (int k = 1; k <= m_table.paymentsMade(); ++k) {
-        const std::optional<int> year = yearOf(m_table.at(k).payDate);
+    for (int k = 1; k <= m_document.payments().paymentsMade(); ++k) {
+        const std::optional<int> year = yearOf(m_document.payments().at(k).payDate);
         // Years in file order, neither sorted nor unique; the first
         // payment always counts as differing.
         if (year && (k == 1 || year != before))
@@ -249,7 +279,7 @@ void PaymentsPage::followYears()
 
 bool PaymentsPage::refuseFullTable()
 {
-    if (m_table.paymentsMade() < PaymentsTable::kSlots)
+    if (m_document.payments().paymentsMade() < PaymentsTable::kSlots)
         return false;
     Prompts::current().message(
         this, QMessageBox::Warning,
@@ -264,33 +294,29 @@ void PaymentsPage::addPayment()
 {
     if (refuseFullTable())
         return;
-    const int made = m_table.paymentsMade();
+    const int made = m_document.payments().paymentsMade();
     {
         PaymentDialog dlg(this);
         dlg.setWindowTitle(caption(made + 1));
-        dlg.setEscrowText(monthlyTaxInsuranceText ? monthlyTaxInsuranceText() : QString());
+        dlg.setEscrowText(m_document.terms().texts()[LoanTerms::MonthlyTaxInsurance]);
         // The next due date: the first payment date plus one month per payment
         // made, a day past the month's end clamped to its last day.
-        const QString first = firstPaymentDateText ? firstPaymentDateText() : QString();
-        const std::optional<QDate> firstDate = Dates::parse(first);
-        dlg.setDateText(Dates::format(firstDate ? Dates::addMonths(*firstDate, made)
-                                                : Dates::today()));
-        if (runDialog)
-            runDialog(dlg);
-        if (dlg.result() != QLatin1String("Cancel")) {
-            m_table.append({dlg.escrow(), dlg.extraPrincipal(), dlg.dateText()});
-        }
+        const QDate firstDate = m_document.terms().firstPaymentDate();
+        dlg.setDateText(Dates::format(firstDate.isValid() ? Dates::addMonths(firstDate, made)
+                                                          : Dates::today()));
+        Prompts::current().runDialog(dlg);
+        if (dlg.result() != QLatin1String("Cancel"))
+            m_document.appendPayment({dlg.escrow(), dlg.extraPrincipal(), dlg.dateText()});
     }
-    showPayment(m_table.paymentsMade());
     showNewest();
 }
 
 void PaymentsPage::editPayment(int row)
 {
-    if (row < 1 || row > m_table.paymentsMade())
+    if (row < 1 || row > m_document.payments().paymentsMade())
         return;
     {
-        const PaymentRecord p = m_table.at(row);
+        const PaymentRecord p = m_document.payments().at(row);
         PaymentDialog dlg(this);
         dlg.setWindowTitle(caption(row));
         dlg.setEscrowText(NumText::plainDecimal(p.escrow));
@@ -298,25 +324,21 @@ void PaymentsPage::editPayment(int row)
         // A stored date that is not a date is shown as it was stored.
         const std::optional<QDate> date = Dates::parse(p.payDate);
         dlg.setDateText(date ? Dates::format(*date) : p.payDate);
-        if (runDialog)
-            runDialog(dlg);
-        if (dlg.result() != QLatin1String("Cancel")) {
-            m_table.set(row, {dlg.escrow(), dlg.extraPrincipal(), dlg.dateText()});
-        }
+        Prompts::current().runDialog(dlg);
+        if (dlg.result() != QLatin1String("Cancel"))
+            m_document.setPayment(row, {dlg.escrow(), dlg.extraPrincipal(), dlg.dateText()});
     }
-    showPayment(row);
 }
 
 void PaymentsPage::deleteLast()
 {
-    m_table.removeLast();
-    showPayment(m_table.paymentsMade() - 1);
+    m_document.removeLastPayment();
     showNewest();
 }
 
 void PaymentsPage::deleteAll()
 {
-    const int made = m_table.paymentsMade();
+    const int made = m_document.payments().paymentsMade();
     if (made == 0)
         return;
     const auto answer = Prompts::current().message(
@@ -324,17 +346,13 @@ void PaymentsPage::deleteAll()
         QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"), QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    m_table.setPaymentsMade(0);
-    showPayments();
-    // The years and totals would otherwise still be those of the payments removed.
-    followYears();
-    yearFilter();
+    m_document.removeAllPayments();
 }
 
-void PaymentsPage::onTabShown(bool command2Enabled)
+void PaymentsPage::arrive()
 {
     m_grid->setCurrentCell(1, 0);
-    if (command2Enabled && m_grid->text().isEmpty()) {
+    if (m_document.terms().valid() && m_grid->text().isEmpty()) {
         showPayments();
         showNewest();
     }
@@ -344,7 +362,7 @@ void PaymentsPage::editOnDoubleClick()
 {
     const int row = m_grid->row();
     const int col = m_grid->col();
-    if (row == m_table.paymentsMade() + 1) {
+    if (row == m_document.payments().paymentsMade() + 1) {
         addPayment();
         return;
     }
@@ -362,10 +380,9 @@ void PaymentsPage::editOnDoubleClick()
             refuseAmount(row, col, *answer);
             return;
         }
-        PaymentRecord p = m_table.at(row);
+        PaymentRecord p = m_document.payments().at(row);
         (col == 3 ? p.escrow : p.extraPrincipal) = *amount;
-        m_table.set(row, p);
-        showPayment(row);
+        m_document.setPayment(row, p);
         return;
     }
     editPayment(row);
@@ -373,7 +390,7 @@ void PaymentsPage::editOnDoubleClick()
 
 void PaymentsPage::keyDownInGrid(int key, Qt::KeyboardModifiers)
 {
-    if (m_grid->row() > PaymentsTable::kSlots || m_grid->row() > m_table.paymentsMade())
+    if (m_grid->row() > PaymentsTable::kSlots || m_grid->row() > m_document.payments().paymentsMade())
         return;
     if (key == Qt::Key_Delete) {
         startEditing();
@@ -423,7 +440,7 @@ void PaymentsPage::keyPressInGrid(int character)
     }
     // The empty row below the last payment is no payment: what is typed
     // there would land in a slot that nothing shows or counts.
-    if (row > m_table.paymentsMade())
+    if (row > m_document.payments().paymentsMade())
         return;
     switch (character) {
     case 8: {
@@ -448,9 +465,9 @@ void PaymentsPage::keyPressInGrid(int character)
                 refuseAmount(row, col, text);
                 return;
             }
-            PaymentRecord p = m_table.at(row);
+            PaymentRecord p = m_document.payments().at(row);
             (col == 3 ? p.escrow : p.extraPrincipal) = *amount;
-            m_table.set(row, p);
+            m_document.setPayment(row, p);
         }
         showPayment(row);
         break;

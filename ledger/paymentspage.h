@@ -1,15 +1,16 @@
 #pragma once
 // The content of the "Payments" tab: the ledger grid of recorded payments, the
-// year list and the totals line (totalLabel(0..3)), with the
-// commands that add, edit and delete payments. The main window owns the
-// table and supplies the loan terms the ledger reads through the hooks.
+// year list and the totals line (totalLabel(0..3)), with the commands that
+// add, edit and delete payments. The payments are the loan document's: the
+// page changes them through it and shows them as it says they are.
 #include <QPoint>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
-#include <functional>
+
+#include "controls/commandpage.h"
 
 class Grid;
+class LoanDocument;
 class LedgerModel;
 class PaymentDialog;
 class PaymentsTable;
@@ -17,26 +18,14 @@ class QComboBox;
 class QFrame;
 class QLabel;
 
-class PaymentsPage : public QWidget {
+class PaymentsPage : public CommandPage {
     Q_OBJECT
 public:
-    explicit PaymentsPage(PaymentsTable &table, QWidget *parent = nullptr);
-
-    // Host hooks. The monthly payment and the monthly tax and insurance as
-    // the main window displays them; the first payment date read with its
-    // separators ("mm/dd/yy", or "__/__/__" when empty).
-    std::function<QString()> monthlyPaymentText;
-    std::function<QString()> monthlyTaxInsuranceText;
-    std::function<QString()> firstPaymentDateText;
-    // Shows the dialog modally; tests fill it and press a button instead.
-    std::function<void(PaymentDialog &)> runDialog;
+    explicit PaymentsPage(LoanDocument &document, QWidget *parent = nullptr);
 
     Grid *grid() const { return m_grid; }
     QComboBox *yearList() const { return m_yearList; }
     QLabel *totalLabel(int i) const;
-
-    // Column widths, headers and alignments of the grid, once at start-up.
-    void setupGrid();
 
     // Refills the whole grid from the table; the totals stay as they are.
     void showPayments();
@@ -56,7 +45,7 @@ public:
     void deleteLast();
     void deleteAll();
     // Arrival on the tab; fills an empty grid when the loan terms are valid.
-    void onTabShown(bool command2Enabled);
+    void arrive() override;
     // Changes payment `row` through the dialog.
     void editPayment(int row);
 
@@ -64,6 +53,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Column widths, headers and alignments of the grid.
+    void setupGrid();
+    // The document's payments from `first` on changed: the rows, the years
+    // and the totals follow.
+    void paymentsChanged(int first);
     void editOnDoubleClick();
     void keyDownInGrid(int key, Qt::KeyboardModifiers modifiers);
     void keyPressInGrid(int character);
@@ -88,7 +82,7 @@ private:
     void layoutChildren();
     void placeTotals();
 
-    PaymentsTable &m_table;
+    LoanDocument &m_document;
     QLabel *m_yearLabel;
     QComboBox *m_yearList;
     QFrame *m_frame;

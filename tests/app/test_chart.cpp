@@ -50,7 +50,7 @@ TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
 
     // A payment recorded meanwhile shows on the next arrival.
     const int before = balance(ScheduleView::Actual)->count();
-    w->payments().append({250, 20000, "07/15/10"});
+    w->document().appendPayment({250, 20000, "07/15/10"});
     showTab(0);
     showTab(kChartTab);
     EXPECT_LT(balance(ScheduleView::Actual)->count(), before);

@@ -4,7 +4,7 @@
 // running Quillhaven refused under any of its names; a settings file that is
 // a pipe, ignored at the start.
 #include "app/commandline.h"
-#include "app/loanguard.h"
+#include "document/loanguard.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
 
@@ -78,7 +78,7 @@ TEST_F(CommandLineTest, EveryKindGivesTheNumbersTheWindowShows)
             quote->paymentBox()->setText(c.payment);
             quote->includeActual()->setChecked(c.args.contains("--with-recorded"));
         }
-        w->buildSchedule(c.view);
+        w->amortizationPage()->build(c.view);
         const Outcome r = run(QStringList{"--csv"} + c.args + QStringList{path("Fixed.qhv")});
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         bool ok = false;
@@ -188,8 +188,9 @@ TEST_F(CommandLineTest, ALoanOpensTheSameHoweverItIsOpened)
     opened->runPictureAction(PictureAction::Open);
     EXPECT_EQ(shown(opened), expected);
 
-    ASSERT_EQ(CommandLine::prepareWindow({"quillhaven", odd}), -1);
-    MainWindow *named = start(CurrentLoan::path);
+    QString named_;
+    ASSERT_EQ(CommandLine::prepareWindow({"quillhaven", odd}, &named_), -1);
+    MainWindow *named = start(named_);
     EXPECT_EQ(shown(named), expected);
     for (MainWindow *m : {atStart, opened, named}) {
         QString copy = path("Copy.qhv");
@@ -207,12 +208,13 @@ TEST_F(CommandLineTest, ALoanOpensTheSameHoweverItIsOpened)
 
     // A file argument that is not there is said, never created, and leaves
     // the loan remembered as it was; two files are a usage error.
-    CurrentLoan::writeSetting(path("Remembered.qhv"));
-    EXPECT_EQ(CommandLine::prepareWindow({"quillhaven", path("Missing.qhv")}), -1);
-    EXPECT_EQ(start(CurrentLoan::path)->windowTitle(), "Quillhaven  (no file)");
+    Settings().rememberFile(path("Remembered.qhv"));
+    QString missing;
+    EXPECT_EQ(CommandLine::prepareWindow({"quillhaven", path("Missing.qhv")}, &missing), -1);
+    EXPECT_EQ(start(missing)->windowTitle(), "Quillhaven  (no file)");
     EXPECT_EQ(prompts.messages.back().text, "The loan file \"Missing.qhv\" does not exist.");
     EXPECT_FALSE(QFile::exists(path("Missing.qhv")));
-    EXPECT_EQ(CurrentLoan::readSetting(), path("Remembered.qhv"));
+    EXPECT_EQ(Settings().rememberedFile().value_or(QString()), path("Remembered.qhv"));
     EXPECT_EQ(CommandLine::prepareWindow({"quillhaven", "a.qhv", "b.qhv"}), 2);
 }
 

@@ -38,7 +38,7 @@ TEST_F(DataSafetyTest, SaveWritesTheChosenFileKeepsTheFilterAndAsksBeforeAnother
     choose("Loan.qhv");
     w->runPictureAction(PictureAction::Save);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(CurrentLoan::readSetting(), "");
+    EXPECT_EQ(Settings().rememberedFile().value_or(QString()), "");
 
     choose("Plain", 2);
     w->runPictureAction(PictureAction::Save);
@@ -118,7 +118,7 @@ TEST_F(DataSafetyTest, NewAndOpenAskOnlyAfterAChange)
     choose("A.qhv");
     w->runPictureAction(PictureAction::Open);
     EXPECT_EQ(LoanFile::read(path("C.qhv")).data.terms[AnnualTax], 1800.0);
-    EXPECT_EQ(CurrentLoan::path, path("A.qhv"));
+    EXPECT_EQ(w->document().path(), path("A.qhv"));
 
     // No drops it; New asks the same way.
     w->field(AnnualTax)->setText("1,800.00");

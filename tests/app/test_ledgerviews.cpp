@@ -97,15 +97,15 @@ TEST_F(LedgerViewsTest, LedgerAndScheduleFollowTheTermsAndEveryEdit)
     press(Qt::Key_L, Qt::AltModifier);
     press(Qt::Key_L, Qt::AltModifier);
     expectLedgerAgrees("after Delete Last");
-    w->paymentsPage()->runDialog = [](PaymentDialog &dlg) {
+    prompts.paymentDialog = [](PaymentDialog &dlg) {
         dlg.extraBox()->setText("40");
         dlg.okButton()->click();
     };
     press(Qt::Key_M, Qt::AltModifier);
     expectLedgerAgrees("after Make");
     EXPECT_EQ(w->paymentsPage()->totalLabel(2)->text(), "3,840.00");
-    ASSERT_TRUE(w->saveLoan(CurrentLoan::path));
-    const auto saved = LoanFile::read(CurrentLoan::path).data.payments;
+    ASSERT_TRUE(w->saveLoan(*std::make_unique<QString>(w->document().path())));
+    const auto saved = LoanFile::read(w->document().path()).data.payments;
     ASSERT_EQ(saved.size(), 39u);
     // Payment 39 as the dialog proposed it (the due date after 03/01/11) with the extra typed.
     EXPECT_EQ(saved.back(), (PaymentRecord{0, 40, "04/01/11"}));

@@ -2,7 +2,7 @@
 // here refused; a file whose lock cannot be written opened all the same, the
 // window saying so and a save over another window's save asking first; locks
 // left behind taken over, one of another computer asked about.
-#include "app/loanguard.h"
+#include "document/loanguard.h"
 #include "mainwindowfixture.h"
 
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "controls/datebox.h"
 #include "controls/picturebutton.h"
 #include "dialogs/aboutdialog.h"
+#include "app/startingloan.h"
 #include "mainwindowfixture.h"
 #include "storage/bundledfiles.h"
 #include "storage/loanfileterms.h"
@@ -127,7 +128,7 @@ TEST_F(MainWindowTest, RefusedFilesChangeNothing)
     EXPECT_FALSE(w->loadLoan(name));
     EXPECT_TRUE(prompts.messages.at(0).text.contains("Bad.qhv"));
     EXPECT_EQ(w->field(LoanAmount)->text(), "100,000.00");
-    EXPECT_EQ(CurrentLoan::path, path("Good.qhv"));
+    EXPECT_EQ(w->document().path(), path("Good.qhv"));
 
     // A damaged file at start-up leaves the loan with no file: Exit with Yes
     // asks for a name, proposing Default.qhv, and writes over nothing by itself.
@@ -152,13 +153,13 @@ TEST_F(MainWindowTest, ClosingAsksAndRemembersOnlyOnYes)
     EXPECT_EQ(prompts.messages.back().text, "Would Like to save changes?");
     prompts.answers = {QMessageBox::No};
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(CurrentLoan::readSetting(), "");
+    EXPECT_EQ(Settings().rememberedFile().value_or(QString()), "");
 
     auto w2 = start(path("Second.qhv"));
     typeInto(w2->field(LoanAmount), "5000");
     prompts.answers = {QMessageBox::Yes};
     EXPECT_TRUE(w2->close());
-    EXPECT_EQ(CurrentLoan::readSetting(), path("Second.qhv"));
+    EXPECT_EQ(Settings().rememberedFile().value_or(QString()), path("Second.qhv"));
     EXPECT_EQ(LoanFile::read(path("Second.qhv")).data.terms[LoanAmount], 5000.0);
 
     // A save that fails keeps the window open.
@@ -166,11 +167,9 @@ TEST_F(MainWindowTest, ClosingAsksAndRemembersOnlyOnYes)
     QFile::setPermissions(path("Third.qhv"), QFile::ReadOwner);
     prompts.answers = {QMessageBox::Yes};
     EXPECT_FALSE(w3->close());
-    EXPECT_EQ(CurrentLoan::readSetting(), path("Second.qhv"));
+    EXPECT_EQ(Settings().rememberedFile().value_or(QString()), path("Second.qhv"));
     // The next start reads the loan remembered.
-    CurrentLoan::path.clear();
-    CurrentLoan::restore();
-    EXPECT_EQ(CurrentLoan::path, path("Second.qhv"));
+    EXPECT_EQ(StartingLoan::choose(nullptr), path("Second.qhv"));
 }
 
 // Grown by hand from the designed size, the rows take the room and everything

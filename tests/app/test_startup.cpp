@@ -1,6 +1,7 @@
 // Starts that must create nothing: a remembered loan that is gone, a
 // remembered name kept relative or unreadable. (A remembered window larger
 // than the screen is the main window's test.)
+#include "app/startingloan.h"
 #include "mainwindowfixture.h"
 #include "storage/bundledfiles.h"
 
@@ -29,10 +30,10 @@ TEST_F(StartupTest, ARememberedLoanThatIsGoneIsSaidAndNothingIsCreated)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.remembered.toStdString());
         QSettings("Quillhaven", "Quillhaven").setValue("Properties/CurrentFile", c.remembered);
-        const QString problem = CurrentLoan::restore();
+        QString problem;
+        EXPECT_EQ(StartingLoan::choose(&problem), "");
         EXPECT_TRUE(problem.startsWith(c.said)) << problem.toStdString();
-        EXPECT_EQ(CurrentLoan::path, "");
-        w = start(CurrentLoan::path, problem);
+        w = start(QString(), problem);
         EXPECT_EQ(prompts.messages.back().text, problem);
         EXPECT_EQ(w->windowTitle(), "Quillhaven  (no file)");
     }
@@ -41,6 +42,6 @@ TEST_F(StartupTest, ARememberedLoanThatIsGoneIsSaidAndNothingIsCreated)
     EXPECT_FALSE(QFile::exists(QDir(BundledFiles::dataFolder()).filePath(relative)));
 
     // Stored, a relative name is made absolute.
-    CurrentLoan::writeSetting("Loan.qhv");
-    EXPECT_EQ(CurrentLoan::readSetting(), QDir::current().absoluteFilePath("Loan.qhv"));
+    Settings().rememberFile("Loan.qhv");
+    EXPECT_EQ(Settings().rememberedFile().value_or(QString()), QDir::current().absoluteFilePath("Loan.qhv"));
 }

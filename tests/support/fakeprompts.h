@@ -2,6 +2,9 @@
 // Prompts that answer from a script and remember what was asked, installed
 // for the life of the object.
 #include "dialogs/prompts.h"
+#include "ledger/paymentdialog.h"
+
+#include <functional>
 
 #include <QStringList>
 #include <deque>
@@ -56,6 +59,14 @@ public:
         return urlResult;
     }
     void showHelp(QWidget *, int context) override { helpContexts.push_back(context); }
+    // The payment dialog, filled and closed by the test; untouched, it is left
+    // unanswered ("Cancel").
+    std::function<void(PaymentDialog &)> paymentDialog;
+    void runDialog(QDialog &dialog) override
+    {
+        if (auto *p = qobject_cast<PaymentDialog *>(&dialog); p && paymentDialog)
+            paymentDialog(*p);
+    }
 
 private:
     // The first scripted answer, taken off the script; `otherwise` when none is left.

@@ -71,10 +71,9 @@ std::vector<QStringList> MainWindowFixture::plainRows(const Grid *grid)
 
 MainWindow *MainWindowFixture::start(const QString &file, const QString &problem)
 {
-    CurrentLoan::path = file;
     windows.push_back(std::make_unique<MainWindow>());
     MainWindow *w = windows.back().get();
-    w->setStartupProblem(problem);
+    w->setStartFile(file, problem);
     w->show();
     QApplication::setActiveWindow(w);
     EXPECT_TRUE(QTest::qWaitForWindowActive(w));

@@ -4,7 +4,6 @@
 // It brings what the window tests reach for: the pages, the grid, the
 // payment dialog and the common widgets.
 #include "app/amortizationpage.h"
-#include "app/currentloan.h"
 #include "app/mainwindow.h"
 #include "app/quotepage.h"
 #include "controls/grid.h"
@@ -12,6 +11,7 @@
 #include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
 #include "storage/loanfile.h"
+#include "storage/settings.h"
 #include "testsupport.h"
 
 #include <QApplication>

@@ -1,6 +1,5 @@
 #include "loanguard.h"
 
-#include "dialogs/prompts.h"
 #include "storage/loanfile.h"
 
 #include <QDir>
@@ -216,21 +215,20 @@ LoanGuard::~LoanGuard()
     hold(QString());
 }
 
-LoanGuard::Claim LoanGuard::claim(const QString &path, QWidget *owner, Use use)
+LoanGuard::Claim LoanGuard::claim(const QString &path, Dialogue &dialogue, Use use)
 {
     const QString key = keyOf(path);
     if (use == Use::Open && !key.isEmpty() && key == openOnlyIfExistsPath) {
         openOnlyIfExistsPath.clear();
         if (!QFileInfo::exists(key)) {
-            Prompts::current().message(owner, QMessageBox::Warning, missingMessage(path),
-                                       QMessageBox::Ok);
+            dialogue.tell(missingMessage(path));
             return Claim();
         }
     }
     if (key.isEmpty())
         return Claim();
     auto refuse = [&](const QString &text) {
-        Prompts::current().message(owner, QMessageBox::Warning, text, QMessageBox::Ok);
+        dialogue.tell(text);
         return Claim();
     };
     auto it = held().find(key);
@@ -245,34 +243,30 @@ LoanGuard::Claim LoanGuard::claim(const QString &path, QWidget *owner, Use use)
                               .arg(describe(path))
                           + ending(use));
         if (taken.outcome == Outcome::OtherHost) {
-            const auto answer = Prompts::current().message(
-                owner, QMessageBox::Question,
+            const bool useAnyway = dialogue.ask(
                 QStringLiteral("The loan file %1 is locked by a Quillhaven on the computer "
                                "\"%2\", where it may be open. %3")
                     .arg(describe(path), taken.host, anyway(use)),
-                QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"), QMessageBox::No);
-            if (answer != QMessageBox::Yes)
+                false);
+            if (!useAnyway)
                 return Claim();
         }
         it = held().emplace(key, Entry{std::move(taken.lock), 0, 0}).first;
-    } else if (use == Use::Save && key == m_key && !changedElsewhereMayBeOverwritten(owner)) {
+    } else if (use == Use::Save && key == m_key && !changedElsewhereMayBeOverwritten(dialogue)) {
         return Claim();
     }
     ++it->second.claims;
     return Claim(key);
 }
 
-bool LoanGuard::changedElsewhereMayBeOverwritten(QWidget *owner) const
+bool LoanGuard::changedElsewhereMayBeOverwritten(Dialogue &dialogue) const
 {
     if (locked() || bytesOf(m_key) == m_seen)
         return true;
-    const auto answer = Prompts::current().message(
-        owner, QMessageBox::Warning,
-        QStringLiteral("The loan file %1 was changed by another program since it was opened "
-                       "or saved here. Save over it?")
-            .arg(describe(m_key)),
-        QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"), QMessageBox::No);
-    return answer == QMessageBox::Yes;
+    return dialogue.ask(QStringLiteral("The loan file %1 was changed by another program since it "
+                                       "was opened or saved here. Save over it?")
+                            .arg(describe(m_key)),
+                        true);
 }
 
 void LoanGuard::hold(const QString &path)

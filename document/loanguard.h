@@ -12,15 +12,21 @@
 // a folder in the lock's place) the file is used unlocked: the window says
 // so, and a save first checks that nobody changed the file meanwhile.
 #include <QByteArray>
-#include <QMessageBox>
 #include <QString>
 #include <optional>
-
-class QWidget;
 
 class LoanGuard {
 public:
     enum class Use { Open, Replace, Save };
+
+    // How a claim speaks to the user: a refusal is told; a question is asked
+    // with Yes and No, No the default, and true means Yes.
+    class Dialogue {
+    public:
+        virtual ~Dialogue() = default;
+        virtual void tell(const QString &text) = 0;
+        virtual bool ask(const QString &question, bool warning) = 0;
+    };
 
     // Taken before a file is used, and kept while the object lives: true when
     // the file may be used.
@@ -44,7 +50,7 @@ public:
 
     // A claim on `path` for `use`; a refused one has told the user why, or
     // the user said No to using it.
-    Claim claim(const QString &path, QWidget *owner, Use use);
+    Claim claim(const QString &path, Dialogue &dialogue, Use use);
     // The window now uses `path` (empty: none) as it is on disk now, after a
     // load, a save or New: holds its lock and lets go of the one held before.
     void hold(const QString &path);
@@ -67,7 +73,7 @@ public:
 private:
     // Asks before a save over the file in use when it is unlocked and its
     // bytes are no longer those it had when loaded or saved here.
-    bool changedElsewhereMayBeOverwritten(QWidget *owner) const;
+    bool changedElsewhereMayBeOverwritten(Dialogue &dialogue) const;
 
     QString m_key;
     // The bytes of the file in use when it was last loaded or saved, kept
