@@ -104,6 +104,13 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
     auto follow = [this] { setCommandsEnabled(m_document.terms().valid()); };
     connect(&m_document, &LoanDocument::termsChanged, this, follow);
     follow();
+    // A plan or a ledger changed while the chart is shown is drawn at once.
+    auto redrawShown = [this] {
+        if (isVisible())
+            draw(false);
+    };
+    connect(&m_document, &LoanDocument::planChanged, this, redrawShown);
+    connect(&m_document, &LoanDocument::paymentsChanged, this, redrawShown);
     // Nothing of the loan before stays; the one shown now is drawn at once.
     connect(&m_document, &LoanDocument::loanReplaced, this, [this] {
         clear();

@@ -299,7 +299,8 @@ void LoanTermsForm::load(const Terms &terms)
     m_suspendChange = true;
     const Texts t = terms.texts();
     for (int i = 0; i < kFieldCount; ++i)
-        field(i)->setText(t[size_t(i)]);
+        if (field(i))
+            field(i)->setText(t[size_t(i)]);
     m_firstPaymentDate->setValue(terms.firstPaymentDigits);
     m_suspendChange = false;
     termsEdited();

@@ -2,7 +2,7 @@
 // for a 30-year loan and the longest one; and one step of a resize with the
 // longest loan drawn, thinned lines and all.
 #include "app/chartpage.h"
-#include "app/currentloan.h"
+#include "document/loandocument.h"
 #include "app/mainwindow.h"
 #include "app/quotepage.h"
 #include "storage/loanfile.h"
@@ -41,8 +41,8 @@ void BM_ChartAfterChange(benchmark::State &state)
         d.payments.push_back({0, k % 3 ? 0.0 : 500.0,
                               QDate(2008, 1, 1).addMonths(k).toString("MM/dd/yy")});
     LoanFile::write(file, d);
-    CurrentLoan::path = file;
     MainWindow w;
+    w.setStartFile(file);
     w.show();
     while (!w.windowTitle().contains("Chart.qhv") || w.hasDeferredWork())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -65,17 +65,17 @@ BENCHMARK(BM_ChartAfterChange)->Arg(360)->Arg(32767)->Unit(benchmark::kMilliseco
 // loan drawn: the thinned lines follow the width now and then.
 void BM_ChartResizeStep(benchmark::State &state)
 {
-    ScheduleInputs in;
+    LoanDocument document;
     LoanTerms::Texts texts;
     texts[LoanTerms::LoanAmount] = QStringLiteral("100,000.00");
     texts[LoanTerms::AnnualRate] = QStringLiteral("6");
     texts[LoanTerms::NumberOfPayments] = QStringLiteral("32767");
-    in.terms = Terms::read(texts, QStringLiteral("01/01/08"));
-    in.plan = {ExtraMode::EveryPayment, 100.0, int16_t(1), false};
-    ChartPage page;
+    document.setTerms(Terms::read(texts, QStringLiteral("01/01/08")));
+    document.setPlan({ExtraMode::EveryPayment, 100.0, int16_t(1), false});
+    ChartPage page(document);
     page.resize(460, 300);
     page.show();
-    page.draw(in);
+    page.draw();
     paint(page);
     int width = 460, step = 8;
     for (auto _ : state) {

@@ -2,7 +2,6 @@
 // of a 30-year one, and a start with a file argument against one on the
 // remembered loan.
 #include "app/commandline.h"
-#include "app/currentloan.h"
 #include "app/mainwindow.h"
 #include "benchloan.h"
 #include "controls/tableprint.h"
@@ -78,11 +77,11 @@ void BM_StartWithFileArgument(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
+        QString start = file;
         if (state.range(0) == 1)
-            CommandLine::prepareWindow({QStringLiteral("quillhaven"), file});
-        else
-            CurrentLoan::path = file;
+            CommandLine::prepareWindow({QStringLiteral("quillhaven"), file}, &start);
         MainWindow w;
+        w.setStartFile(start);
         w.show();
         while (!w.windowTitle().contains(QStringLiteral("Given.qhv")))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

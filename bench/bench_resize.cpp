@@ -1,7 +1,7 @@
 // Resizing the main window while the longest schedule (32,767 rows) is shown
 // on the Amortization tab: one step of a drag, from the new size asked for to
 // the window laid out and painted again.
-#include "app/currentloan.h"
+#include "app/amortizationpage.h"
 #include "app/mainwindow.h"
 #include "benchloan.h"
 
@@ -19,15 +19,15 @@ void BM_ResizeStepWithLongestSchedule(benchmark::State &state)
     QTemporaryDir dir;
     const QString file = dir.filePath("Longest.qhv");
     writeBenchLoan(file, 0, 32767);
-    CurrentLoan::path = file;
     MainWindow w;
+    w.setStartFile(file);
     w.show();
     while (!w.windowTitle().contains("Longest.qhv"))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     w.tabs()->setCurrentIndex(1);
     while (w.hasDeferredWork())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    w.buildSchedule(ScheduleView::Contract);
+    w.amortizationPage()->build(ScheduleView::Contract);
 
     // To and fro between the designed size and 1100 × 800, 16 px a step, as
     // a corner dragged with the mouse.

@@ -1,6 +1,7 @@
 // The schedule and the quote: plain arithmetic, grid texts, and the
 // Amortization tab's build shown offscreen: the rows computed, then shown.
 #include "app/amortizationpage.h"
+#include "document/loandocument.h"
 #include "controls/grid.h"
 #include "loan/schedule.h"
 
@@ -47,8 +48,8 @@ BENCHMARK(BM_ScheduleRows)->Arg(360)->Arg(32767)->Unit(benchmark::kMillisecond);
 void BM_AmortizationPageBuild(benchmark::State &state)
 {
     const auto in = loan(int(state.range(0)));
-    AmortizationPage page;
-    page.setupGrid();
+    LoanDocument document;
+    AmortizationPage page(document);
     page.show();
     QCoreApplication::processEvents();
     for (auto _ : state) {

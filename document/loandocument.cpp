@@ -93,6 +93,7 @@ Result LoanDocument::load(const QString &path, Use use)
         m_guard.hold(path);
     setPath(path, false);
     markSaved();
+    emit termsChanged();
     emit loanReplaced();
     return {};
 }
@@ -118,6 +119,7 @@ void LoanDocument::startNew(const QString &path)
     m_guard.hold(path);
     setPath(path, true);
     markSaved();
+    emit termsChanged();
     emit loanReplaced();
 }
 

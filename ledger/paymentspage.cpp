@@ -72,7 +72,9 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     // the tab is.
     connect(&m_document, &LoanDocument::loanReplaced, this, [this] {
         stopEditing();
-        showPayments();
+        // The rows are filled on arrival, with the newest in view.
+        m_model->setRows(2);
+        m_model->showEmpty(1);
         fillYearList();
         if (isVisible())
             arrive();

@@ -3,7 +3,7 @@
 #include "controls/datebox.h"
 #include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
-#include "loan/paymentstable.h"
+#include "document/loandocument.h"
 #include "loan/dates.h"
 
 #include <QApplication>
@@ -24,18 +24,20 @@ int main(int argc, char **argv)
         return dlg.exec() == QDialog::Accepted ? 0 : 1;
     }
 
-    PaymentsTable table;
+    LoanDocument document;
+    LoanTerms::Texts texts;
+    texts[LoanTerms::LoanAmount] = QStringLiteral("255,000.00");
+    texts[LoanTerms::AnnualRate] = QStringLiteral("6.5");
+    texts[LoanTerms::NumberOfPayments] = QStringLiteral("360");
+    texts[LoanTerms::MonthlyTaxInsurance] = QStringLiteral("412.50");
+    document.setTerms(Terms::read(texts, QStringLiteral("01/15/08")));
     const QDate first(2008, 1, 15);
     for (int k = 0; k < 12; ++k)
-        table.append({412.5, k % 3 == 0 ? 250.0 : 0.0, Dates::format(first.addMonths(k))});
+        document.appendPayment({412.5, k % 3 == 0 ? 250.0 : 0.0, Dates::format(first.addMonths(k))});
 
     QTabWidget tabs;
     tabs.setWindowTitle(QStringLiteral("Quillhaven - payments"));
-    auto *page = new PaymentsPage(table);
-    page->monthlyPaymentText = [] { return QStringLiteral("1,610.46"); };
-    page->monthlyTaxInsuranceText = [] { return QStringLiteral("412.50"); };
-    page->firstPaymentDateText = [] { return QStringLiteral("01/15/08"); };
-    page->setupGrid();
+    auto *page = new PaymentsPage(document);
     tabs.addTab(new QWidget, QStringLiteral("Main "));
     tabs.addTab(new QWidget, QStringLiteral("Amortization"));
     tabs.addTab(page, QStringLiteral("Payments"));
@@ -46,6 +48,6 @@ int main(int argc, char **argv)
     tabs.show();
     page->showPayments();
     page->fillYearList();
-    page->onTabShown(true);
+    page->arrive();
     return app.exec();
 }

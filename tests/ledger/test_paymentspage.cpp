@@ -7,7 +7,7 @@
 #include "fakeprompts.h"
 #include "ledger/paymentdialog.h"
 #include "ledger/paymentspage.h"
-#include "loan/paymentstable.h"
+#include "document/loandocument.h"
 #include "loan/dates.h"
 #include "testsupport.h"
 
@@ -24,19 +24,21 @@ namespace {
 class PaymentsTab : public ::testing::Test {
 protected:
     FakePrompts prompts;
-    PaymentsTable table;
-    PaymentsPage page{table};
-    QString firstDate = "01/15/08";
+    LoanDocument document;
+    PaymentsPage page{document};
     // What each dialog showed: its caption, date, escrow and extra principal.
     std::vector<QStringList> seen;
 
     void SetUp() override
     {
         Dates::setToday(QDate(2026, 3, 10));
-        page.monthlyPaymentText = [] { return QStringLiteral("1,000.00"); };
-        page.monthlyTaxInsuranceText = [] { return QStringLiteral("1,250.00"); };
-        page.firstPaymentDateText = [this] { return firstDate; };
-        page.setupGrid();
+        // A monthly payment of 1,000.00 and escrow of 1,250.00.
+        LoanTerms::Texts texts;
+        texts[LoanTerms::LoanAmount] = "11,255.08";
+        texts[LoanTerms::AnnualRate] = "12";
+        texts[LoanTerms::NumberOfPayments] = "12";
+        texts[LoanTerms::MonthlyTaxInsurance] = "1,250.00";
+        document.setTerms(Terms::read(texts, "01/15/08"));
         page.show();
         answerDialog(true);
     }
@@ -47,7 +49,7 @@ protected:
     void answerDialog(bool ok, const QString &escrow = {}, const QString &extra = {},
                       const QString &date = {})
     {
-        page.runDialog = [=, this](PaymentDialog &dlg) {
+        prompts.paymentDialog = [=, this](PaymentDialog &dlg) {
             seen.push_back({dlg.windowTitle(), dlg.dateText(), dlg.escrowText(), dlg.extraText()});
             if (!escrow.isNull())
                 dlg.escrowBox()->setText(escrow);
@@ -62,7 +64,7 @@ protected:
     void record(int count, double escrow, double extra, QDate from = QDate(2008, 1, 15))
     {
         for (int k = 0; k < count; ++k)
-            table.append({escrow, extra, Dates::format(from.addMonths(k))});
+            document.appendPayment({escrow, extra, Dates::format(from.addMonths(k))});
         page.showPayments();
         page.fillYearList();
     }
@@ -74,6 +76,13 @@ protected:
             out << text(i);
         return out;
     }
+    void setFirstDate(const QString &date)
+    {
+        Terms t = document.terms();
+        t.firstPaymentDigits = QString(date).remove(u'/');
+        document.setTerms(t);
+    }
+    const PaymentsTable &table() const { return document.payments(); }
     QStringList row(int r) const { return texts(6, [&](int c) { return grid()->cell(r, c); }); }
     QStringList totals() const { return texts(4, [&](int i) { return page.totalLabel(i)->text(); }); }
     QStringList years() const
@@ -104,7 +113,7 @@ TEST_F(PaymentsTab, PaymentsAreProposedDueFromTheFirstDateAndCancelRecordsNothin
     page.deleteLast(); // none to delete
     // The first payment date plus one month per payment made, not a month
     // after the last payment: February would have cut that to the 29th.
-    firstDate = "01/31/08";
+    setFirstDate("01/31/08");
     answerDialog(true, "250", "100");
     for (int k = 0; k < 3; ++k)
         page.addPayment();
@@ -112,15 +121,15 @@ TEST_F(PaymentsTab, PaymentsAreProposedDueFromTheFirstDateAndCancelRecordsNothin
     EXPECT_EQ(totals(), QStringList({"3,000.00", "750.00", "300.00", "4,050.00"}));
     EXPECT_EQ(years(), QStringList({"All", "2008"})); // the year list follows at once
 
-    firstDate = "__/__/__"; // none: today
+    setFirstDate("__/__/__"); // none: today
     answerDialog(false, "999", "999");
     page.addPayment();
     page.editPayment(1);
     // The escrow is the monthly tax and insurance exactly as the main window shows it.
     EXPECT_EQ(seen.at(1), QStringList({"Payment # 2", "02/29/08", "1,250.00", ""}));
     EXPECT_EQ(seen.at(3), QStringList({"Payment # 4", "03/10/26", "1,250.00", ""}));
-    EXPECT_EQ(table.paymentsMade(), 3);
-    EXPECT_EQ(table.at(1), (PaymentRecord{250, 100, "01/31/08"}));
+    EXPECT_EQ(table().paymentsMade(), 3);
+    EXPECT_EQ(table().at(1), (PaymentRecord{250, 100, "01/31/08"}));
     EXPECT_EQ(totals()[3], "4,050.00");
 
     // A payment moved into a new year, the chosen year kept while it has one.
@@ -138,7 +147,7 @@ TEST_F(PaymentsTab, YearFilterSumsTheChosenYearAndScrollsToIt)
     record(12, 100, 0, QDate(2007, 1, 15));
     record(24, 200, 50, QDate(2008, 1, 15));
     // A date that is not a date is kept, but in no year; years in file order.
-    table.append({40, 0, "__/__/__"});
+    document.appendPayment({40, 0, "__/__/__"});
     record(1, 80, 0, QDate(2007, 12, 20));
     EXPECT_EQ(years(), QStringList({"All", "2007", "2008", "2009", "2007"}));
     EXPECT_EQ(totals(), QStringList({"38,000.00", "6,120.00", "1,200.00", "45,320.00"}));
@@ -162,19 +171,19 @@ TEST_F(PaymentsTab, FullLedgerRefusesAnotherPayment)
     doubleClick(below, 2);
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(prompts.messages.size(), 4u);
-    EXPECT_EQ(table.paymentsMade(), PaymentsTable::kSlots);
+    EXPECT_EQ(table().paymentsMade(), PaymentsTable::kSlots);
 }
 
 TEST_F(PaymentsTab, DoubleClickOrTypingEditsThePayment)
 {
     record(4, 1250, 100);
     record(1, 1250, 0, QDate(2008, 5, 15));
-    table.set(2, {250, 87.5, "2/1/08"});
+    document.setPayment(2, {250, 87.5, "2/1/08"});
     answerDialog(true, "260", "1,000", "04/20/08");
     doubleClick(2, 1);
     // The stored date read as a date and written mm/dd/yy.
     EXPECT_EQ(seen, (std::vector<QStringList>{{"Payment # 2", "02/01/08", "250", "87.5"}}));
-    EXPECT_EQ(table.at(2), (PaymentRecord{260, 1000, "04/20/08"}));
+    EXPECT_EQ(table().at(2), (PaymentRecord{260, 1000, "04/20/08"}));
     EXPECT_EQ(row(2), QStringList({"2", "04/20/08", "1,000.00", "260.00", "1,000.00", "2,260.00"}));
 
     // An amount is asked for in an input box.
@@ -183,14 +192,14 @@ TEST_F(PaymentsTab, DoubleClickOrTypingEditsThePayment)
     EXPECT_EQ(prompts.inputTitles, std::vector<QString>{"Payment #4"});
     EXPECT_EQ(prompts.inputPrompts[0], "\r Escro Amount:");
     EXPECT_EQ(prompts.inputDefaults[0], "1,250.00");
-    EXPECT_EQ(table.at(4).escrow, 300);
+    EXPECT_EQ(table().at(4).escrow, 300);
     EXPECT_EQ(totals()[1], "4,310.00");
     // Cancel and an empty answer change nothing.
     prompts.inputAnswers = {std::nullopt, QString("")};
     doubleClick(3, 4);
     doubleClick(3, 4);
     EXPECT_EQ(prompts.inputPrompts.back(), "\r Extra Principal Amount:");
-    EXPECT_EQ(table.at(3).extraPrincipal, 100);
+    EXPECT_EQ(table().at(3).extraPrincipal, 100);
     EXPECT_EQ(seen.size(), 1u);
 
     // The first key typed replaces the amount; Escape keeps the old amount,
@@ -198,10 +207,10 @@ TEST_F(PaymentsTab, DoubleClickOrTypingEditsThePayment)
     type(5, 4, "1,200", Qt::Key_unknown);
     EXPECT_EQ(grid()->cell(5, 4), "1,200");
     QTest::keyClick(grid(), Qt::Key_Return);
-    EXPECT_EQ(table.at(5).extraPrincipal, 1200);
+    EXPECT_EQ(table().at(5).extraPrincipal, 1200);
     EXPECT_EQ(totals()[2], "2,500.00");
     type(4, 3, "480");
-    EXPECT_EQ(table.at(4).escrow, 480);
+    EXPECT_EQ(table().at(4).escrow, 480);
     EXPECT_EQ(grid()->cell(4, 3), "480.00");
     for (const char *bad : {"abc", "1e5"}) {
         type(3, 4, bad);
@@ -209,16 +218,16 @@ TEST_F(PaymentsTab, DoubleClickOrTypingEditsThePayment)
                   QString("Payment #3, Extra Principal: \"%1\" is not an amount.").arg(bad));
     }
     EXPECT_EQ(grid()->cell(3, 4), "100.00");
-    EXPECT_EQ(table.at(3).extraPrincipal, 100);
+    EXPECT_EQ(table().at(3).extraPrincipal, 100);
     type(3, 4, "77", Qt::Key_Escape);
     EXPECT_EQ(grid()->cell(3, 4), "100.00");
-    EXPECT_EQ(table.at(3).extraPrincipal, 100);
+    EXPECT_EQ(table().at(3).extraPrincipal, 100);
     type(3, 1, "x");
     EXPECT_EQ(grid()->cell(3, 1), "03/15/08");
-    EXPECT_EQ(table.at(3).payDate, "03/15/08");
+    EXPECT_EQ(table().at(3).payDate, "03/15/08");
 
     // The empty row below the last payment adds one.
     doubleClick(6, 2);
     EXPECT_EQ(seen.back()[0], "Payment # 6");
-    EXPECT_EQ(table.paymentsMade(), 6);
+    EXPECT_EQ(table().paymentsMade(), 6);
 }
