@@ -12,8 +12,6 @@
 
 using namespace LoanTerms;
 
-constexpr int kChartTab = 4;
-
 using ChartTab = MainWindowFixture;
 
 TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
@@ -21,9 +19,9 @@ TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
     open("Loan.qhv", standardLoan(30, 1000));
     ChartPage *chart = w->chartPage();
     const auto balance = [chart](ScheduleView v) { return chart->balanceLine(v); };
-    showTab(1);
-    command(1); // Actual
-    showTab(kChartTab);
+    show(w->amortizationPage());
+    trigger("&Actual"); // Actual
+    show(w->chartPage());
     // As contracted: every payment a point (their figures are the chart data's
     // own test), the interest line rising to the total.
     ASSERT_EQ(balance(ScheduleView::Contract)->count(), 360);
@@ -51,15 +49,15 @@ TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
     // A payment recorded meanwhile shows on the next arrival.
     const int before = balance(ScheduleView::Actual)->count();
     w->document().appendPayment({250, 20000, "07/15/10"});
-    showTab(0);
-    showTab(kChartTab);
+    show(w->termsForm());
+    show(w->chartPage());
     EXPECT_LT(balance(ScheduleView::Actual)->count(), before);
 
     // 100.00 with every payment on the quote tab.
-    showTab(3);
+    show(w->quotePage());
     w->quotePage()->option(ExtraMode::EveryPayment)->click();
     w->quotePage()->amountBox()->setText("100");
-    showTab(kChartTab);
+    show(w->chartPage());
     EXPECT_EQ(balance(ScheduleView::Projected)->count(), 252);
     EXPECT_EQ(chart->summaryLabel()->text(),
               "With the plan: paid off 12/15/28, 108 payments sooner, 39,900.41 less interest");
@@ -70,11 +68,11 @@ TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
 
     // New terms, calculated, redraw on arrival; a first payment date that is
     // no date is said.
-    showTab(0);
+    show(w->termsForm());
     w->field(NumberOfPayments)->setText("180");
     w->firstPaymentDate()->setValue("133108");
-    command(0);
-    showTab(kChartTab);
+    trigger("&Calculate");
+    show(w->chartPage());
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 180);
     EXPECT_TRUE(chart->summaryLabel()->text().endsWith(
         "\nThe first payment date is not a date: the payments are dated from today."));

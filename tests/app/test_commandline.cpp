@@ -70,7 +70,7 @@ TEST_F(CommandLineTest, EveryKindGivesTheNumbersTheWindowShows)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
         const bool ledger = c.args[0] == "payments";
-        showTab(ledger ? 2 : 1);
+        show(ledger ? static_cast<CommandPage *>(w->paymentsPage()) : w->amortizationPage());
         QuotePage *quote = w->quotePage();
         if (c.mode != ExtraMode::None) {
             quote->option(c.mode)->setChecked(true);
@@ -199,8 +199,8 @@ TEST_F(CommandLineTest, ALoanOpensTheSameHoweverItIsOpened)
     }
     // --csv gives the schedule of the loan the window shows.
     w = atStart;
-    showTab(1);
-    command(0);
+    show(w->amortizationPage());
+    trigger("&Schedule");
     const Outcome r = run({"--csv", "schedule", odd});
     ASSERT_EQ(r.code, 0);
     const auto csv = qhtest::readCsv(r.out);

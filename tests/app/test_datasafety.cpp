@@ -61,9 +61,9 @@ TEST_F(DataSafetyTest, SaveWritesTheChosenFileKeepsTheFilterAndAsksBeforeAnother
 // leaves it as it was until the loan is saved.
 TEST_F(DataSafetyTest, DeleteAllAndNewAskFirstAndNewLeavesTheFileUntilSaved)
 {
-    showTab(2);
+    show(w->paymentsPage());
     prompts.answers = {QMessageBox::No};
-    command(2);
+    trigger("Delete &All");
     EXPECT_EQ(prompts.messages.at(0).text, "Delete all 3 recorded payments?");
     EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
     EXPECT_EQ(w->payments().paymentsMade(), 3);

@@ -59,7 +59,7 @@ protected:
 TEST_F(ExportsTest, ScheduleCsvCopyAndPdfHoldEveryRowOfTheViewShown)
 {
     open("Loan.qhv", standardLoan());
-    showTab(1);
+    show(w->amortizationPage());
     w->amortizationPage()->build(ScheduleView::Contract);
     Grid *g = w->amortizationPage()->grid();
     w->amortizationPage()->yearList()->setCurrentIndex(3); // a year filter changes nothing
@@ -107,7 +107,7 @@ TEST_F(ExportsTest, LedgerCsvTheFileQuestionsAndFilesThatCannotBeWritten)
     LoanFileData d = standardLoan(3, 50);
     d.payments[0].payDate = QString("01/1") + QChar(0) + "5/" + QChar(1);
     open("Loan.qhv", d);
-    showTab(2);
+    show(w->paymentsPage());
     Grid *g = w->paymentsPage()->grid();
     EXPECT_EQ(g->cell(1, 1), "01/1 5/ ");
     // Under "All Files" the name stays as typed.
@@ -154,7 +154,7 @@ TEST_F(ExportsTest, AnExportNeverReplacesALoanOpenInAWindowAndAsksBeforeAnotherL
     writeLoan(path("Idle.qhv"), standardLoan());
     open("Loan.qhv", standardLoan(3));
     ASSERT_NE(other, w);
-    showTab(2);
+    show(w->paymentsPage());
     const struct { const char *name; QString text; } cases[] = {
         {"Loan.qhv", "Loan.qhv is a loan file open in a Quillhaven window; an export cannot replace it."},
         {"Other.qhv", "Other.qhv is a loan file open in a Quillhaven window; an export cannot replace it."},
@@ -180,7 +180,7 @@ TEST_F(ExportsTest, AnExportNeverReplacesALoanOpenInAWindowAndAsksBeforeAnotherL
 TEST_F(ExportsTest, ExportsAndPrintingToAFileOnAFullDiskLeaveNoFileAndSaySo)
 {
     open("Loan.qhv", standardLoan(3));
-    showTab(2);
+    show(w->paymentsPage());
     Grid *g = w->paymentsPage()->grid();
     auto *exports = w->findChild<LoanExports *>();
     QTest::keyClick(g, Qt::Key_P, Qt::ControlModifier);

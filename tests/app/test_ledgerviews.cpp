@@ -14,9 +14,9 @@ protected:
     // Puts a loan term on the first tab and runs Calculate.
     void enterTerm(int field, const QString &text)
     {
-        showTab(0);
+        show(w->termsForm());
         w->field(field)->setText(text);
-        command(0);
+        trigger("&Calculate");
     }
     Grid *schedule() const { return w->amortizationPage()->grid(); }
     Grid *ledger() const { return w->paymentsPage()->grid(); }
@@ -47,32 +47,32 @@ TEST_F(LedgerViewsTest, OnlyRecordedPaymentsCountInTheActualAndProjectedViews)
 {
     writeLoan(path("B.qhv"), standardLoan());
     open("A.qhv", standardLoan(5, 1000));
-    showTab(3);
+    show(w->quotePage());
     w->quotePage()->includeActual()->click();
 
     // Deleted payments keep their slots, but count no more.
-    showTab(2);
+    show(w->paymentsPage());
     prompts.answers = {QMessageBox::Yes};
     press(Qt::Key_A, Qt::AltModifier); // Delete All
-    showTab(1);
-    command(0);
+    show(w->amortizationPage());
+    trigger("&Schedule");
     const auto contract = plainRows(schedule());
     ASSERT_EQ(contract.size(), 360u);
-    command(1);
+    trigger("&Actual");
     EXPECT_EQ(plainRows(schedule()), contract);
 
     // Another loan without payments: its Actual view is its schedule, and
     // "Include actual payments data" adds nothing to the plan.
     QString b = path("B.qhv");
     ASSERT_TRUE(w->loadLoan(b));
-    showTab(1);
-    command(1);
+    show(w->amortizationPage());
+    trigger("&Actual");
     EXPECT_EQ(plainRows(schedule()), contract);
-    command(2);
+    trigger("&Projected");
     const auto projectedWithLedger = plainRows(schedule());
     ASSERT_TRUE(w->quotePage()->includeActual()->isChecked());
     w->quotePage()->includeActual()->click();
-    command(2);
+    trigger("&Projected");
     EXPECT_EQ(plainRows(schedule()), projectedWithLedger);
 }
 
@@ -84,13 +84,13 @@ TEST_F(LedgerViewsTest, LedgerAndScheduleFollowTheTermsAndEveryEdit)
     d.firstPaymentDate = 20108;
     open("A.qhv", d);
     enterTerm(AnnualRate, "6.5"); // before the ledger was ever shown
-    showTab(2);
+    show(w->paymentsPage());
     expectLedgerAgrees("rate changed before the first visit");
     EXPECT_EQ(w->paymentsPage()->totalLabel(0)->text(), "25,282.80"); // 40 payments of 632.07
     EXPECT_TRUE(wholeRowInView(ledger(), 40));
 
     enterTerm(AnnualRate, "7"); // while the ledger is filled
-    showTab(2);
+    show(w->paymentsPage());
     expectLedgerAgrees("rate changed again");
     // Delete Last twice (the slots keep the payments, the file does not) and
     // Make, by their access keys.
@@ -121,8 +121,8 @@ TEST_F(LedgerViewsTest, LedgerAndScheduleFollowTheTermsAndEveryEdit)
     EXPECT_EQ(w->payments().at(empty).extraPrincipal, kept);
     EXPECT_EQ(ledger()->cell(empty, 4), "");
 
-    showTab(1);
-    command(0);
+    show(w->amortizationPage());
+    trigger("&Schedule");
     AmortizationPage *page = w->amortizationPage();
     for (int year : {2038, 2020}) {
         page->yearList()->setCurrentIndex(page->yearList()->findText(QString::number(year)));
@@ -145,9 +145,9 @@ TEST_F(LedgerViewsTest, NewAndOpenLeaveNothingOfTheLoanBefore)
     const struct { const char *file; Qt::Key key; int tab, made, years; const char *extra3; } steps[] = {
         {"B.qhv", Qt::Key_O, 2, 3, 2, "50.00"}, {"Fresh.qhv", Qt::Key_N, 0, 0, 1, ""}};
     for (const auto &s : steps) {
-        showTab(1);
-        command(0);
-        showTab(2);
+        show(w->amortizationPage());
+        trigger("&Schedule");
+        show(w->paymentsPage());
         choose(s.file);
         prompts.answers = {QMessageBox::No}; // the loan before is not saved
         press(s.key, Qt::ControlModifier);
@@ -169,8 +169,8 @@ TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
     LoanFileData d = standardLoan();
     d.terms[NumberOfPayments] = 360.6;
     open("F.qhv", d);
-    showTab(1);
-    command(0);
+    show(w->amortizationPage());
+    trigger("&Schedule");
     ASSERT_EQ(schedule()->rows(), 361);
     EXPECT_EQ(schedule()->cell(360, 2), "956.38");
     EXPECT_EQ(schedule()->cell(360, 4), "0.00");

@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, GrowsKeepingItsPlacesAndComesBackWhereItWas)
 {
     open("A.qhv", standardLoan());
     const int designedHeight = w->height();
-    showTab(1);
+    show(w->amortizationPage());
     const QWidget *rows = w->amortizationPage()->grid()->viewport();
     const QSize before = rows->size();
     // Price keeps the top left, Help the bottom left, Exit the bottom right.

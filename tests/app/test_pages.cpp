@@ -52,11 +52,11 @@ TEST_F(AmortizationTab, ScheduleAndLedgerModelsKeepTheModelRules)
     using Tester = QAbstractItemModelTester;
     Tester schedule(w->amortizationPage()->grid()->gridModel(), Tester::FailureReportingMode::Fatal);
     Tester ledger(w->paymentsPage()->grid()->gridModel(), Tester::FailureReportingMode::Fatal);
-    showTab(1);
-    command(0);
-    command(1); // paid off by the third payment: a shorter schedule
+    show(w->amortizationPage());
+    trigger("&Schedule");
+    trigger("&Actual"); // paid off by the third payment: a shorter schedule
     EXPECT_EQ(w->amortizationPage()->grid()->rows(), 4);
-    showTab(2);
+    show(w->paymentsPage());
     Grid *g = w->paymentsPage()->grid();
     g->setFocus();
     g->setCurrentCell(2, 3);
@@ -64,7 +64,7 @@ TEST_F(AmortizationTab, ScheduleAndLedgerModelsKeepTheModelRules)
     EXPECT_EQ(g->cell(2, 3), "12");
     QTest::keyClick(g, Qt::Key_Escape);
     EXPECT_EQ(g->cell(2, 3), "250.00");
-    command(1); // Delete Last
+    trigger("Delete &Last"); // Delete Last
     EXPECT_EQ(g->rows(), 4);
     QString other = path("B.qhv");
     w->loadLoan(other); // no schedule, no payments
@@ -78,20 +78,20 @@ TEST_F(AmortizationTab, ActualAndProjectedViewsAgainstAPlainLoop)
     for (double extra : {250.0, 0.0, 1000.0, 75.5, 0.0, 3000.0, 500.0})
         d.payments.push_back({300, extra, "01/15/08"});
     open("Loan.qhv", d);
-    showTab(2);
-    command(1); // Delete Last: its slot keeps 500.00, which adds nothing
+    show(w->paymentsPage());
+    trigger("Delete &Last"); // Delete Last: its slot keeps 500.00, which adds nothing
     const PaymentsTable &table = w->payments();
     auto ledger = [&](int i) { return i <= table.paymentsMade() ? table.extraPrincipal(i) : 0.0; };
-    showTab(1);
-    command(1);
+    show(w->amortizationPage());
+    trigger("&Actual");
     expectPlainLoop(w->amortizationPage()->grid(), ledger);
 
     // 1,200.00 with every remaining payment, the ledger counting.
-    showTab(3);
+    show(w->quotePage());
     w->quotePage()->option(ExtraMode::EveryPayment)->click();
     w->quotePage()->amountBox()->setText("1,200");
     w->quotePage()->includeActual()->click();
-    showTab(1);
-    command(2);
+    show(w->amortizationPage());
+    trigger("&Projected");
     expectPlainLoop(w->amortizationPage()->grid(), [&](int i) { return ledger(i) + (i > 6 ? 1200.0 : 0.0); });
 }

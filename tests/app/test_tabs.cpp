@@ -21,21 +21,21 @@ using TabsTest = MainWindowFixture;
 TEST_F(TabsTest, EachTabShowsItsCommandsAndHelpAndTheKeyboardWalksTheFirst)
 {
     open("Loan.qhv", standardLoan());
-    const struct { int tab; QStringList captions; } expected[] = {
-        {1, {"&Schedule", "&Actual", "&Projected"}},
-        {2, {"&Make", "Delete &Last", "Delete &All"}},
-        {3, {"&Calculate", "-", "-"}},
-        {4, {"&Calculate", "-", "-"}},
-        {0, {"&Calculate", "-", "-"}},
+    const struct { CommandPage *page; QStringList captions; int help; } expected[] = {
+        {w->amortizationPage(), {"&Schedule", "&Actual", "&Projected"}, 4},
+        {w->paymentsPage(), {"&Make", "Delete &Last", "Delete &All"}, 5},
+        {w->quotePage(), {"&Calculate", "-", "-"}, 6},
+        {w->chartPage(), {"&Calculate", "-", "-"}, 7},
+        {w->termsForm(), {"&Calculate", "-", "-"}, 3},
     };
     for (const auto &e : expected) {
-        showTab(e.tab);
+        show(e.page);
         QStringList captions;
         for (QPushButton *b : {w->commandButton(0), w->commandButton(1), w->commandButton(2)})
             captions << (b->isVisible() ? b->text() : QStringLiteral("-"));
-        EXPECT_EQ(captions, e.captions) << e.tab;
+        EXPECT_EQ(captions, e.captions) << e.help;
         press(Qt::Key_H, Qt::AltModifier); // Help's access key, on every tab
-        EXPECT_EQ(prompts.helpContexts.back(), e.tab + 3);
+        EXPECT_EQ(prompts.helpContexts.back(), e.help);
     }
     EXPECT_EQ(w->tabs()->tabText(4), "Chart");
 
@@ -84,7 +84,7 @@ TEST_F(TabsTest, EachTabShowsItsCommandsAndHelpAndTheKeyboardWalksTheFirst)
 TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
 {
     open("Loan.qhv", standardLoan(3, 100));
-    showTab(1);
+    show(w->amortizationPage());
     AmortizationPage *page = w->amortizationPage();
     QLabel *caption = page->viewCaption();
     // No schedule is computed by arriving on the tab.
@@ -94,22 +94,22 @@ TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
     EXPECT_EQ(caption->text(), "As contracted");
 
     // "Actual" adds the 100.00 recorded with each of the three payments.
-    command(1);
+    trigger("&Actual");
     EXPECT_EQ(page->grid()->cell(4, 2), "102.56"); // 599.55 less 496.99 interest on 99,398.35
     EXPECT_EQ(caption->text(), "With recorded extra principal");
 
     // Leaving and coming back shows the outline where it was.
-    showTab(0);
+    show(w->termsForm());
     EXPECT_FALSE(w->viewOutline(0)->isVisible());
-    showTab(3);
+    show(w->quotePage());
     QuotePage *quote = w->quotePage();
     EXPECT_TRUE(quote->option(ExtraMode::OnePayment)->isChecked());
     EXPECT_EQ(quote->grid()->cell(2, 3), "499.03"); // its figures are the schedule's own test
     quote->option(ExtraMode::EveryPayment)->click();
     EXPECT_EQ(quote->grid()->cell(1, 2), "252");
-    showTab(1);
+    show(w->amortizationPage());
     EXPECT_TRUE(w->viewOutline(0)->isVisible());
-    command(2);
+    trigger("&Projected");
     EXPECT_EQ(caption->text(), "With the planned extra principal"); // the longest: said in full
     EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
     EXPECT_EQ(page->grid()->rows(), 253);
@@ -124,7 +124,7 @@ TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
 TEST_F(TabsTest, QuoteControlsMakeThePlanAndTheQuote)
 {
     open("Loan.qhv", standardLoan(5));
-    showTab(3);
+    show(w->quotePage());
     QuotePage *page = w->quotePage();
     page->option(ExtraMode::EveryPayment)->click();
     EXPECT_FALSE(page->paymentBox()->isEnabled());
@@ -136,12 +136,12 @@ TEST_F(TabsTest, QuoteControlsMakeThePlanAndTheQuote)
     page->amountBox()->setText("$10,000");
     EXPECT_EQ(plainRows(page->grid()), tenThousand);
     EXPECT_FALSE(page->whyLine()->isVisibleTo(page));
-    showTab(4);
+    show(w->chartPage());
     EXPECT_TRUE(w->chartPage()->summaryLabel()->text().contains(
         QString("%1 payments sooner, %2 less interest")
             .arg(page->grid()->cell(1, 3), page->grid()->cell(2, 3))))
         << w->chartPage()->summaryLabel()->text().toStdString();
-    showTab(3);
+    show(w->quotePage());
     page->amountBox()->setText("10k");
     EXPECT_EQ(page->whyLine()->text(), "Extra principal: \"10k\" is not an amount from 0 to 999,999,999.99.");
     EXPECT_EQ(page->plan().amount, 0.0);

@@ -99,16 +99,23 @@ void MainWindowFixture::settle()
     }));
 }
 
-void MainWindowFixture::showTab(int tab)
+void MainWindowFixture::show(CommandPage *page)
 {
-    w->tabs()->setCurrentIndex(tab);
+    w->tabs()->setCurrentWidget(page);
     settle();
 }
 
-void MainWindowFixture::command(int index)
+void MainWindowFixture::trigger(const QString &text)
 {
-    w->commandButton(index)->click();
-    settle();
+    for (int i = 0; i < 3; ++i) {
+        QPushButton *b = w->commandButton(i);
+        if (b->isVisible() && b->text() == text) {
+            b->click();
+            settle();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no command " << text.toStdString() << " on the page shown";
 }
 
 void MainWindowFixture::press(Qt::Key key, Qt::KeyboardModifiers mods)

@@ -52,8 +52,11 @@ protected:
     // Waits until `w` has run its deferred work and no button is held down
     // (an access key clicks its button the animated way).
     void settle();
-    void showTab(int tab);
-    void command(int index); // clicks command button `index` of `w`
+    // Shows a page of `w`, as clicking its tab does.
+    void show(CommandPage *page);
+    // Clicks the command bar's button for the current page's command `text`
+    // ("&Schedule", "Delete &Last").
+    void trigger(const QString &text);
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier); // on the focus
     // Gives `field` the focus and types into it, replacing the text of a box.
     static void typeInto(QWidget *field, const QString &text);
