@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <cmath>
 
@@ -128,6 +129,12 @@ LoanTermsForm::LoanTermsForm(LoanDocument &document, QWidget *parent)
         if (m_document.terms() != terms())
             load(m_document.terms());
     });
+    // A change undone or redone: the field it changed is selected.
+    connect(&m_document, &LoanDocument::changeShown, this,
+            [this](LoanDocument::Part part, int index) {
+                if (part == LoanDocument::Part::Terms)
+                    showChange(index);
+            });
     termsEdited();
 }
 
@@ -213,7 +220,27 @@ void LoanTermsForm::fieldLeft(int index)
 {
     if (const auto text = LoanTerms::textOnLeave(index, field(index)->text()))
         setField(index, *text);
+    commit(field(index), index);
     calculateIfShown();
+}
+
+void LoanTermsForm::commit(QLineEdit *box, int index)
+{
+    m_document.commitTerms(index);
+    // What was typed is the loan's now: Ctrl+Z in the box undoes the loan's
+    // change, not the box's typing again. Setting the text anew clears the
+    // box's own history.
+    const QSignalBlocker quiet(box);
+    box->setText(box->text());
+}
+
+void LoanTermsForm::showChange(int index)
+{
+    QLineEdit *box = index == kDateField ? m_firstPaymentDate : field(index);
+    if (!isVisible() || !box)
+        return;
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
 }
 
 void LoanTermsForm::calculateIfShown()
@@ -245,6 +272,22 @@ bool LoanTermsForm::eventFilter(QObject *watched, QEvent *event)
                 fieldEntered(index);
             else
                 fieldLeft(index);
+        } else if (dateBox && insideWindow && event->type() == QEvent::FocusOut) {
+            commit(m_firstPaymentDate, kDateField);
+        }
+        break;
+    }
+    case QEvent::ShortcutOverride: {
+        // Ctrl+Z undoes the typing not yet committed, as the box's own undo;
+        // with none left, the loan's last change (and Redo likewise).
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *box = static_cast<QLineEdit *>(watched);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo)
+                          || key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+        if ((undo && !box->isUndoAvailable()) || (redo && !box->isRedoAvailable())) {
+            event->ignore();
+            return true;
         }
         break;
     }

@@ -62,6 +62,11 @@ private:
     // Enter in a field, or the focus leaving one: Calculate, while the terms
     // can be computed and this page is shown.
     void calculateIfShown();
+    // The terms as typed become a change that can be undone.
+    void commit(QLineEdit *box, int index);
+    // Selects the box of a field (or the date) whose change was undone or redone.
+    void showChange(int index);
+    static constexpr int kDateField = LoanTerms::kFieldCount;
     void fieldEntered(int index);
     void fieldLeft(int index);
     void showWhy();

@@ -141,6 +141,13 @@ MainWindow::MainWindow(QWidget *parent)
 
     connect(&m_document, &LoanDocument::termsChanged, this, &MainWindow::followTerms);
     connect(&m_document, &LoanDocument::pathChanged, this, &MainWindow::setCaption);
+    connect(&m_document, &LoanDocument::changedStateChanged, this, &MainWindow::setCaption);
+    // Undo and redo of every change to the loan, on every tab.
+    QAction *undo = m_document.undoStack().createUndoAction(this);
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction *redo = m_document.undoStack().createRedoAction(this);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addActions({undo, redo});
     // Nothing of the loan before stays framed.
     connect(&m_document, &LoanDocument::loanReplaced, this, [this] { showOutlines(false); });
 
@@ -251,6 +258,9 @@ void MainWindow::setCaption()
     if (!path.isEmpty()) {
         title = kTitle + (m_document.isNewLoan() ? QStringLiteral("   NEW (") : QStringLiteral("  ("))
                 + splitPath(path, PathPart::FileName) + u')';
+        // Changed since the last load or save.
+        if (m_document.isChanged())
+            title += u'*';
         // Said once, where it stays in view: nothing keeps another window off the file.
         if (!m_document.guard().locked())
             title += QStringLiteral(" - ") + LoanGuard::notLockedText();

@@ -57,6 +57,8 @@ QuotePage::QuotePage(LoanDocument &document, QWidget *parent)
     auto follow = [this] { setCommandsEnabled(m_document.terms().valid()); };
     connect(&m_document, &LoanDocument::termsChanged, this, follow);
     follow();
+    // A plan undone or redone is shown in the controls, and quoted.
+    connect(&m_document, &LoanDocument::planChanged, this, [this] { showPlan(m_document.plan()); });
     // The plan is the document's, and quoted at once while the loan can be computed.
     connect(this, &QuotePage::recomputeRequested, this, [this] {
         m_document.setPlan(plan());
@@ -169,6 +171,24 @@ ExtraPlan QuotePage::plan() const
     p.payment = NumText::toInt16(m_text[1]->text());
     p.includeActual = m_check->isChecked();
     return p;
+}
+
+void QuotePage::showPlan(const ExtraPlan &plan)
+{
+    const ExtraPlan shown = this->plan();
+    if (shown.mode == plan.mode && shown.amount == plan.amount && shown.payment == plan.payment
+        && shown.includeActual == plan.includeActual)
+        return;
+    if (plan.mode != ExtraMode::None && plan.mode != selectedMode()) {
+        option(plan.mode)->setChecked(true);
+        optionClicked(plan.mode);
+    }
+    if (shown.amount != plan.amount)
+        m_text[0]->setText(NumText::amount(plan.amount));
+    if (plan.payment && shown.payment != plan.payment)
+        m_text[1]->setText(QString::number(*plan.payment));
+    if (m_check->isChecked() != plan.includeActual)
+        m_check->setChecked(plan.includeActual);
 }
 
 void QuotePage::showWhy()

@@ -63,6 +63,8 @@ private:
     void textChanged();
     void spinnerChanged(int value);
     void showWhy();
+    // The controls say `plan` (undone or redone).
+    void showPlan(const ExtraPlan &plan);
 
     Grid *m_grid;
     QLabel *m_amountLabel;

@@ -5,6 +5,8 @@
 #include "app/amortizationpage.h"
 #include "benchloan.h"
 #include "app/mainwindow.h"
+#include "ledger/paymentspage.h"
+#include "document/loandocument.h"
 #include "controls/grid.h"
 
 #include <QApplication>
@@ -107,6 +109,42 @@ void BM_LoadAndSave1600(benchmark::State &state)
     state.SetLabel(save ? "save" : "load");
 }
 BENCHMARK(BM_LoadAndSave1600)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Undo, or redo, of a cell typed into on the Payments tab of a loan with 1,600
+// payments: the ledger's rows and totals follow.
+void BM_UndoRedoCellEdit1600(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Long.qhv");
+    writeBenchLoan(file, 1600);
+    MainWindow w;
+    w.setStartFile(file);
+    w.show();
+    waitForLoad(w, "Long.qhv");
+    w.tabs()->setCurrentWidget(w.paymentsPage());
+    QTest::qWait(20);
+    LoanDocument &document = w.document();
+    PaymentRecord changed = document.payments().at(800);
+    changed.escrow += 1;
+    document.setPayment(800, changed);
+    QUndoStack &stack = document.undoStack();
+    const bool timeUndo = state.range(0) == 0;
+    for (auto _ : state) {
+        if (!timeUndo) {
+            state.PauseTiming();
+            stack.undo();
+            state.ResumeTiming();
+            stack.redo();
+        } else {
+            stack.undo();
+            state.PauseTiming();
+            stack.redo();
+            state.ResumeTiming();
+        }
+    }
+    state.SetLabel(timeUndo ? "undo" : "redo");
+}
+BENCHMARK(BM_UndoRedoCellEdit1600)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The longest schedule built and shown on the Amortization tab: time and peak memory.
 void BM_LongestScheduleShown(benchmark::State &state)

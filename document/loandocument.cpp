@@ -1,5 +1,6 @@
 #include "loandocument.h"
 
+#include "document/loanchanges.h"
 #include "storage/loanfileterms.h"
 
 LoanDocument::LoanDocument(QObject *parent)
@@ -20,12 +21,72 @@ void LoanDocument::setTerms(const Terms &terms)
     noteChange();
 }
 
+namespace {
+
+bool samePlan(const ExtraPlan &a, const ExtraPlan &b)
+{
+    return a.mode == b.mode && a.amount == b.amount && a.payment == b.payment
+           && a.includeActual == b.includeActual;
+}
+
+} // namespace
+
+void LoanDocument::commitTerms(int field)
+{
+    if (m_terms == m_committed)
+        return;
+    m_undo.push(new TermsChange(*this, m_committed, m_terms, field));
+    m_committed = m_terms;
+}
+
+void LoanDocument::restoreTerms(const Terms &terms, int field)
+{
+    m_terms = m_committed = terms;
+    emit termsChanged();
+    noteChange();
+    emit changeShown(Part::Terms, field);
+}
+
+void LoanDocument::pushPayments(const PaymentsTable &before, int payment, const QString &text)
+{
+    // Terms typed and not yet committed come first, as they were made first.
+    commitTerms(-1);
+    m_undo.push(new PaymentsChange(*this, before, *m_payments, payment, text));
+    notePayments(before);
+}
+
+void LoanDocument::notePayments(const PaymentsTable &before)
+{
+    // Only the payments that differ are shown anew: a cell changed among
+    // 1,600 payments redraws one row.
+    const int made = std::max(before.paymentsMade(), m_payments->paymentsMade());
+    int first = 0, last = 0;
+    for (int k = 1; k <= made; ++k) {
+        const bool counted = k <= before.paymentsMade() && k <= m_payments->paymentsMade();
+        if (!counted || !(before.at(k) == m_payments->at(k))) {
+            first = first ? first : k;
+            last = k;
+        }
+    }
+    if (first)
+        emit paymentsChanged(first, last);
+    noteChange();
+}
+
+void LoanDocument::restorePayments(const PaymentsTable &payments, int payment)
+{
+    const PaymentsTable before = *m_payments;
+    *m_payments = payments;
+    notePayments(before);
+    emit changeShown(Part::Payments, payment);
+}
+
 bool LoanDocument::appendPayment(const PaymentRecord &record)
 {
+    const PaymentsTable before = *m_payments;
     if (!m_payments->append(record))
         return false;
-    emit paymentsChanged(m_payments->paymentsMade());
-    noteChange();
+    pushPayments(before, m_payments->paymentsMade(), QStringLiteral("Payment made"));
     return true;
 }
 
@@ -33,33 +94,44 @@ void LoanDocument::setPayment(int k, const PaymentRecord &record)
 {
     if (k < 1 || k > m_payments->paymentsMade() || m_payments->at(k) == record)
         return;
+    const PaymentsTable before = *m_payments;
     m_payments->set(k, record);
-    emit paymentsChanged(k);
-    noteChange();
+    pushPayments(before, k, QStringLiteral("Payment changed"));
 }
 
 void LoanDocument::removeLastPayment()
 {
     const int made = m_payments->paymentsMade();
+    if (made == 0)
+        return;
+    const PaymentsTable before = *m_payments;
     m_payments->removeLast();
-    emit paymentsChanged(std::max(1, made));
-    noteChange();
+    pushPayments(before, made, QStringLiteral("Delete Last"));
 }
 
 void LoanDocument::removeAllPayments()
 {
+    if (m_payments->paymentsMade() == 0)
+        return;
+    const PaymentsTable before = *m_payments;
     m_payments->setPaymentsMade(0);
-    emit paymentsChanged(1);
-    noteChange();
+    pushPayments(before, 1, QStringLiteral("Delete All"));
 }
 
 void LoanDocument::setPlan(const ExtraPlan &plan)
 {
-    if (plan.mode == m_plan.mode && plan.amount == m_plan.amount && plan.payment == m_plan.payment
-        && plan.includeActual == m_plan.includeActual)
+    if (samePlan(plan, m_plan))
         return;
+    m_undo.push(new PlanChange(*this, m_plan, plan));
     m_plan = plan;
     emit planChanged();
+}
+
+void LoanDocument::restorePlan(const ExtraPlan &plan)
+{
+    m_plan = plan;
+    emit planChanged();
+    emit changeShown(Part::Plan, 0);
 }
 
 ScheduleInputs LoanDocument::inputs() const
@@ -83,7 +155,8 @@ Result LoanDocument::load(const QString &path, Use use)
     if (!file)
         return file;
     // A stored date the date box cannot show leaves the one it had.
-    m_terms = LoanFile::terms(file.data, m_terms.firstPaymentDigits);
+    m_terms = m_committed = LoanFile::terms(file.data, m_terms.firstPaymentDigits);
+    m_undo.clear();
     auto payments = std::make_unique<PaymentsTable>();
     for (size_t k = 0; k < file.data.payments.size(); ++k)
         payments->set(int(k) + 1, file.data.payments[k]);
@@ -91,8 +164,8 @@ Result LoanDocument::load(const QString &path, Use use)
     m_payments = std::move(payments);
     if (use == Use::Edit)
         m_guard.hold(path);
-    setPath(path, false);
     markSaved();
+    setPath(path, false);
     emit termsChanged();
     emit loanReplaced();
     return {};
@@ -104,9 +177,9 @@ Result LoanDocument::save(const QString &path)
     if (const Result saved = LoanFile::write(path, image); !saved)
         return saved;
     m_guard.hold(path);
-    setPath(path, false);
     m_savedImage = LoanFile::encode(image);
     noteChange();
+    setPath(path, false);
     return {};
 }
 
@@ -114,11 +187,12 @@ void LoanDocument::startNew(const QString &path)
 {
     Terms fresh;
     fresh.firstPaymentDigits = m_terms.firstPaymentDigits;
-    m_terms = fresh;
+    m_terms = m_committed = fresh;
     m_payments->setPaymentsMade(0);
+    m_undo.clear();
     m_guard.hold(path);
-    setPath(path, true);
     markSaved();
+    setPath(path, true);
     emit termsChanged();
     emit loanReplaced();
 }
@@ -126,8 +200,8 @@ void LoanDocument::startNew(const QString &path)
 void LoanDocument::detachFromFile()
 {
     m_guard.hold(QString());
-    setPath(QString(), false);
     markSaved();
+    setPath(QString(), false);
 }
 
 LoanFileData LoanDocument::data() const

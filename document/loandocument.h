@@ -1,12 +1,13 @@
 #pragma once
 // The loan the window works on, as one object: its terms, its recorded
 // payments, the quote's plan, the file it lives in with the lock on that
-// file, and the image of the file as last loaded or saved. It is the loan's
-// only owner: pages read it, change it through it, and learn of every change
-// from its signals.
+// file, the image of the file as last loaded or saved, and the stack of the
+// changes that can be undone. It is the loan's only owner: pages read it,
+// change it through it, and learn of every change from its signals.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 #include <memory>
 
 #include "document/loanguard.h"
@@ -22,8 +23,15 @@ public:
     explicit LoanDocument(QObject *parent = nullptr);
     ~LoanDocument() override;
 
+    // What a change that is undone or redone touched, for the page that
+    // shows it to select.
+    enum class Part { Terms, Payments, Plan };
+
     const Terms &terms() const { return m_terms; }
+    // The terms as typed, at every edit; they become a change that can be
+    // undone when committed (a field left, Enter), one per committed field.
     void setTerms(const Terms &terms);
+    void commitTerms(int field);
 
     const PaymentsTable &payments() const { return *m_payments; }
     // Each change to the payments says which payment it touched first.
@@ -34,7 +42,11 @@ public:
     void removeAllPayments();
 
     const ExtraPlan &plan() const { return m_plan; }
+    // A change of the plan; one undoes a run of changes to the plan.
     void setPlan(const ExtraPlan &plan);
+
+    // Every change above, to undo and redo; emptied by a load and by New.
+    QUndoStack &undoStack() { return m_undo; }
 
     // What a schedule view, the quote and the chart read: the terms, the
     // plan and the recorded extra principal (valid while the document lives).
@@ -72,21 +84,35 @@ public:
 
 signals:
     void termsChanged();
-    // `first`: the first payment whose record changed (1 for all of them).
-    void paymentsChanged(int first);
+    // Payments `first` to `last` changed, or were added or removed there.
+    void paymentsChanged(int first, int last);
     void planChanged();
     // The file, or whether it is new or locked, changed.
     void pathChanged();
     void changedStateChanged(bool changed);
     // A whole other loan came (a load or New): every view shows it anew.
     void loanReplaced();
+    // A change was undone or redone: the field (LoanTerms::Field) or the
+    // payment it touched, for the page that shows it to select.
+    void changeShown(LoanDocument::Part part, int index);
+
+public:
+    // Used by the changes on the undo stack: the state they restore.
+    void restoreTerms(const Terms &terms, int field);
+    void restorePayments(const PaymentsTable &payments, int payment);
+    void restorePlan(const ExtraPlan &plan);
 
 private:
+    // Pushes a change of the payments from `before` to what they are now.
+    void pushPayments(const PaymentsTable &before, int payment, const QString &text);
+    // Emits paymentsChanged for the payments that differ from `before`.
+    void notePayments(const PaymentsTable &before);
     void setPath(const QString &path, bool isNew);
     void markSaved();
     void noteChange();
 
     Terms m_terms;
+    Terms m_committed;              // the terms as the last change left them
     std::unique_ptr<PaymentsTable> m_payments;
     ExtraPlan m_plan;
     QString m_path;
@@ -94,4 +120,5 @@ private:
     QByteArray m_savedImage;        // what the last load, save or New left
     bool m_changed = false;
     bool m_new = false;
+    QUndoStack m_undo;
 };

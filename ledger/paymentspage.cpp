@@ -68,6 +68,15 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     });
     setCommandsEnabled(m_document.terms().valid());
     connect(&m_document, &LoanDocument::paymentsChanged, this, &PaymentsPage::paymentsChanged);
+    // A change undone or redone: the payment it touched is selected.
+    connect(&m_document, &LoanDocument::changeShown, this,
+            [this](LoanDocument::Part part, int payment) {
+                if (part != LoanDocument::Part::Payments)
+                    return;
+                const int row = std::min(payment, m_document.payments().paymentsMade() + 1);
+                m_grid->setCurrentCell(std::max(row, 1), 1);
+                m_grid->showRow(std::max(row, 1));
+            });
     // The ledger's years and totals are the new loan's; shown at once when
     // the tab is.
     connect(&m_document, &LoanDocument::loanReplaced, this, [this] {
@@ -174,11 +183,11 @@ void PaymentsPage::showPayments()
     emptyLastRow();
 }
 
-void PaymentsPage::paymentsChanged(int first)
+void PaymentsPage::paymentsChanged(int first, int last)
 {
     const int made = m_document.payments().paymentsMade();
     m_model->setRows(made + 2);
-    for (int k = std::max(first, 1); k <= made; ++k)
+    for (int k = std::max(first, 1); k <= std::min(last, made); ++k)
         fillRow(k);
     emptyLastRow();
     followYears();

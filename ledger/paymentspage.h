@@ -57,7 +57,7 @@ private:
     void setupGrid();
     // The document's payments from `first` on changed: the rows, the years
     // and the totals follow.
-    void paymentsChanged(int first);
+    void paymentsChanged(int first, int last);
     void editOnDoubleClick();
     void keyDownInGrid(int key, Qt::KeyboardModifiers modifiers);
     void keyPressInGrid(int character);
