@@ -212,7 +212,7 @@ void QuotePage::quoteExtraPrincipal(ExtraMode mode)
     if (mode == ExtraMode::OnePayment && !p.payment)
         return;
     const auto q = Schedule::quote(terms, Schedule::ruleForQuote(mode, p, recorded));
-    const auto cells = Schedule::quoteCells(terms, q);
+    const auto cells = Schedule::quoteCells(terms, m_document.payment().totalInterest, q);
     for (int k = 0; k < 6; ++k)
         m_grid->setCell(1 + k / 3, 1 + k % 3, cells[size_t(k)]);
 }

@@ -16,7 +16,7 @@ void LoanDocument::setTerms(const Terms &terms)
 {
     if (terms == m_terms)
         return;
-    m_terms = terms;
+    takeTerms(terms);
     emit termsChanged();
     noteChange();
 }
@@ -41,7 +41,8 @@ void LoanDocument::commitTerms(int field)
 
 void LoanDocument::restoreTerms(const Terms &terms, int field)
 {
-    m_terms = m_committed = terms;
+    takeTerms(terms);
+    m_committed = terms;
     emit termsChanged();
     noteChange();
     emit changeShown(Part::Terms, field);
@@ -143,10 +144,10 @@ ScheduleInputs LoanDocument::inputs() const
     return in;
 }
 
-double LoanDocument::monthlyPayment() const
+void LoanDocument::takeTerms(const Terms &terms)
 {
-    const auto payment = m_terms.payment();
-    return payment ? payment->monthlyPayment : 0.0;
+    m_terms = terms;
+    m_payment = terms.payment().value_or(Amortization::Payment{});
 }
 
 Result LoanDocument::load(const QString &path, Use use)
@@ -155,7 +156,8 @@ Result LoanDocument::load(const QString &path, Use use)
     if (!file)
         return file;
     // A stored date the date box cannot show leaves the one it had.
-    m_terms = m_committed = LoanFile::terms(file.data, m_terms.firstPaymentDigits);
+    m_committed = LoanFile::terms(file.data, m_terms.firstPaymentDigits);
+    takeTerms(m_committed);
     m_undo.clear();
     auto payments = std::make_unique<PaymentsTable>();
     for (size_t k = 0; k < file.data.payments.size(); ++k)
@@ -187,7 +189,8 @@ void LoanDocument::startNew(const QString &path)
 {
     Terms fresh;
     fresh.firstPaymentDigits = m_terms.firstPaymentDigits;
-    m_terms = m_committed = fresh;
+    m_committed = fresh;
+    takeTerms(fresh);
     m_payments->setPaymentsMade(0);
     m_undo.clear();
     m_guard.hold(path);

@@ -51,9 +51,11 @@ public:
     // What a schedule view, the quote and the chart read: the terms, the
     // plan and the recorded extra principal (valid while the document lives).
     ScheduleInputs inputs() const;
-    // The monthly payment the ledger shows beside every payment; 0 while the
-    // terms cannot be computed.
-    double monthlyPayment() const;
+    // The monthly payment, total interest and last payment of the terms,
+    // worked out once for each change of them; all 0 while they cannot be
+    // computed. The monthly payment is what the ledger shows beside every payment.
+    const Amortization::Payment &payment() const { return m_payment; }
+    double monthlyPayment() const { return m_payment.monthlyPayment; }
 
     // The loan file; empty while the loan has none (it is written nowhere
     // until it is given a name).
@@ -110,9 +112,12 @@ private:
     void setPath(const QString &path, bool isNew);
     void markSaved();
     void noteChange();
+    // The terms are `terms` now: their payment is worked out again.
+    void takeTerms(const Terms &terms);
 
     Terms m_terms;
     Terms m_committed;              // the terms as the last change left them
+    Amortization::Payment m_payment;
     std::unique_ptr<PaymentsTable> m_payments;
     ExtraPlan m_plan;
     QString m_path;

@@ -218,11 +218,9 @@ Quote quote(const Terms &terms, const ExtraRule &extra)
     return {res.rows, res.totalInterest};
 }
 
-std::array<QString, 6> quoteCells(const Terms &terms, const Quote &q)
+std::array<QString, 6> quoteCells(const Terms &terms, double scheduledInterest, const Quote &q)
 {
     const double n = terms.payments();
-    const auto payment = terms.payment();
-    const double scheduledInterest = payment ? payment->totalInterest : 0.0;
     // n - P has no more decimals than n itself; the binary subtraction
     // leaves noise beyond them (360.6 - 360 = 0.600000000000023).
     const QString scheduled = NumText::plainDecimal(n);

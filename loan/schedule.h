@@ -179,8 +179,9 @@ struct Quote {
 };
 Quote quote(const Terms &terms, const ExtraRule &extra);
 // The quote grid's six cells: payments Scheduled, Projected, Difference (plain
-// decimal texts); interest Scheduled, Projected, Difference.
-std::array<QString, 6> quoteCells(const Terms &terms, const Quote &q);
+// decimal texts); interest Scheduled, Projected, Difference. The scheduled
+// interest is the loan's total interest, worked out once for the terms.
+std::array<QString, 6> quoteCells(const Terms &terms, double scheduledInterest, const Quote &q);
 
 // The whole table and its grid texts without a window.
 struct Table {

@@ -132,7 +132,7 @@ TEST(Quote, PlansAgainstTheSchedule)
     };
     for (const auto &[plan, expected] : cases) {
         const auto q = Schedule::quote(in.terms, Schedule::ruleForQuote(plan.mode, plan, RecordedExtra{}));
-        const auto cells = Schedule::quoteCells(in.terms, q);
+        const auto cells = Schedule::quoteCells(in.terms, in.terms.payment()->totalInterest, q);
         EXPECT_EQ(QStringList(cells.begin(), cells.end()), expected);
     }
 
@@ -148,7 +148,7 @@ TEST(Quote, PlansAgainstTheSchedule)
 
     // A fraction of a payment adds no row; the difference is as exact as n.
     const auto fraction = loan("100,000.00", "6", "360.6");
-    const auto fq = Schedule::quoteCells(fraction.terms, Schedule::quote(fraction.terms, {}));
+    const auto fq = Schedule::quoteCells(fraction.terms, 0, Schedule::quote(fraction.terms, {}));
     EXPECT_EQ(QStringList(fq.begin(), fq.begin() + 3), QStringList({"360.6", "360", "0.6"}));
     EXPECT_EQ(Schedule::build(ScheduleView::Contract, fraction).rows.size(), 361u);
     // Its last whole row pays the remainder: 1.5 payments are one of it all.
