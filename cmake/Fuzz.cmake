@@ -19,7 +19,9 @@ if(QH_FUZZ)
   add_library(qhfuzzcore STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/loan/numtext.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/loan/dates.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/storage/loanfile.cpp)
+    ${CMAKE_CURRENT_SOURCE_DIR}/storage/loanfile.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/storage/wholefile.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/storage/loanextension.cpp)
   set_target_properties(qhfuzzcore PROPERTIES AUTOMOC OFF)
   target_include_directories(qhfuzzcore PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(qhfuzzcore PUBLIC Qt6::Core)

@@ -3,6 +3,8 @@
 // extra principal quote: one loop, three users.
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "numtext.h"
 
@@ -16,8 +18,26 @@ double monthlyRate(double annualRate);
 // L × r / (1 − 1 / (1 + r)^n), rounded to cents. Not finite when undefined (r = 0).
 double regularPayment(double loanAmount, double monthlyRate, double payments);
 
+// What the loop does at one row besides paying it: from this row on, a new
+// monthly rate with the payment worked out again on the balance before it;
+// after this row, a recast of the payment on the balance it leaves.
+struct RowChange {
+    std::optional<double> monthlyRate;
+    bool recast = false;
+};
+// Index = row; rows past its end change nothing.
+using RowChanges = std::vector<RowChange>;
+
+// A × r / (1 − 1 / (1 + r)^k): the payment that pays `balance` off over k
+// more rows at the monthly rate r, rounded to cents.
+inline double paymentOver(double balance, double r, double k)
+{
+    return NumText::roundCents(balance * (r / (1 - 1 / std::pow(1 + r, k))));
+}
+
 struct Row {
     int number = 0;
+    double payment = 0;        // the regular payment in force for this row
     double principal = 0;      // payment less interest, plus the extra; on the
                                // pay-off row the principal still owed
     double interest = 0;       // rounded to cents
@@ -34,10 +54,13 @@ struct Result {
 };
 
 // Runs rows 1, 2, … while row ≤ n (at most kMaxPayments). extra(i) is the
-// extra principal of row i; visit(const Row &) sees every row.
+// extra principal of row i; visit(const Row &) sees every row. `changes`
+// (none when empty) changes the rate or recasts the payment at given rows,
+// on the balance of this run: a view with extra principal re-amortizes on
+// its own balance, as a lender does.
 template <class ExtraFn, class VisitFn>
 Result run(double loanAmount, double monthlyRate, double payment, double payments,
-           ExtraFn &&extra, VisitFn &&visit)
+           ExtraFn &&extra, VisitFn &&visit, const RowChanges &changes = {})
 {
     Result res;
     double cumulative = 0;
@@ -45,8 +68,14 @@ Result run(double loanAmount, double monthlyRate, double payment, double payment
     double balance = loanAmount;
     const double last = std::min(payments, double(kMaxPayments));
     for (int i = 1; i <= last; ++i) {
+        const RowChange *change = size_t(i) < changes.size() ? &changes[size_t(i)] : nullptr;
+        if (change && change->monthlyRate) {
+            monthlyRate = *change->monthlyRate;
+            payment = paymentOver(loanAmount - cumulative, monthlyRate, payments - i + 1);
+        }
         Row row;
         row.number = i;
+        row.payment = payment;
         row.interest = NumText::roundCents(monthlyRate * (loanAmount - cumulative));
         double p = payment - row.interest + extra(i);
         cumulative += p;
@@ -66,6 +95,8 @@ Result run(double loanAmount, double monthlyRate, double payment, double payment
         row.principal = p;
         row.balance = balance;
         visit(row);
+        if (change && change->recast)
+            payment = paymentOver(balance, monthlyRate, payments - i);
     }
     if (res.rows == 0)
         res.rawBalance = loanAmount;

@@ -103,6 +103,7 @@ Setup prepare(ScheduleView view, const ScheduleInputs &in)
     const QDate first = in.terms.firstPaymentDate();
     s.firstDate = first.isValid() ? first : Dates::today();
     s.extra = ruleForView(view, in.plan, in.recorded);
+    s.changes = Changes::forRows(in.changes, first, s.lastRow);
     return s;
 }
 
@@ -208,13 +209,15 @@ std::array<QString, 4> totalsTexts(const Totals &t)
             NumText::amount(t.balance), NumText::amount(t.interestToDate)};
 }
 
-Quote quote(const Terms &terms, const ExtraRule &extra)
+Quote quote(const Terms &terms, const ExtraRule &extra, const DatedChanges &changes)
 {
     const double loan = terms.loanAmount();
     const double r = Amortization::monthlyRate(terms.annualRate());
     const double n = terms.payments();
     const double a = Amortization::regularPayment(loan, r, n);
-    const auto res = Amortization::run(loan, r, a, n, extra, [](const Amortization::Row &) {});
+    const int lastRow = n >= 1 ? int(std::min(std::floor(n), double(Amortization::kMaxPayments))) : 0;
+    const auto res = Amortization::run(loan, r, a, n, extra, [](const Amortization::Row &) {},
+                                       Changes::forRows(changes, terms.firstPaymentDate(), lastRow));
     return {res.rows, res.totalInterest};
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "amortization.h"
+#include "datedchange.h"
 #include "terms.h"
 
 // Which schedule is built: as contracted, with the extra principal recorded in
@@ -54,6 +55,7 @@ QString whyNotPlanAmount(const QString &text);
 // One payment of the schedule.
 struct ScheduleRow {
     QString dateText;                // "mm/dd/yy"
+    double payment = 0;              // the regular payment in force for the row
     double principal = 0;            // including any extra the view adds
     double interest = 0;             // rounded to cents
     double balance = 0;              // exactly 0 on the pay-off row
@@ -65,6 +67,7 @@ struct ScheduleRow {
 // What building a schedule view reads.
 struct ScheduleInputs {
     Terms terms;
+    DatedChanges changes;            // rate changes and recasts honoured by every view
     ExtraPlan plan;                  // the Projected view only
     RecordedExtra recorded;
 };
@@ -108,6 +111,7 @@ struct Setup {
     int lastRow = 0;                 // N: the whole part of n, at most 32,767
     QDate firstDate;                 // today when the typed date is not valid
     ExtraRule extra;
+    Amortization::RowChanges changes; // none while the typed date is not valid
 };
 Setup prepare(ScheduleView view, const ScheduleInputs &in);
 
@@ -136,12 +140,14 @@ Amortization::Result fill(const Setup &s, std::vector<ScheduleRow> &table, Visit
             ScheduleRow &row = table[size_t(r.number)];
             row.dateText = dateText(y, m, d, r.number - 1, &row.year);
             row.principal = r.principal;
+            row.payment = r.payment;
             row.interest = r.interest;
             row.balance = r.balance;
             row.interestToDate = r.interestToDate;
             // Only the pay-off row has a balance of exactly 0.
             visit(r.number, static_cast<const ScheduleRow &>(row), r.balance == 0);
-        });
+        },
+        s.changes);
     if (hasRemainder(res)) {
         ScheduleRow &last = table[size_t(res.rows)];
         last.principal += res.rawBalance;
@@ -177,7 +183,7 @@ struct Quote {
     int payments = 0;                // P
     double interest = 0;             // T
 };
-Quote quote(const Terms &terms, const ExtraRule &extra);
+Quote quote(const Terms &terms, const ExtraRule &extra, const DatedChanges &changes = {});
 // The quote grid's six cells: payments Scheduled, Projected, Difference (plain
 // decimal texts); interest Scheduled, Projected, Difference. The scheduled
 // interest is the loan's total interest, worked out once for the terms.

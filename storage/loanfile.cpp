@@ -106,11 +106,11 @@ Loaded load(const QString &path)
         return out;
     }
     take(out.found, st);
-    if (out.found.type != S_IFREG || out.found.size > LoanFile::kMaxFileSize) {
+    if (out.found.type != S_IFREG || out.found.size > LoanFile::kMaxFileSizeWithExtension) {
         ::close(fd);
         return out;
     }
-    out.bytes.resize(LoanFile::kMaxFileSize);
+    out.bytes.resize(LoanFile::kMaxFileSizeWithExtension);
     qsizetype got = 0;
     while (got < out.bytes.size()) {
         const ssize_t n = ::read(fd, out.bytes.data() + got, size_t(out.bytes.size() - got));
@@ -147,14 +147,15 @@ QString kindOf(mode_t type)
     }
 }
 
-// Why what was found at `path` is not read, or nothing when it may be.
-QString refusedForReading(const QString &path, const Found &f)
+// Why what was found at `path` is not read, or nothing when it may be; a
+// file that carries an extension section may be larger.
+QString refusedForReading(const QString &path, const Found &f, bool extension = true)
 {
     if (f.type == S_IFDIR)
         return QStringLiteral("%1 is a folder, not a loan file.").arg(describe(path));
     if (f.type != S_IFREG)
         return QStringLiteral("%1 is %2, not a loan file.").arg(describe(path), kindOf(f.type));
-    if (f.size > LoanFile::kMaxFileSize)
+    if (f.size > (extension ? LoanFile::kMaxFileSizeWithExtension : LoanFile::kMaxFileSize))
         return QStringLiteral("The loan file %1 is %2 bytes long; a loan file is at most 64 KiB. "
                               "It was not loaded.")
             .arg(describe(path))
@@ -206,12 +207,35 @@ LoanFile::ReadResult startEmpty(const QString &path)
 
 namespace LoanFile {
 
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+bool hasExtension(const QByteArray &bytes)
+{
+    return bytes.size() >= kExtensionOffset + 4
+           && std::memcmp(bytes.constData() + kExtensionOffset, "QHVX", 4) == 0;
+}
+
 QByteArray encode(const LoanFileData &data, const QByteArray &previous)
 {
     const int n = int(data.payments.size());
-    const qsizetype size = std::max<qsizetype>(
-        {previous.size(), kFixedSize, kRecordsOffset + qsizetype(kRecordSize) * n});
-    QByteArray b = previous;
+    // Below the section's offset the bytes are those a plain save leaves: its
+    // old tail where there is one, zeros beyond it. A section starts at its
+    // offset; a loan without one over a file that had one ends there.
+    const bool section = !data.extension.isEmpty();
+    QByteArray b = hasExtension(previous) || section ? previous.left(kExtensionOffset) : previous;
+    qsizetype size = std::max<qsizetype>(
+        {b.size(), kFixedSize, kRecordsOffset + qsizetype(kRecordSize) * n});
+    if (section || hasExtension(previous))
+        size = std::max<qsizetype>(size, kExtensionOffset);
     b.resize(size, '\0');
     for (int i = 0; i < 13; ++i)
         putDouble(b, 8 * i, data.terms[size_t(i)]);
@@ -229,8 +253,40 @@ QByteArray encode(const LoanFileData &data, const QByteArray &previous)
         const QByteArray date = PaymentRecord::fitDate(r.payDate).toLatin1();
         std::memcpy(b.data() + at + 16, date.constData(), 8);
     }
+    if (!data.extension.isEmpty()) {
+        QByteArray header("QHVX", 4);
+        header.resize(kExtensionHeader);
+        qToLittleEndian<quint16>(1, header.data() + 4);
+        qToLittleEndian<quint16>(0, header.data() + 6);
+        qToLittleEndian<quint32>(quint32(data.extension.size()), header.data() + 8);
+        qToLittleEndian<quint32>(crc32(data.extension), header.data() + 12);
+        b += header + data.extension;
+    }
     return b;
 }
+
+namespace {
+
+// The section's payload, or why it cannot be read. The plain loan opens
+// either way.
+QString readExtension(const QByteArray &bytes, QByteArray *payload)
+{
+    const char *h = bytes.constData() + kExtensionOffset;
+    if (bytes.size() < kExtensionOffset + kExtensionHeader)
+        return QStringLiteral("its header is cut short");
+    if (const quint16 version = qFromLittleEndian<quint16>(h + 4); version != 1)
+        return QStringLiteral("its version %1 is not known to this program").arg(version);
+    const quint32 length = qFromLittleEndian<quint32>(h + 8);
+    if (length > quint64(bytes.size() - kExtensionOffset - kExtensionHeader))
+        return QStringLiteral("it says it is longer than the file");
+    const QByteArray body = bytes.mid(kExtensionOffset + kExtensionHeader, length);
+    if (crc32(body) != qFromLittleEndian<quint32>(h + 12))
+        return QStringLiteral("its check sum does not match");
+    *payload = body;
+    return QString();
+}
+
+} // namespace
 
 Decoded decode(const QByteArray &bytes)
 {
@@ -260,6 +316,11 @@ Decoded decode(const QByteArray &bytes)
         r.payDate = QString::fromLatin1(bytes.constData() + at + 16, 8);
         out.data.payments.push_back(r);
     }
+    if (hasExtension(bytes)) {
+        const QString why = readExtension(bytes, &out.data.extension);
+        if (!why.isEmpty())
+            out.data.extensionProblem = why;
+    }
     out.ok = true;
     return out;
 }
@@ -284,7 +345,7 @@ ReadResult read(const QString &path)
                         .arg(describe(path), systemReason(loaded.readError));
         return out;
     }
-    out.reason = refusedForReading(path, loaded.found);
+    out.reason = refusedForReading(path, loaded.found, hasExtension(loaded.bytes));
     if (!out.reason.isEmpty())
         return out;
     Decoded d = decode(loaded.bytes);
@@ -337,7 +398,7 @@ Result write(const QString &path, const LoanFileData &data, const WriteThrough &
                     .arg(describe(path)));
         // The bytes past the records of a file no longer than a loan file
         // can be are kept; a longer file is written over whole.
-        if (found.size <= kMaxFileSize) {
+        if (found.size <= kMaxFileSizeWithExtension) {
             const Loaded old = load(path);
             const int error = old.openError != 0 ? old.openError : old.readError;
             if (error != 0)
@@ -346,7 +407,7 @@ Result write(const QString &path, const LoanFileData &data, const WriteThrough &
                                           .arg(describe(path), systemReason(error)));
             if (QString why = refusedForSaving(path, old.found); !why.isEmpty())
                 return Result::failed(why);
-            if (old.found.size <= kMaxFileSize)
+            if (old.found.size <= kMaxFileSize || hasExtension(old.bytes))
                 previous = old.bytes;
         }
     }

@@ -19,6 +19,10 @@ struct LoanFileData {
     std::array<double, 13> terms{};   // in loan-term field order
     double firstPaymentDate = 0;      // the digits mmddyy as a number
     std::vector<PaymentRecord> payments;
+    // The extension section's payload (UTF-8 JSON of an object); empty when
+    // the loan needs none. Read: why a section there could not be read.
+    QByteArray extension;
+    QString extensionProblem;
 };
 
 namespace LoanFile {
@@ -30,9 +34,24 @@ constexpr int kRecordSize = 24;
 // No loan file is longer (1,600 records end at 38,914 bytes): a longer file
 // is not read, and a save over it keeps none of its bytes.
 constexpr qint64 kMaxFileSize = 64 * 1024;
+// Past the room of the 1,600 payment records, which no reader or writer of
+// the plain layout touches, a file may carry one extension section: "QHVX",
+// version (u16 LE, 1), 0 (u16), the payload's length N (u32 LE), its CRC-32
+// (zlib's polynomial, u32 LE), then N bytes of UTF-8 JSON. Such a file may
+// be up to 1 MiB.
+constexpr qint64 kExtensionOffset = 38914;
+constexpr qint64 kExtensionHeader = 16;
+constexpr qint64 kMaxFileSizeWithExtension = 1024 * 1024;
+// CRC-32 as zlib computes it.
+quint32 crc32(const QByteArray &bytes);
+// Whether `bytes` carry a section's mark at its offset.
+bool hasExtension(const QByteArray &bytes);
 
 // The bytes of a save over a file that held `previous`: the fixed part and the
-// records are written over it, and bytes beyond the last record stay.
+// records are written over it, and bytes beyond the last record stay. A loan
+// with an extension writes its section at its offset, after the plain bytes
+// (zeros where there were none); a loan without one over a file that had a
+// section ends at that offset, so that no section is left.
 QByteArray encode(const LoanFileData &data, const QByteArray &previous = QByteArray());
 
 struct Decoded : Result {
