@@ -46,6 +46,8 @@ bool FileFlow::load(QString &path)
         tell(loaded.reason);
         return false;
     }
+    if (!m_document.extensionProblem().isEmpty())
+        tell(m_document.extensionProblem());
     return true;
 }
 
@@ -55,6 +57,13 @@ bool FileFlow::save(QString &path)
         path = BundledFiles::defaultLoanPath();
     const LoanGuard::Claim claim = m_document.guard().claim(path, *this, LoanGuard::Use::Save);
     if (!claim)
+        return false;
+    // What could not be read is not written over without asking.
+    if (m_document.wouldOverwriteUnreadSection(path)
+        && !ask(QStringLiteral("The loan file \"%1\" holds changes and a plan that could not be "
+                               "read. Save over them?")
+                    .arg(QFileInfo(path).fileName()),
+                true))
         return false;
     if (const Result saved = m_document.save(path); !saved) {
         tell(saved.reason);

@@ -69,3 +69,24 @@ bool PlanChange::mergeWith(const QUndoCommand *other)
     m_after = static_cast<const PlanChange *>(other)->m_after;
     return true;
 }
+
+ChangesChange::ChangesChange(LoanDocument &document, const DatedChanges &before,
+                             const DatedChanges &after)
+    : QUndoCommand(QStringLiteral("Change of the dated changes"))
+    , m_document(document)
+    , m_before(before)
+    , m_after(after)
+{
+}
+
+void ChangesChange::undo()
+{
+    m_document.restoreChanges(m_before);
+}
+
+void ChangesChange::redo()
+{
+    if (std::exchange(m_made, false))
+        return;
+    m_document.restoreChanges(m_after);
+}

@@ -48,3 +48,15 @@ private:
     ExtraPlan m_before, m_after;
     bool m_made = true;
 };
+
+class ChangesChange : public QUndoCommand {
+public:
+    ChangesChange(LoanDocument &document, const DatedChanges &before, const DatedChanges &after);
+    void undo() override;
+    void redo() override;
+
+private:
+    LoanDocument &m_document;
+    DatedChanges m_before, m_after;
+    bool m_made = true;
+};

@@ -1,7 +1,10 @@
 #include "loandocument.h"
 
 #include "document/loanchanges.h"
+#include "storage/loanextension.h"
 #include "storage/loanfileterms.h"
+
+#include <QFileInfo>
 
 LoanDocument::LoanDocument(QObject *parent)
     : QObject(parent)
@@ -126,19 +129,43 @@ void LoanDocument::setPlan(const ExtraPlan &plan)
     m_undo.push(new PlanChange(*this, m_plan, plan));
     m_plan = plan;
     emit planChanged();
+    noteChange(); // the plan is kept in the loan file
 }
 
 void LoanDocument::restorePlan(const ExtraPlan &plan)
 {
     m_plan = plan;
     emit planChanged();
+    noteChange();
     emit changeShown(Part::Plan, 0);
+}
+
+void LoanDocument::setChanges(const DatedChanges &changes)
+{
+    if (changes == m_changes)
+        return;
+    m_undo.push(new ChangesChange(*this, m_changes, changes));
+    restoreChanges(changes);
+}
+
+void LoanDocument::restoreChanges(const DatedChanges &changes)
+{
+    m_changes = changes;
+    emit changesChanged();
+    noteChange();
+}
+
+bool LoanDocument::wouldOverwriteUnreadSection(const QString &path) const
+{
+    return !m_extensionProblem.isEmpty() && !m_path.isEmpty()
+           && QFileInfo(path).absoluteFilePath() == QFileInfo(m_path).absoluteFilePath();
 }
 
 ScheduleInputs LoanDocument::inputs() const
 {
     ScheduleInputs in;
     in.terms = m_terms;
+    in.changes = m_changes;
     in.plan = m_plan;
     in.recorded = m_payments->recordedExtra();
     return in;
@@ -164,11 +191,31 @@ Result LoanDocument::load(const QString &path, Use use)
         payments->set(int(k) + 1, file.data.payments[k]);
     payments->setPaymentsMade(int(file.data.payments.size()));
     m_payments = std::move(payments);
+    // The changes and the plan kept with the loan; what cannot be read of
+    // them is said, and the plain loan opens all the same.
+    LoanExtension extension;
+    m_extensionProblem = file.data.extensionProblem;
+    if (m_extensionProblem.isEmpty() && !file.data.extension.isEmpty()) {
+        if (const Result read = LoanExtension::read(file.data.extension, extension); !read)
+            m_extensionProblem = read.reason;
+    }
+    if (!m_extensionProblem.isEmpty()) {
+        m_extensionProblem = QStringLiteral("The changes and the plan kept in the loan file "
+                                            "\"%1\" could not be read: %2. The loan opens "
+                                            "without them.")
+                                 .arg(QFileInfo(path).fileName(), m_extensionProblem);
+        extension = LoanExtension{};
+    }
+    m_changes = extension.changes;
+    m_unknownKeys = extension.unknown;
+    m_plan = extension.plan.value_or(startingPlan());
     if (use == Use::Edit)
         m_guard.hold(path);
     markSaved();
     setPath(path, false);
     emit termsChanged();
+    emit changesChanged();
+    emit planChanged();
     emit loanReplaced();
     return {};
 }
@@ -179,6 +226,7 @@ Result LoanDocument::save(const QString &path)
     if (const Result saved = LoanFile::write(path, image); !saved)
         return saved;
     m_guard.hold(path);
+    m_extensionProblem.clear();
     m_savedImage = LoanFile::encode(image);
     noteChange();
     setPath(path, false);
@@ -192,11 +240,17 @@ void LoanDocument::startNew(const QString &path)
     m_committed = fresh;
     takeTerms(fresh);
     m_payments->setPaymentsMade(0);
+    m_changes.clear();
+    m_unknownKeys = {};
+    m_extensionProblem.clear();
+    m_plan = startingPlan();
     m_undo.clear();
     m_guard.hold(path);
     markSaved();
     setPath(path, true);
     emit termsChanged();
+    emit changesChanged();
+    emit planChanged();
     emit loanReplaced();
 }
 
@@ -213,6 +267,7 @@ LoanFileData LoanDocument::data() const
     LoanFile::store(m_terms, data);
     for (int k = 1; k <= m_payments->paymentsMade(); ++k)
         data.payments.push_back(m_payments->at(k));
+    data.extension = LoanExtension{m_changes, m_plan, m_unknownKeys}.payload();
     return data;
 }
 

@@ -7,10 +7,12 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QJsonObject>
 #include <QUndoStack>
 #include <memory>
 
 #include "document/loanguard.h"
+#include "loan/datedchange.h"
 #include "loan/paymentstable.h"
 #include "loan/schedule.h"
 #include "loan/terms.h"
@@ -41,6 +43,11 @@ public:
     void removeLastPayment();
     void removeAllPayments();
 
+    // The dated changes of the terms (rate changes, recasts, escrow), which
+    // every view honours.
+    const DatedChanges &changes() const { return m_changes; }
+    void setChanges(const DatedChanges &changes);
+
     const ExtraPlan &plan() const { return m_plan; }
     // A change of the plan; one undoes a run of changes to the plan.
     void setPlan(const ExtraPlan &plan);
@@ -64,6 +71,13 @@ public:
     bool isNewLoan() const { return m_new; }
     LoanGuard &guard() { return m_guard; }
     const LoanGuard &guard() const { return m_guard; }
+
+    // What could not be read of the changes and the plan kept with the file
+    // last loaded (the plain loan opened all the same); empty when all was.
+    const QString &extensionProblem() const { return m_extensionProblem; }
+    // Whether a save to `path` would write over a section that could not be
+    // read, which the user is asked about first.
+    bool wouldOverwriteUnreadSection(const QString &path) const;
 
     // Reads the loan file at `path`: on success the whole loan is the file's
     // and the path is `path`; on failure nothing changes. Unless only `reading`
@@ -89,6 +103,7 @@ signals:
     // Payments `first` to `last` changed, or were added or removed there.
     void paymentsChanged(int first, int last);
     void planChanged();
+    void changesChanged();
     // The file, or whether it is new or locked, changed.
     void pathChanged();
     void changedStateChanged(bool changed);
@@ -103,6 +118,7 @@ public:
     void restoreTerms(const Terms &terms, int field);
     void restorePayments(const PaymentsTable &payments, int payment);
     void restorePlan(const ExtraPlan &plan);
+    void restoreChanges(const DatedChanges &changes);
 
 private:
     // Pushes a change of the payments from `before` to what they are now.
@@ -114,12 +130,17 @@ private:
     void noteChange();
     // The terms are `terms` now: their payment is worked out again.
     void takeTerms(const Terms &terms);
+    // The plan of a loan without one saved: 100.00 with payment 1.
+    static ExtraPlan startingPlan() { return {ExtraMode::None, 100, int16_t(1), false}; }
 
     Terms m_terms;
     Terms m_committed;              // the terms as the last change left them
     Amortization::Payment m_payment;
     std::unique_ptr<PaymentsTable> m_payments;
-    ExtraPlan m_plan;
+    ExtraPlan m_plan = startingPlan();
+    DatedChanges m_changes;
+    QJsonObject m_unknownKeys;      // of the extension section, written back
+    QString m_extensionProblem;
     QString m_path;
     LoanGuard m_guard;
     QByteArray m_savedImage;        // what the last load, save or New left

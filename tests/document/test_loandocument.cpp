@@ -1,0 +1,98 @@
+// The loan document on its own: the dated changes and the plan kept with the
+// loan file and restored on open, a plain loan kept plain, a section that
+// cannot be read said and not written over unasked, and changes undone.
+#include "document/loandocument.h"
+#include "loan/numtext.h"
+#include "storage/loanfile.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace LoanTerms;
+
+namespace {
+
+Terms hundredThousand()
+{
+    Texts texts;
+    texts[LoanAmount] = "100,000.00";
+    texts[AnnualRate] = "6";
+    texts[NumberOfPayments] = "360";
+    return Terms::read(texts, "01/01/27");
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(LoanDocumentFile, ChangesAndThePlanAreKeptAndRestoredOnOpen)
+{
+    QTemporaryDir dir;
+    const QString path = qhtest::tempPath(dir, "Changes.qhv");
+    LoanDocument doc;
+    doc.setTerms(hundredThousand());
+    doc.setChanges({{QDate(2032, 1, 1), DatedChange::Kind::Rate, 7.25}});
+    doc.setPlan({ExtraMode::EveryPayment, 200, int16_t(1), false});
+    ASSERT_TRUE(doc.save(path));
+    EXPECT_TRUE(LoanFile::hasExtension(bytesOf(path)));
+
+    LoanDocument opened;
+    ASSERT_TRUE(opened.load(path));
+    EXPECT_EQ(opened.extensionProblem(), "");
+    EXPECT_EQ(opened.changes(), doc.changes());
+    EXPECT_EQ(opened.plan().mode, ExtraMode::EveryPayment);
+    EXPECT_EQ(opened.plan().amount, 200.0);
+    const auto t = Schedule::build(ScheduleView::Contract, opened.inputs());
+    EXPECT_EQ(NumText::amount(t.rows[61].payment), "672.60");
+
+    // Undone, the change is gone again, and the loan saved plain.
+    opened.setChanges({});
+    opened.setPlan({ExtraMode::OnePayment, 100, int16_t(1), false});
+    EXPECT_TRUE(opened.isChanged());
+    opened.undoStack().undo();
+    EXPECT_EQ(opened.plan().amount, 200.0);
+    opened.undoStack().redo();
+    ASSERT_TRUE(opened.save(path));
+    EXPECT_EQ(bytesOf(path).size(), LoanFile::kExtensionOffset);
+    EXPECT_FALSE(LoanFile::hasExtension(bytesOf(path)));
+}
+
+TEST(LoanDocumentFile, APlainLoanStaysPlainAndAnUnreadableSectionIsSaidAndGuarded)
+{
+    QTemporaryDir dir;
+    const QString plain = qhtest::tempPath(dir, "Plain.qhv");
+    LoanDocument doc;
+    doc.setTerms(hundredThousand());
+    ASSERT_TRUE(doc.save(plain));
+    const QByteArray before = bytesOf(plain);
+    LoanDocument opened;
+    ASSERT_TRUE(opened.load(plain));
+    opened.setPlan({ExtraMode::OnePayment, 100, int16_t(1), false}); // the quote tab looked at
+    EXPECT_FALSE(opened.isChanged());
+    ASSERT_TRUE(opened.save(plain));
+    EXPECT_EQ(bytesOf(plain), before);
+
+    // A section whose check sum does not match: the plain loan, and a word.
+    doc.setChanges({{QDate(2032, 1, 1), DatedChange::Kind::Rate, 7.25}});
+    const QString damaged = qhtest::tempPath(dir, "Damaged.qhv");
+    ASSERT_TRUE(doc.save(damaged));
+    QByteArray bytes = bytesOf(damaged);
+    bytes[LoanFile::kExtensionOffset + 20] = 'X';
+    QFile f(damaged);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+    LoanDocument hurt;
+    ASSERT_TRUE(hurt.load(damaged));
+    EXPECT_EQ(hurt.terms().loanAmount(), 100000.0);
+    EXPECT_TRUE(hurt.changes().empty());
+    EXPECT_EQ(hurt.extensionProblem(),
+              "The changes and the plan kept in the loan file \"Damaged.qhv\" could not be read: "
+              "its check sum does not match. The loan opens without them.");
+    EXPECT_TRUE(hurt.wouldOverwriteUnreadSection(damaged));
+    EXPECT_FALSE(hurt.wouldOverwriteUnreadSection(plain));
+}
