@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "app/amortizationpage.h"
+#include "app/changespage.h"
 #include "app/chartpage.h"
 #include "app/loanexports.h"
 #include "app/quotepage.h"
@@ -55,11 +56,13 @@ MainWindow::MainWindow(QWidget *parent)
     m_paymentsPage = new PaymentsPage(m_document);
     m_quote = new QuotePage(m_document);
     m_chart = new ChartPage(m_document);
+    m_changes = new ChangesPage(m_document);
     m_tabs->addTab(m_terms, QStringLiteral("Main "));
     m_tabs->addTab(m_amortization, QStringLiteral("Amortization"));
     m_tabs->addTab(m_paymentsPage, QStringLiteral("Payments"));
     m_tabs->addTab(m_quote, QStringLiteral("Extra Principal Quote"));
     m_tabs->addTab(m_chart, QStringLiteral("Chart"));
+    m_tabs->addTab(m_changes, QStringLiteral("Changes"));
 
     // The picture buttons stand in a column at the right of the first tab;
     // places on a tab are measured from the tab control's top, and the page

@@ -15,6 +15,7 @@
 #include "document/loandocument.h"
 
 class AmortizationPage;
+class ChangesPage;
 class ChartPage;
 class CommandPage;
 class DateBox;
@@ -50,6 +51,7 @@ public:
     PaymentsPage *paymentsPage() const { return m_paymentsPage; }
     QuotePage *quotePage() const { return m_quote; }
     ChartPage *chartPage() const { return m_chart; }
+    ChangesPage *changesPage() const { return m_changes; }
     // The outlines that frame the button of the schedule view built last.
     QFrame *viewOutline(int index) const { return m_viewOutlines[size_t(index)]; }
     // The help page of the tab shown.
@@ -101,6 +103,7 @@ private:
     PaymentsPage *m_paymentsPage = nullptr;
     QuotePage *m_quote = nullptr;
     ChartPage *m_chart = nullptr;
+    ChangesPage *m_changes = nullptr;
     QTabWidget *m_tabs = nullptr;
     QPushButton *m_exitButton = nullptr;
     QPushButton *m_helpButton = nullptr;

@@ -23,6 +23,7 @@ QString HelpWindow::pageFor(int context)
     case 5: return QStringLiteral("payments.html");
     case 6: return QStringLiteral("quote.html");
     case 7: return QStringLiteral("chart.html");
+    case 8: return QStringLiteral("changes.html");
     default: return QStringLiteral("index.html");
     }
 }

@@ -39,4 +39,50 @@ Amortization::RowChanges forRows(const DatedChanges &changes, const QDate &first
     return rows;
 }
 
+QString kindName(DatedChange::Kind kind)
+{
+    switch (kind) {
+    case DatedChange::Kind::Rate: return QStringLiteral("Rate");
+    case DatedChange::Kind::Recast: return QStringLiteral("Recast");
+    case DatedChange::Kind::Escrow: return QStringLiteral("Escrow");
+    }
+    return QString();
+}
+
+QString whyRefused(const DatedChange &change, const DatedChanges &others, const QDate &first,
+                   int lastRow)
+{
+    if (!change.from.isValid())
+        return QStringLiteral("The date of a change must be a real date.");
+    if (change.kind == DatedChange::Kind::Rate && !(change.value > 0 && change.value <= 100))
+        return QStringLiteral("A rate is above 0 and at most 100 %.");
+    if (change.kind == DatedChange::Kind::Escrow && !(change.value >= 0))
+        return QStringLiteral("The monthly tax and insurance cannot be below 0.");
+    if (!first.isValid())
+        return QStringLiteral("Changes need a first payment date that is a date.");
+    const int row = rowOf(change, first, lastRow);
+    if (row == 0)
+        return QStringLiteral("%1 is outside the loan: from %2 to %3.")
+            .arg(Dates::format(change.from), Dates::format(first),
+                 Dates::format(Dates::addMonths(first, lastRow - 1)));
+    for (const DatedChange &other : others)
+        if (other.kind == change.kind && rowOf(other, first, lastRow) == row)
+            return QStringLiteral("Payment %1 already has a change of its %2.")
+                .arg(row)
+                .arg(kindName(change.kind).toLower());
+    return QString();
+}
+
+double escrowOn(const DatedChanges &changes, const QDate &date, double contracted)
+{
+    double escrow = contracted;
+    QDate latest;
+    for (const DatedChange &c : changes)
+        if (c.kind == DatedChange::Kind::Escrow && c.from <= date && (!latest.isValid() || c.from >= latest)) {
+            latest = c.from;
+            escrow = c.value;
+        }
+    return escrow;
+}
+
 } // namespace Changes

@@ -28,4 +28,17 @@ int rowOf(const DatedChange &change, const QDate &first, int lastRow);
 // changes leave the schedule alone).
 Amortization::RowChanges forRows(const DatedChanges &changes, const QDate &first, int lastRow);
 
+// The kind's name as the Changes tab shows it: "Rate", "Recast", "Escrow".
+QString kindName(DatedChange::Kind kind);
+// Why `change` cannot be stored beside `others` (the loan's other changes),
+// in words for the user; empty when it can. A rate from above 0 to 100 %, an
+// escrow of 0 or more, a date within the loan, one change of a kind on one
+// payment.
+QString whyRefused(const DatedChange &change, const DatedChanges &others, const QDate &first,
+                   int lastRow);
+
+// The monthly escrow in force on `date`: the last escrow change applying on or
+// before it, else `contracted`.
+double escrowOn(const DatedChanges &changes, const QDate &date, double contracted);
+
 } // namespace Changes

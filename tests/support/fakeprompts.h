@@ -62,10 +62,14 @@ public:
     // The payment dialog, filled and closed by the test; untouched, it is left
     // unanswered ("Cancel").
     std::function<void(PaymentDialog &)> paymentDialog;
+    // Any other of the program's dialogs.
+    std::function<void(QDialog &)> otherDialog;
     void runDialog(QDialog &dialog) override
     {
         if (auto *p = qobject_cast<PaymentDialog *>(&dialog); p && paymentDialog)
             paymentDialog(*p);
+        else if (!qobject_cast<PaymentDialog *>(&dialog) && otherDialog)
+            otherDialog(dialog);
     }
 
 private:
