@@ -27,8 +27,8 @@ struct Options {
                            QStringLiteral("Write the CSV of <kind> to standard output, with no "
                                           "window: schedule (as contracted), actual (with the "
                                           "recorded extra principal), projected (with the "
-                                          "planned extra principal) or payments (the payment "
-                                          "ledger)."),
+                                          "planned extra principal), payments (the payment "
+                                          "ledger) or changes (the dated changes)."),
                            QStringLiteral("kind")};
     QCommandLineOption extra{QStringLiteral("extra"),
                              QStringLiteral("With --csv projected: the extra principal paid."),
@@ -138,9 +138,10 @@ int runWithoutWindow()
 
     const QString kind = parser.value(o.csv);
     const QStringList kinds{QStringLiteral("schedule"), QStringLiteral("actual"),
-                            QStringLiteral("projected"), QStringLiteral("payments")};
+                            QStringLiteral("projected"), QStringLiteral("payments"),
+                            QStringLiteral("changes")};
     if (!kinds.contains(kind))
-        return usage(QStringLiteral("--csv takes schedule, actual, projected or payments, "
+        return usage(QStringLiteral("--csv takes schedule, actual, projected, payments or changes, "
                                             "not \"%1\".").arg(kind));
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
@@ -184,10 +185,16 @@ int runWithoutWindow()
         return unusable(why);
 
     PlainTable table;
-    if (kind == QLatin1String("payments")) {
+    if (kind == QLatin1String("changes")) {
+        table.header = {QStringLiteral("from"), QStringLiteral("kind"), QStringLiteral("value")};
+        for (const DatedChange &c : document.changes())
+            table.rows.push_back({c.from.toString(Qt::ISODate), Changes::kindName(c.kind).toLower(),
+                                  c.kind == DatedChange::Kind::Recast ? QString()
+                                                                      : NumText::plainDecimal(c.value)});
+    } else if (kind == QLatin1String("payments")) {
         const auto records = document.payments().payments();
         table = PlainCells::ledger(std::vector<PaymentRecord>(records.begin(), records.end()),
-                                   document.monthlyPayment());
+                                   [&document](int k) { return document.paymentFor(k); });
     } else {
         ScheduleInputs in = document.inputs();
         in.plan = plan;

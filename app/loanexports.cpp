@@ -60,12 +60,12 @@ PlainTable LoanExports::table(Source source, const QList<int> &rows) const
     PlainTable out;
     if (source == Source::Ledger) {
         const PaymentsTable &payments = m_document.payments();
-        const double monthly = m_document.monthlyPayment();
+        const auto paymentFor = [this](int k) { return m_document.paymentFor(k); };
         out.header = PlainCells::ledgerHeader();
         for (int r : rows)
             if (r >= 1 && r <= payments.paymentsMade())
                 out.rows.push_back(PlainCells::ledgerRow(
-                    PlainCells::ledgerTexts(r, payments.at(r), monthly)));
+                    PlainCells::ledgerTexts(r, payments.at(r), paymentFor(r))));
         return out;
     }
     const Grid *grid = source == Source::Schedule ? m_schedule->grid()
@@ -204,15 +204,15 @@ PrintedTable LoanExports::printed(Source source) const
         out.title = QStringLiteral("Payment ledger");
         out.columns = QStringList{QString()} + PlainCells::ledgerHeader().mid(1);
         const PaymentsTable &payments = m_document.payments();
-        const double monthly = NumText::value(texts[MonthlyPayment]);
+        const auto paymentFor = [this](int k) { return m_document.paymentFor(k); };
         std::vector<PaymentRecord> records;
         for (int k = 1; k <= payments.paymentsMade(); ++k) {
             records.push_back(payments.at(k));
-            QStringList row = PlainCells::ledgerTexts(k, records.back(), monthly);
+            QStringList row = PlainCells::ledgerTexts(k, records.back(), paymentFor(k));
             row[1] = row[1].trimmed();
             out.rows.push_back(row);
         }
-        const auto totals = PlainCells::ledgerTotals(records, monthly);
+        const auto totals = ::ledgerTotals(records, paymentFor).texts();
         out.totals = QStringList{QStringLiteral("Total:"), QString()}
                      + QStringList(totals.begin(), totals.end());
         return out;

@@ -4,6 +4,7 @@
 #include "document/loandocument.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
+#include "loan/schedule.h"
 #include "storage/loanfile.h"
 
 
@@ -129,6 +130,7 @@ LoanTermsForm::LoanTermsForm(LoanDocument &document, QWidget *parent)
         if (m_document.terms() != terms())
             load(m_document.terms());
     });
+    connect(&m_document, &LoanDocument::changesChanged, this, &LoanTermsForm::showWhy);
     // A change undone or redone: the field it changed is selected.
     connect(&m_document, &LoanDocument::changeShown, this,
             [this](LoanDocument::Part part, int index) {
@@ -136,6 +138,20 @@ LoanTermsForm::LoanTermsForm(LoanDocument &document, QWidget *parent)
                     showChange(index);
             });
     termsEdited();
+}
+
+QString LoanTermsForm::changedPayment() const
+{
+    // The first tab shows the loan as first contracted; the payment after the
+    // last rate change or recast of the schedule is said beside it.
+    if (!m_document.paymentsMove() || !m_document.terms().valid())
+        return QString();
+    const Schedule::Table t = Schedule::build(ScheduleView::Contract, m_document.inputs());
+    for (size_t k = t.rows.size(); k-- > 2;)
+        if (t.rows[k].payment != t.rows[k - 1].payment)
+            return QStringLiteral("The payment changes with the Changes tab: %1 from %2.")
+                .arg(NumText::amount(t.rows[k].payment), t.rows[k].dateText);
+    return QString();
 }
 
 void LoanTermsForm::arrive()
@@ -150,6 +166,8 @@ void LoanTermsForm::showWhy()
     QString why = LoanTerms::whyInvalid(t);
     if (why.isEmpty())
         why = LoanTerms::caution(t);
+    if (why.isEmpty())
+        why = changedPayment();
     if (why.isEmpty())
         why = m_firstPaymentDate->refusal();
     if (why.isEmpty())

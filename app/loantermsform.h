@@ -70,6 +70,8 @@ private:
     void fieldEntered(int index);
     void fieldLeft(int index);
     void showWhy();
+    // What the first tab says of a payment that the Changes tab moves.
+    QString changedPayment() const;
 
     LoanDocument &m_document;
     QAction *m_calculate = nullptr;

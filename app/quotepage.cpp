@@ -59,8 +59,14 @@ QuotePage::QuotePage(LoanDocument &document, QWidget *parent)
     follow();
     // A plan undone or redone is shown in the controls, and quoted.
     connect(&m_document, &LoanDocument::planChanged, this, [this] { showPlan(m_document.plan()); });
+    connect(&m_document, &LoanDocument::changesChanged, this, [this] {
+        if (m_calculate->isEnabled())
+            m_calculate->trigger();
+    });
     // The plan is the document's, and quoted at once while the loan can be computed.
     connect(this, &QuotePage::recomputeRequested, this, [this] {
+        if (m_showingPlan)
+            return;
         m_document.setPlan(plan());
         if (m_calculate->isEnabled())
             m_calculate->trigger();
@@ -179,6 +185,8 @@ void QuotePage::showPlan(const ExtraPlan &plan)
     if (shown.mode == plan.mode && shown.amount == plan.amount && shown.payment == plan.payment
         && shown.includeActual == plan.includeActual)
         return;
+    // The controls follow the document's plan; they change no plan meanwhile.
+    m_showingPlan = true;
     if (plan.mode != ExtraMode::None && plan.mode != selectedMode()) {
         option(plan.mode)->setChecked(true);
         optionClicked(plan.mode);
@@ -189,6 +197,9 @@ void QuotePage::showPlan(const ExtraPlan &plan)
         m_text[1]->setText(QString::number(*plan.payment));
     if (m_check->isChecked() != plan.includeActual)
         m_check->setChecked(plan.includeActual);
+    m_showingPlan = false;
+    if (m_calculate->isEnabled())
+        m_calculate->trigger();
 }
 
 void QuotePage::showWhy()
@@ -211,8 +222,13 @@ void QuotePage::quoteExtraPrincipal(ExtraMode mode)
     // the quote as it was.
     if (mode == ExtraMode::OnePayment && !p.payment)
         return;
-    const auto q = Schedule::quote(terms, Schedule::ruleForQuote(mode, p, recorded));
-    const auto cells = Schedule::quoteCells(terms, m_document.payment().totalInterest, q);
+    const DatedChanges &changes = m_document.changes();
+    const auto q = Schedule::quote(terms, Schedule::ruleForQuote(mode, p, recorded), changes);
+    // Scheduled is the schedule with its changes, not only the first contract.
+    const double scheduled = m_document.paymentsMove()
+                                 ? Schedule::quote(terms, {}, changes).interest
+                                 : m_document.payment().totalInterest;
+    const auto cells = Schedule::quoteCells(terms, scheduled, q);
     for (int k = 0; k < 6; ++k)
         m_grid->setCell(1 + k / 3, 1 + k % 3, cells[size_t(k)]);
 }
@@ -223,8 +239,12 @@ void QuotePage::arrive()
     const bool termsValid = m_document.terms().valid();
     m_paymentsMade = paymentsMade;
     if (selectedMode() == ExtraMode::None && termsValid) {
+        // Picked for the user, not by the user: no change to undo.
+        m_showingPlan = true;
         m_option[1]->setChecked(true);
         optionClicked(ExtraMode::OnePayment);
+        m_showingPlan = false;
+        m_document.adoptPlan(plan());
     }
     if (paymentsMade > 0)
         m_check->setEnabled(true);

@@ -76,5 +76,6 @@ private:
     QLabel *m_whyLine;
     LoanDocument &m_document;
     QAction *m_calculate = nullptr;
+    bool m_showingPlan = false;     // the controls follow the document's plan
     int m_paymentsMade = 0;
 };

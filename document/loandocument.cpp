@@ -132,6 +132,15 @@ void LoanDocument::setPlan(const ExtraPlan &plan)
     noteChange(); // the plan is kept in the loan file
 }
 
+void LoanDocument::adoptPlan(const ExtraPlan &plan)
+{
+    if (samePlan(plan, m_plan))
+        return;
+    m_plan = plan;
+    emit planChanged();
+    noteChange();
+}
+
 void LoanDocument::restorePlan(const ExtraPlan &plan)
 {
     m_plan = plan;
@@ -289,8 +298,38 @@ void LoanDocument::markSaved()
     noteChange();
 }
 
+bool LoanDocument::paymentsMove() const
+{
+    return std::any_of(m_changes.begin(), m_changes.end(), [](const DatedChange &c) {
+        return c.kind != DatedChange::Kind::Escrow;
+    });
+}
+
+double LoanDocument::paymentFor(int k) const
+{
+    if (!paymentsMove())
+        return m_payment.monthlyPayment;
+    if (m_actualStale) {
+        m_actualPayments.clear();
+        const Schedule::Table actual = Schedule::build(ScheduleView::Actual, inputs());
+        for (const ScheduleRow &row : actual.rows)
+            m_actualPayments.push_back(row.payment);
+        m_actualStale = false;
+    }
+    // A payment past the schedule's end pays what the last row's did.
+    if (k < 1 || m_actualPayments.size() < 2)
+        return m_payment.monthlyPayment;
+    return m_actualPayments[std::min(size_t(k), m_actualPayments.size() - 1)];
+}
+
+double LoanDocument::escrowOn(const QDate &date) const
+{
+    return Changes::escrowOn(m_changes, date, m_terms.monthlyTaxInsurance());
+}
+
 void LoanDocument::noteChange()
 {
+    m_actualStale = true;
     const bool changed = isChanged();
     if (changed == m_changed)
         return;

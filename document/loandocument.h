@@ -51,6 +51,9 @@ public:
     const ExtraPlan &plan() const { return m_plan; }
     // A change of the plan; one undoes a run of changes to the plan.
     void setPlan(const ExtraPlan &plan);
+    // The plan as the program picks it for the user (the quote tab's first
+    // visit): no change to undo.
+    void adoptPlan(const ExtraPlan &plan);
 
     // Every change above, to undo and redo; emptied by a load and by New.
     QUndoStack &undoStack() { return m_undo; }
@@ -63,6 +66,13 @@ public:
     // computed. The monthly payment is what the ledger shows beside every payment.
     const Amortization::Payment &payment() const { return m_payment; }
     double monthlyPayment() const { return m_payment.monthlyPayment; }
+    // The loan payment of recorded payment k: the payment in force for row k
+    // of the Actual view, which rate changes and recasts move.
+    double paymentFor(int k) const;
+    // Whether the changes move the payment (rate changes or recasts).
+    bool paymentsMove() const;
+    // The monthly tax and insurance in force on `date` (escrow changes).
+    double escrowOn(const QDate &date) const;
 
     // The loan file; empty while the loan has none (it is written nowhere
     // until it is given a name).
@@ -141,6 +151,10 @@ private:
     DatedChanges m_changes;
     QJsonObject m_unknownKeys;      // of the extension section, written back
     QString m_extensionProblem;
+    // The Actual view's payment per row, worked out when first asked for
+    // after a change of the terms, the payments or the changes.
+    mutable std::vector<double> m_actualPayments;
+    mutable bool m_actualStale = true;
     QString m_path;
     LoanGuard m_guard;
     QByteArray m_savedImage;        // what the last load, save or New left

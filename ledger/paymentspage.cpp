@@ -68,6 +68,8 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     });
     setCommandsEnabled(m_document.terms().valid());
     connect(&m_document, &LoanDocument::paymentsChanged, this, &PaymentsPage::paymentsChanged);
+    // Rate changes and recasts move the loan payment of the rows they reach.
+    connect(&m_document, &LoanDocument::changesChanged, this, &PaymentsPage::loanPaymentChanged);
     // A change undone or redone: the payment it touched is selected.
     connect(&m_document, &LoanDocument::changeShown, this,
             [this](LoanDocument::Part part, int payment) {
@@ -156,14 +158,9 @@ void PaymentsPage::setupGrid()
     placeTotals();
 }
 
-double PaymentsPage::monthlyPayment() const
-{
-    return m_document.monthlyPayment();
-}
-
 void PaymentsPage::fillRow(int k)
 {
-    m_model->showPayment(k, m_document.payments().at(k), monthlyPayment());
+    m_model->showPayment(k, m_document.payments().at(k), m_document.paymentFor(k));
 }
 
 void PaymentsPage::emptyLastRow()
@@ -187,6 +184,10 @@ void PaymentsPage::paymentsChanged(int first, int last)
 {
     const int made = m_document.payments().paymentsMade();
     m_model->setRows(made + 2);
+    // Where a recast or a rate change moves the payment, a payment changed
+    // moves those after it too.
+    if (m_document.paymentsMove())
+        last = made;
     for (int k = std::max(first, 1); k <= std::min(last, made); ++k)
         fillRow(k);
     emptyLastRow();
@@ -217,7 +218,8 @@ int PaymentsPage::showTotals()
 {
     const int index = m_yearList->currentIndex();
     const QString year = index > 0 ? m_yearList->itemText(index).trimmed() : QString();
-    const LedgerTotals t = ledgerTotals(m_document.payments().payments(), monthlyPayment(), year);
+    const LedgerTotals t = ledgerTotals(m_document.payments().payments(),
+                                        [this](int k) { return m_document.paymentFor(k); }, year);
     const auto texts = t.texts();
     for (int i = 0; i < 4; ++i)
         m_totals[i]->setText(texts[size_t(i)]);
@@ -309,12 +311,16 @@ void PaymentsPage::addPayment()
     {
         PaymentDialog dlg(this);
         dlg.setWindowTitle(caption(made + 1));
-        dlg.setEscrowText(m_document.terms().texts()[LoanTerms::MonthlyTaxInsurance]);
         // The next due date: the first payment date plus one month per payment
         // made, a day past the month's end clamped to its last day.
         const QDate firstDate = m_document.terms().firstPaymentDate();
-        dlg.setDateText(Dates::format(firstDate.isValid() ? Dates::addMonths(firstDate, made)
-                                                          : Dates::today()));
+        const QDate due = firstDate.isValid() ? Dates::addMonths(firstDate, made) : Dates::today();
+        dlg.setDateText(Dates::format(due));
+        // The escrow in force then: the first tab's, unless a change moved it.
+        const double escrow = m_document.escrowOn(due);
+        dlg.setEscrowText(escrow == m_document.terms().monthlyTaxInsurance()
+                              ? m_document.terms().texts()[LoanTerms::MonthlyTaxInsurance]
+                              : NumText::amount(escrow));
         Prompts::current().runDialog(dlg);
         if (dlg.result() != QLatin1String("Cancel"))
             m_document.appendPayment({dlg.escrow(), dlg.extraPrincipal(), dlg.dateText()});

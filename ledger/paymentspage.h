@@ -75,7 +75,6 @@ private:
     int showTotals();
     // Scrolls the newest payment wholly into view.
     void showNewest();
-    double monthlyPayment() const;
     void fillRow(int k);
     void emptyLastRow();
     bool refuseFullTable();

@@ -62,6 +62,12 @@ std::array<QString, 4> LedgerTotals::texts() const
 LedgerTotals ledgerTotals(std::span<const PaymentRecord> payments, double monthlyPayment,
                           const QString &year)
 {
+    return ledgerTotals(payments, [monthlyPayment](int) { return monthlyPayment; }, year);
+}
+
+LedgerTotals ledgerTotals(std::span<const PaymentRecord> payments,
+                          const std::function<double(int)> &paymentFor, const QString &year)
+{
     LedgerTotals t;
     const bool all = year.isEmpty();
     for (size_t k = 0; k < payments.size(); ++k) {
@@ -71,7 +77,7 @@ LedgerTotals ledgerTotals(std::span<const PaymentRecord> payments, double monthl
             if (!date || QString::number(date->year()) != year)
                 continue;
         }
-        t.loan += monthlyPayment;
+        t.loan += paymentFor(int(k) + 1);
         t.escrow += p.escrow;
         t.extra += p.extraPrincipal;
         if (t.firstRow == 0)

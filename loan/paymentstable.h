@@ -5,6 +5,7 @@
 // checked against the table's bounds.
 #include <QString>
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <span>
 
@@ -58,4 +59,9 @@ struct LedgerTotals {
 // `year`, a year as the year lists write it; a date that is no date has no
 // year. The one sum behind the payments tab's totals and the printed ledger's.
 LedgerTotals ledgerTotals(std::span<const PaymentRecord> payments, double monthlyPayment,
+                          const QString &year = QString());
+// The same with the loan payment of payment k (1-based) given by
+// `paymentFor`, as where the rate changes over time.
+LedgerTotals ledgerTotals(std::span<const PaymentRecord> payments,
+                          const std::function<double(int)> &paymentFor,
                           const QString &year = QString());

@@ -225,11 +225,17 @@ QStringList ledgerRow(const QStringList &ledgerTexts)
 
 PlainTable ledger(const std::vector<PaymentRecord> &records, double monthlyPayment)
 {
+    return ledger(records, [monthlyPayment](int) { return monthlyPayment; });
+}
+
+PlainTable ledger(const std::vector<PaymentRecord> &records,
+                  const std::function<double(int)> &paymentFor)
+{
     PlainTable out;
     out.header = ledgerHeader();
     out.rows.reserve(records.size());
     for (size_t k = 0; k < records.size(); ++k)
-        out.rows.push_back(ledgerRow(ledgerTexts(int(k) + 1, records[k], monthlyPayment)));
+        out.rows.push_back(ledgerRow(ledgerTexts(int(k) + 1, records[k], paymentFor(int(k) + 1))));
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "paymentrecord.h"
@@ -56,6 +57,9 @@ QString ledgerText(int k, const PaymentRecord &p, double monthlyPayment, int col
 QStringList ledgerRow(const QStringList &ledgerTexts);
 // Every recorded payment.
 PlainTable ledger(const std::vector<PaymentRecord> &records, double monthlyPayment);
+// The same with the loan payment of payment k given by `paymentFor`.
+PlainTable ledger(const std::vector<PaymentRecord> &records,
+                  const std::function<double(int)> &paymentFor);
 // The payments tab's totals of "All" (ledgerTotals): loan payments, escrow,
 // extra principal and their total, as it shows them.
 std::array<QString, 4> ledgerTotals(const std::vector<PaymentRecord> &records,

@@ -61,16 +61,18 @@ TEST_F(LedgerViewsTest, OnlyRecordedPaymentsCountInTheActualAndProjectedViews)
     trigger("&Actual");
     EXPECT_EQ(plainRows(schedule()), contract);
 
-    // Another loan without payments: its Actual view is its schedule, and
-    // "Include actual payments data" adds nothing to the plan.
+    // Another loan without payments (and so with the plan a loan opens
+    // with): its Actual view is its schedule, and "Include actual payments
+    // data" adds nothing to the plan.
     QString b = path("B.qhv");
     ASSERT_TRUE(w->loadLoan(b));
+    ASSERT_FALSE(w->quotePage()->includeActual()->isChecked());
+    w->quotePage()->includeActual()->setChecked(true);
     show(w->amortizationPage());
     trigger("&Actual");
     EXPECT_EQ(plainRows(schedule()), contract);
     trigger("&Projected");
     const auto projectedWithLedger = plainRows(schedule());
-    ASSERT_TRUE(w->quotePage()->includeActual()->isChecked());
     w->quotePage()->includeActual()->click();
     trigger("&Projected");
     EXPECT_EQ(plainRows(schedule()), projectedWithLedger);
