@@ -127,8 +127,30 @@ TEST_F(ChangesTest, TheLedgerPaysTheRateInForceAndBadChangesAreRefused)
     EXPECT_EQ(w->changesPage()->grid()->cell(2, 4), "outside the loan");
 }
 
-TEST_F(ChangesTest, ThePlanIsKeptWithTheFileAndRestoredOnOpen)
+TEST_F(ChangesTest, APlainLoanLookedAtOnEveryTabIsSavedAsItWasAndThePlanIsKept)
 {
+    // Written by the program itself, then opened, every tab looked at, saved.
+    open("Plain.qhv", houseLoan(2));
+    QString plain = path("Plain.qhv");
+    ASSERT_TRUE(w->saveLoan(plain));
+    const QByteArray before = readAll(plain);
+    w = start(plain);
+    for (int t = 0; t < w->tabs()->count(); ++t)
+        show(static_cast<CommandPage *>(w->tabs()->widget(t)));
+    EXPECT_FALSE(w->isChanged());
+    ASSERT_TRUE(w->saveLoan(plain));
+    EXPECT_EQ(readAll(plain), before);
+
+    // An escrow change: the payment dialog proposes the escrow then in force.
+    show(w->changesPage());
+    answerChange("03/01/27", DatedChange::Kind::Escrow, "512.50");
+    trigger("&Add");
+    QString proposed;
+    prompts.paymentDialog = [&](PaymentDialog &dlg) { proposed = dlg.escrowText(); };
+    show(w->paymentsPage());
+    trigger("&Make");
+    EXPECT_EQ(proposed, "512.50");
+
     open("House.qhv", houseLoan(0));
     show(w->quotePage());
     w->quotePage()->option(ExtraMode::EveryPayment)->click();
