@@ -5,6 +5,7 @@
 #include "app/changedialog.h"
 #include "app/changespage.h"
 #include "app/chartpage.h"
+#include "document/loandocument.h"
 #include "controls/datebox.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
@@ -161,4 +162,45 @@ TEST_F(ChangesTest, APlainLoanLookedAtOnEveryTabIsSavedAsItWasAndThePlanIsKept)
     EXPECT_TRUE(again->quotePage()->option(ExtraMode::EveryPayment)->isChecked());
     EXPECT_EQ(again->quotePage()->amountBox()->text(), "200.00");
     EXPECT_EQ(again->windowTitle(), "Quillhaven  (House.qhv)");
+}
+
+// The known loans of a rate path and of a recast after a lump sum, as the
+// command line writes their schedules from a file that keeps the changes.
+TEST_F(ChangesTest, RatePathsAndRecastsComeOutOfTheFileToTheCent)
+{
+    LoanDocument doc;
+    LoanTerms::Texts texts;
+    texts[LoanAmount] = "200,000.00";
+    texts[AnnualRate] = "5.5";
+    texts[NumberOfPayments] = "360";
+    doc.setTerms(Terms::read(texts, "01/01/27"));
+    doc.setChanges({{QDate(2032, 1, 1), DatedChange::Kind::Rate, 6.75},
+                    {QDate(2033, 1, 1), DatedChange::Kind::Rate, 7.5}});
+    QString path2 = path("Path.qhv");
+    ASSERT_TRUE(doc.save(path2));
+    texts[LoanAmount] = "100,000.00";
+    texts[AnnualRate] = "6";
+    doc.setTerms(Terms::read(texts, "01/01/27"));
+    doc.setChanges({{QDate(2028, 12, 1), DatedChange::Kind::Recast, 0}});
+    for (int k = 1; k <= 24; ++k)
+        doc.appendPayment({0, k == 24 ? 10000.0 : 0.0, "01/01/27"});
+    QString recast = path("Recast.qhv");
+    ASSERT_TRUE(doc.save(recast));
+    auto csv = [](const QStringList &args) {
+        QProcess p;
+        p.start(QStringLiteral(QH_PROGRAM), QStringList{"--csv"} + args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return qhtest::readCsv(QString::fromUtf8(p.readAllStandardOutput()));
+    };
+    const auto path = csv({"schedule", path2});
+    EXPECT_EQ(path.at(61).mid(2, 2), QStringList({"237.46", "1040.18"})); // 1,277.64 paid
+    EXPECT_EQ(path.at(360).at(5), "276342.15");
+    const auto actual = csv({"actual", recast});
+    EXPECT_EQ(actual.at(24).at(2), "10111.65");
+    EXPECT_EQ(actual.at(24).at(4), "87468.26");
+    EXPECT_NEAR(actual.at(25).at(2).toDouble() + actual.at(25).at(3).toDouble(), 538.04, 1e-9);
+    EXPECT_EQ(actual.size(), 361u);
+    EXPECT_EQ(actual.at(360).at(5), "105169.22");
+    // The recast moves the payments after it, not the one it follows.
+    EXPECT_EQ(csv({"payments", recast}).at(24).at(2), "599.55");
 }

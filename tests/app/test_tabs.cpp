@@ -2,6 +2,7 @@
 // the first tab, the schedule views' outlines and captions, and the quote's
 // controls.
 #include "dialogs/helpwindow.h"
+#include "app/changespage.h"
 #include "app/chartpage.h"
 #include "controls/datebox.h"
 #include "controls/picturebutton.h"
@@ -26,6 +27,7 @@ TEST_F(TabsTest, EachTabShowsItsCommandsAndHelpAndTheKeyboardWalksTheFirst)
         {w->paymentsPage(), {"&Make", "Delete &Last", "Delete &All"}, 5},
         {w->quotePage(), {"&Calculate", "-", "-"}, 6},
         {w->chartPage(), {"&Calculate", "-", "-"}, 7},
+        {w->changesPage(), {"&Add", "&Edit", "&Delete"}, 8},
         {w->termsForm(), {"&Calculate", "-", "-"}, 3},
     };
     for (const auto &e : expected) {

@@ -60,6 +60,16 @@ TEST(LoanDocumentFile, ChangesAndThePlanAreKeptAndRestoredOnOpen)
     ASSERT_TRUE(opened.save(path));
     EXPECT_EQ(bytesOf(path).size(), LoanFile::kExtensionOffset);
     EXPECT_FALSE(LoanFile::hasExtension(bytesOf(path)));
+
+    // Keys of a later version are kept and written back.
+    ASSERT_TRUE(doc.save(path));
+    LoanFileData later = LoanFile::read(path).data;
+    later.extension.replace("\"version\":1", "\"version\":1,\"later\":{\"x\":1}");
+    ASSERT_TRUE(LoanFile::write(path, later));
+    ASSERT_TRUE(opened.load(path));
+    opened.setChanges({});
+    ASSERT_TRUE(opened.save(path));
+    EXPECT_TRUE(LoanFile::read(path).data.extension.contains("\"later\":{\"x\":1}"));
 }
 
 TEST(LoanDocumentFile, APlainLoanStaysPlainAndAnUnreadableSectionIsSaidAndGuarded)
