@@ -117,7 +117,10 @@ LoanTermsForm::LoanTermsForm(LoanDocument &document, QWidget *parent)
     // Under the computed fields, in the room left above the page's bottom.
     m_whyLine = new QLabel(this);
     m_whyLine->setObjectName(QStringLiteral("whyLine"));
-    m_whyLine->setGeometry(labelX, y, 360, 16);
+    // Two lines: the longest says what the Changes tab does to the payment.
+    m_whyLine->setGeometry(labelX, y, 360, 30);
+    m_whyLine->setWordWrap(true);
+    m_whyLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette warning = m_whyLine->palette();
     warning.setColor(QPalette::WindowText, QColor(0xa0, 0x10, 0x10));
     m_whyLine->setPalette(warning);

@@ -63,6 +63,11 @@ MainWindow::MainWindow(QWidget *parent)
     m_tabs->addTab(m_quote, QStringLiteral("Extra Principal Quote"));
     m_tabs->addTab(m_chart, QStringLiteral("Chart"));
     m_tabs->addTab(m_changes, QStringLiteral("Changes"));
+    // Six tabs fit the designed width only a point smaller; none is hidden
+    // behind scroll arrows.
+    QFont tabFont = m_tabs->tabBar()->font();
+    tabFont.setPointSizeF(tabFont.pointSizeF() - 1);
+    m_tabs->tabBar()->setFont(tabFont);
 
     // The picture buttons stand in a column at the right of the first tab;
     // places on a tab are measured from the tab control's top, and the page
