@@ -1,6 +1,6 @@
 // What the schedule views and the ledger show while loans, payments and terms
-// change: only recorded payments count, the ledger's totals add up the rows on
-// screen, a fractional number of payments, and the rows asked for lie in view.
+// change: the ledger's totals add up the rows on screen, and the rows asked for
+// lie in view.
 #include "loan/numtext.h"
 #include "loan/schedule.h"
 #include "mainwindowfixture.h"
@@ -42,41 +42,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(LedgerViewsTest, OnlyRecordedPaymentsCountInTheActualAndProjectedViews)
-{
-    writeLoan(path("B.qhv"), standardLoan());
-    open("A.qhv", standardLoan(5, 1000));
-    show(w->quotePage());
-    w->quotePage()->includeActual()->click();
-
-    // Deleted payments keep their slots, but count no more.
-    show(w->paymentsPage());
-    prompts.answers = {QMessageBox::Yes};
-    press(Qt::Key_A, Qt::AltModifier); // Delete All
-    show(w->amortizationPage());
-    trigger("&Schedule");
-    const auto contract = plainRows(schedule());
-    ASSERT_EQ(contract.size(), 360u);
-    trigger("&Actual");
-    EXPECT_EQ(plainRows(schedule()), contract);
-
-    // Another loan without payments (and so with the plan a loan opens
-    // with): its Actual view is its schedule, and "Include actual payments
-    // data" adds nothing to the plan.
-    QString b = path("B.qhv");
-    ASSERT_TRUE(w->loadLoan(b));
-    ASSERT_FALSE(w->quotePage()->includeActual()->isChecked());
-    w->quotePage()->includeActual()->setChecked(true);
-    show(w->amortizationPage());
-    trigger("&Actual");
-    EXPECT_EQ(plainRows(schedule()), contract);
-    trigger("&Projected");
-    const auto projectedWithLedger = plainRows(schedule());
-    w->quotePage()->includeActual()->click();
-    trigger("&Projected");
-    EXPECT_EQ(plainRows(schedule()), projectedWithLedger);
-}
 
 // The ledger's totals, the newest payment in view, the payments made through
 // the dialog saved, then the schedule's chosen year in view with its totals.
@@ -162,20 +127,4 @@ TEST_F(LedgerViewsTest, NewAndOpenLeaveNothingOfTheLoanBefore)
         EXPECT_EQ(schedule()->rows(), 2);
         EXPECT_EQ(w->amortizationPage()->yearList()->count(), 0);
     }
-}
-
-// The remainder rows are the schedule's own test; here "All" adds up the rows
-// shown.
-TEST_F(LedgerViewsTest, FractionalNumberOfPaymentsEndsWithTheRemainder)
-{
-    LoanFileData d = standardLoan();
-    d.terms[NumberOfPayments] = 360.6;
-    open("F.qhv", d);
-    show(w->amortizationPage());
-    trigger("&Schedule");
-    ASSERT_EQ(schedule()->rows(), 361);
-    EXPECT_EQ(schedule()->cell(360, 2), "956.38");
-    EXPECT_EQ(schedule()->cell(360, 4), "0.00");
-    EXPECT_EQ(w->amortizationPage()->totalLabel(5)->text(), "0.00");
-    EXPECT_EQ(w->amortizationPage()->totalLabel(7)->text(), "100,000.00");
 }

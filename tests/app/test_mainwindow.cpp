@@ -75,13 +75,9 @@ TEST_F(MainWindowTest, PictureButtonsEnterAndTheFieldKeptOnTheFirstTab)
 {
     w = start(path("Empty.qhv"));
     QCursor::setPos(w->mapToGlobal(QPoint(4, w->height() - 4))); // over none of them
-    const QImage shot = w->grab().toImage();
     PictureButton *b = w->pictureButton(PictureAction::Help);
     b->pollHover();
-    ASSERT_EQ(b->buttonState(), PictureButton::Flat);
-    // Its corner is the page beside it, in its frame: no border drawn.
-    const QPoint at = b->mapTo(w, QPoint(0, 0));
-    EXPECT_EQ(shot.pixel(at), shot.pixel(at + QPoint(-4, b->height() / 2)));
+    EXPECT_EQ(b->buttonState(), PictureButton::Flat); // its look: the button's own test
 
     // Enter moves on as Down does (the keyboard's own test walks the order),
     // but in the date it goes back to Price.

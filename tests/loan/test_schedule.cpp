@@ -150,7 +150,9 @@ TEST(Quote, PlansAgainstTheSchedule)
     const auto fraction = loan("100,000.00", "6", "360.6");
     const auto fq = Schedule::quoteCells(fraction.terms, 0, Schedule::quote(fraction.terms, {}));
     EXPECT_EQ(QStringList(fq.begin(), fq.begin() + 3), QStringList({"360.6", "360", "0.6"}));
-    EXPECT_EQ(Schedule::build(ScheduleView::Contract, fraction).rows.size(), 361u);
+    const auto ft = Schedule::build(ScheduleView::Contract, fraction);
+    ASSERT_EQ(ft.rows.size(), 361u); // the last row pays the remainder
+    EXPECT_EQ(QStringList({ft.grid[360][2], ft.grid[360][4]}), QStringList({"956.38", "0.00"}));
     // Its last whole row pays the remainder: 1.5 payments are one of it all.
     const auto half = Schedule::build(ScheduleView::Contract, loan("100,000.00", "6", "1.5"));
     ASSERT_EQ(half.rows.size(), 2u);
