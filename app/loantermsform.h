@@ -30,9 +30,6 @@ public:
     LoanTerms::Texts texts() const;
     // The terms as read from the fields and the date box.
     Terms terms() const;
-    bool termsValid() const { return LoanTerms::valid(texts()); }
-    // Why the terms cannot be computed; empty while they can.
-    QString whyInvalid() const { return LoanTerms::whyInvalid(texts()); }
     // The line under the computed fields that says it, or that the first
     // payment date is not a date; hidden while there is nothing to say.
     QLabel *whyLine() const { return m_whyLine; }

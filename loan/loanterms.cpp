@@ -54,11 +54,6 @@ QString fieldName(int field)
     }
 }
 
-bool valid(const Texts &t)
-{
-    return whyInvalid(t).isEmpty();
-}
-
 QString whyInvalid(const Texts &t)
 {
     return Terms::read(t, QString()).whyInvalid();
@@ -134,15 +129,6 @@ std::optional<QString> textOnLeave(int field, const QString &text)
     default:
         return std::nullopt;
     }
-}
-
-std::vector<Assignment> calculate(const Texts &t)
-{
-    const Texts computed = Terms::read(t, QString()).texts();
-    std::vector<Assignment> out;
-    for (int f : {TotalInterest, MonthlyPayment, TotalMonthlyPayment, LastPayment})
-        out.push_back({f, computed[size_t(f)]});
-    return out;
 }
 
 } // namespace LoanTerms

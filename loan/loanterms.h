@@ -45,11 +45,8 @@ double valueOf(const Texts &texts, int field);
 // The name of a term in what the user is told ("Price", "Annual rate").
 QString fieldName(int field);
 
-// Every input term either empty or a number; loan amount, rate and number of
-// payments above 0, 1 to 32,767 payments, and a regular payment that is finite.
-bool valid(const Texts &texts);
-// The first of those rules the texts break, in words for the user; empty
-// when the terms are valid. valid() is this being empty. A text that is not a
+// The first rule of valid terms (Terms::whyInvalid) the texts break, in
+// words for the user; empty when the terms are valid. A text that is not a
 // number is named with its field: Price: "350k" is not a number.
 QString whyInvalid(const Texts &texts);
 // What the user should know of valid terms that may not mean what was typed:
@@ -70,10 +67,5 @@ std::vector<Assignment> derive(const Texts &texts, int currentField);
 // number it is stored as ("6.5%" gives 6.5, "0.5%" gives 0.005). Text that is
 // not a number is left as it is.
 std::optional<QString> textOnLeave(int field, const QString &text);
-
-// The loan calculation over the texts: writes, in order, TotalInterest,
-// MonthlyPayment, TotalMonthlyPayment and LastPayment (empty where the result
-// is not finite, and all four empty while the terms are not valid).
-std::vector<Assignment> calculate(const Texts &texts);
 
 } // namespace LoanTerms
