@@ -90,3 +90,24 @@ void ChangesChange::redo()
         return;
     m_document.restoreChanges(m_after);
 }
+
+StatementChange::StatementChange(LoanDocument &document, const Statement &before,
+                                 const Statement &after, const QString &text)
+    : QUndoCommand(text)
+    , m_document(document)
+    , m_before(before)
+    , m_after(after)
+{
+}
+
+void StatementChange::undo()
+{
+    m_document.restoreStatement(m_before);
+}
+
+void StatementChange::redo()
+{
+    if (std::exchange(m_made, false))
+        return;
+    m_document.restoreStatement(m_after);
+}

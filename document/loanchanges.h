@@ -60,3 +60,17 @@ private:
     DatedChanges m_before, m_after;
     bool m_made = true;
 };
+
+// An import of the servicer's statement, or its removal.
+class StatementChange : public QUndoCommand {
+public:
+    StatementChange(LoanDocument &document, const Statement &before, const Statement &after,
+                    const QString &text);
+    void undo() override;
+    void redo() override;
+
+private:
+    LoanDocument &m_document;
+    Statement m_before, m_after;
+    bool m_made = true;
+};

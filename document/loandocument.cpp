@@ -61,6 +61,7 @@ void LoanDocument::pushPayments(const PaymentsTable &before, int payment, const 
 
 void LoanDocument::notePayments(const PaymentsTable &before)
 {
+    m_match.reset();
     // Only the payments that differ are shown anew: a cell changed among
     // 1,600 payments redraws one row.
     const int made = std::max(before.paymentsMade(), m_payments->paymentsMade());
@@ -164,6 +165,58 @@ void LoanDocument::restoreChanges(const DatedChanges &changes)
     noteChange();
 }
 
+Result LoanDocument::setStatement(const Statement &statement, const QString &text)
+{
+    if (statement == m_statement)
+        return {};
+    const qint64 size = LoanFile::kExtensionOffset + LoanFile::kExtensionHeader
+                        + LoanExtension{m_changes, m_plan, statement, m_unknownKeys}.payload().size();
+    if (size > LoanFile::kMaxFileSizeWithExtension)
+        return Result::failed(QStringLiteral("its %1 lines would make the loan file larger "
+                                             "than 1 MiB")
+                                  .arg(statement.lines.size()));
+    commitTerms(-1);
+    m_undo.push(new StatementChange(*this, m_statement, statement, text));
+    restoreStatement(statement);
+    return {};
+}
+
+void LoanDocument::restoreStatement(const Statement &statement)
+{
+    m_statement = statement;
+    m_match.reset();
+    emit statementChanged();
+    noteChange();
+}
+
+const StatementMatch &LoanDocument::statementMatch() const
+{
+    if (!m_match)
+        m_match = Statements::match(m_statement, m_payments->payments());
+    return *m_match;
+}
+
+std::vector<PaymentRecord> LoanDocument::paymentsFromStatement() const
+{
+    return Statements::paymentsToRecord(m_statement, statementMatch().toRecord, inputs(),
+                                        [this](const QDate &date) { return escrowOn(date); });
+}
+
+int LoanDocument::recordFromStatement()
+{
+    const std::vector<PaymentRecord> records = paymentsFromStatement();
+    const PaymentsTable before = *m_payments;
+    int recorded = 0;
+    for (const PaymentRecord &record : records)
+        recorded += m_payments->append(record) ? 1 : 0;
+    if (recorded)
+        pushPayments(before, before.paymentsMade() + 1,
+                     recorded == 1 ? QStringLiteral("Record 1 payment from the statement")
+                                   : QStringLiteral("Record %1 payments from the statement")
+                                         .arg(recorded));
+    return recorded;
+}
+
 bool LoanDocument::wouldOverwriteUnreadSection(const QString &path) const
 {
     return !m_extensionProblem.isEmpty() && !m_path.isEmpty()
@@ -209,13 +262,16 @@ Result LoanDocument::load(const QString &path, Use use)
             m_extensionProblem = read.reason;
     }
     if (!m_extensionProblem.isEmpty()) {
-        m_extensionProblem = QStringLiteral("The changes and the plan kept in the loan file "
+        m_extensionProblem = QStringLiteral("The changes, the plan and the statement kept in "
+                                            "the loan file "
                                             "\"%1\" could not be read: %2. The loan opens "
                                             "without them.")
                                  .arg(QFileInfo(path).fileName(), m_extensionProblem);
         extension = LoanExtension{};
     }
     m_changes = extension.changes;
+    m_statement = extension.statement;
+    m_match.reset();
     m_unknownKeys = extension.unknown;
     m_plan = extension.plan.value_or(startingPlan());
     if (use == Use::Edit)
@@ -224,6 +280,7 @@ Result LoanDocument::load(const QString &path, Use use)
     setPath(path, false);
     emit termsChanged();
     emit changesChanged();
+    emit statementChanged();
     emit planChanged();
     emit loanReplaced();
     return {};
@@ -250,6 +307,8 @@ void LoanDocument::startNew(const QString &path)
     takeTerms(fresh);
     m_payments->setPaymentsMade(0);
     m_changes.clear();
+    m_statement = {};
+    m_match.reset();
     m_unknownKeys = {};
     m_extensionProblem.clear();
     m_plan = startingPlan();
@@ -259,6 +318,7 @@ void LoanDocument::startNew(const QString &path)
     setPath(path, true);
     emit termsChanged();
     emit changesChanged();
+    emit statementChanged();
     emit planChanged();
     emit loanReplaced();
 }
@@ -276,7 +336,7 @@ LoanFileData LoanDocument::data() const
     LoanFile::store(m_terms, data);
     for (int k = 1; k <= m_payments->paymentsMade(); ++k)
         data.payments.push_back(m_payments->at(k));
-    data.extension = LoanExtension{m_changes, m_plan, m_unknownKeys}.payload();
+    data.extension = LoanExtension{m_changes, m_plan, m_statement, m_unknownKeys}.payload();
     return data;
 }
 

@@ -15,6 +15,7 @@
 #include "loan/datedchange.h"
 #include "loan/paymentstable.h"
 #include "loan/schedule.h"
+#include "loan/statement.h"
 #include "loan/terms.h"
 #include "storage/loanfile.h"
 #include "storage/result.h"
@@ -54,6 +55,21 @@ public:
     // The plan as the program picks it for the user (the quote tab's first
     // visit): no change to undo.
     void adoptPlan(const ExtraPlan &plan);
+
+    // The servicer's statement kept with the loan (empty: none).
+    const Statement &statement() const { return m_statement; }
+    // Keeps `statement` in place of the one kept (an import, a removal), as a
+    // change that can be undone named `text`. Fails, and nothing changes,
+    // when the loan file could not hold it.
+    Result setStatement(const Statement &statement, const QString &text);
+    // The statement's lines matched to the recorded payments, worked out
+    // again after a change of either.
+    const StatementMatch &statementMatch() const;
+    // The payments recordFromStatement() would add.
+    std::vector<PaymentRecord> paymentsFromStatement() const;
+    // Records the statement's payments dated after the ledger's last one, as
+    // one change; how many were recorded (fewer when the ledger fills up).
+    int recordFromStatement();
 
     // Every change above, to undo and redo; emptied by a load and by New.
     QUndoStack &undoStack() { return m_undo; }
@@ -114,6 +130,7 @@ signals:
     void paymentsChanged(int first, int last);
     void planChanged();
     void changesChanged();
+    void statementChanged();
     // The file, or whether it is new or locked, changed.
     void pathChanged();
     void changedStateChanged(bool changed);
@@ -129,6 +146,7 @@ public:
     void restorePayments(const PaymentsTable &payments, int payment);
     void restorePlan(const ExtraPlan &plan);
     void restoreChanges(const DatedChanges &changes);
+    void restoreStatement(const Statement &statement);
 
 private:
     // Pushes a change of the payments from `before` to what they are now.
@@ -149,6 +167,8 @@ private:
     std::unique_ptr<PaymentsTable> m_payments;
     ExtraPlan m_plan = startingPlan();
     DatedChanges m_changes;
+    Statement m_statement;
+    mutable std::optional<StatementMatch> m_match;   // none: to be worked out
     QJsonObject m_unknownKeys;      // of the extension section, written back
     QString m_extensionProblem;
     // The Actual view's payment per row, worked out when first asked for

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "numtext.h"
@@ -53,6 +54,17 @@ struct Result {
     bool paidOff = false;
 };
 
+// extra(i), or extra(row) for a caller that needs the row's payment and
+// interest to say its extra principal.
+template <class ExtraFn>
+double extraOf(ExtraFn &extra, const Row &row)
+{
+    if constexpr (std::is_invocable_v<ExtraFn &, const Row &>)
+        return extra(row);
+    else
+        return extra(row.number);
+}
+
 // Runs rows 1, 2, … while row ≤ n (at most kMaxPayments). extra(i) is the
 // extra principal of row i; visit(const Row &) sees every row. `changes`
 // (none when empty) changes the rate or recasts the payment at given rows,
@@ -77,7 +89,7 @@ Result run(double loanAmount, double monthlyRate, double payment, double payment
         row.number = i;
         row.payment = payment;
         row.interest = NumText::roundCents(monthlyRate * (loanAmount - cumulative));
-        double p = payment - row.interest + extra(i);
+        double p = payment - row.interest + extraOf(extra, row);
         cumulative += p;
         interestToDate += row.interest;
         balance = loanAmount - cumulative;

@@ -5,7 +5,47 @@
 
 namespace {
 
-const char *const kKnown[] = {"version", "changes", "plan"};
+const char *const kKnown[] = {"version", "changes", "plan", "statement"};
+
+Result readStatement(const QJsonObject &o, Statement &out)
+{
+    const QJsonObject columns = o.value(QStringLiteral("columns")).toObject();
+    for (auto it = columns.begin(); it != columns.end(); ++it)
+        if (const auto c = Statements::columnNamed(it.value().toString()))
+            out.columns.emplace_back(it.key(), *c);
+    for (const QJsonValue &v : o.value(QStringLiteral("lines")).toArray()) {
+        const QJsonObject l = v.toObject();
+        StatementLine line;
+        line.date = QDate::fromString(l.value(QStringLiteral("date")).toString(), Qt::ISODate);
+        if (!line.date.isValid())
+            return Result::failed(QStringLiteral("a statement line has no date"));
+        for (auto it = l.begin(); it != l.end(); ++it) {
+            const auto c = Statements::columnNamed(it.key());
+            if (c && *c != StatementColumn::Date && it.value().isDouble())
+                line.setAmount(*c, it.value().toDouble());
+        }
+        out.lines.push_back(line);
+    }
+    return {};
+}
+
+QJsonObject statementObject(const Statement &statement)
+{
+    QJsonObject columns;
+    for (const auto &[key, column] : statement.columns)
+        columns.insert(key, Statements::columnName(column));
+    QJsonArray lines;
+    for (const StatementLine &line : statement.lines) {
+        QJsonObject l{{QStringLiteral("date"), line.date.toString(Qt::ISODate)}};
+        for (StatementColumn c : {StatementColumn::Principal, StatementColumn::Interest,
+                                  StatementColumn::Escrow, StatementColumn::Extra,
+                                  StatementColumn::Total, StatementColumn::Balance})
+            if (const std::optional<double> v = line.amount(c))
+                l.insert(Statements::columnName(c), *v);
+        lines.append(l);
+    }
+    return {{QStringLiteral("columns"), columns}, {QStringLiteral("lines"), lines}};
+}
 
 QString modeName(ExtraMode mode)
 {
@@ -65,6 +105,10 @@ Result LoanExtension::read(const QByteArray &payload, LoanExtension &out)
         plan.includeActual = o.value(QStringLiteral("withRecorded")).toBool();
         read.plan = plan;
     }
+    if (const QJsonValue st = object.value(QStringLiteral("statement")); st.isObject()) {
+        if (const Result r = readStatement(st.toObject(), read.statement); !r)
+            return r;
+    }
     read.unknown = object;
     for (const char *key : kKnown)
         read.unknown.remove(QLatin1String(key));
@@ -75,7 +119,7 @@ Result LoanExtension::read(const QByteArray &payload, LoanExtension &out)
 QByteArray LoanExtension::payload() const
 {
     const bool plainPlan = !plan || isStartingPlan(*plan);
-    if (changes.empty() && plainPlan && unknown.isEmpty())
+    if (changes.empty() && plainPlan && unknown.isEmpty() && statement.isEmpty())
         return QByteArray();
     QJsonObject object = unknown;
     object.insert(QStringLiteral("version"), 1);
@@ -96,5 +140,7 @@ QByteArray LoanExtension::payload() const
                                   {QStringLiteral("mode"), modeName(plan->mode)},
                                   {QStringLiteral("payment"), plan->payment.value_or(1)},
                                   {QStringLiteral("withRecorded"), plan->includeActual}});
+    if (!statement.isEmpty())
+        object.insert(QStringLiteral("statement"), statementObject(statement));
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }

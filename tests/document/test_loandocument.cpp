@@ -91,7 +91,7 @@ TEST(LoanDocumentFile, AnUnreadableSectionIsSaidAndGuarded)
     EXPECT_EQ(hurt.terms().loanAmount(), 100000.0);
     EXPECT_TRUE(hurt.changes().empty());
     EXPECT_EQ(hurt.extensionProblem(),
-              "The changes and the plan kept in the loan file \"Damaged.qhv\" could not be read: "
+              "The changes, the plan and the statement kept in the loan file \"Damaged.qhv\" could not be read: "
               "its check sum does not match. The loan opens without them.");
     EXPECT_TRUE(hurt.wouldOverwriteUnreadSection(damaged));
     EXPECT_FALSE(hurt.wouldOverwriteUnreadSection(qhtest::tempPath(dir, "Other.qhv")));
