@@ -7,6 +7,7 @@
 #include "loan/schedule.h"
 #include "storage/loanfile.h"
 #include "storage/loanfileterms.h"
+#include "storage/statementreader.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -28,7 +29,8 @@ struct Options {
                                           "window: schedule (as contracted), actual (with the "
                                           "recorded extra principal), projected (with the "
                                           "planned extra principal), payments (the payment "
-                                          "ledger) or changes (the dated changes)."),
+                                          "ledger), changes (the dated changes) or statement "
+                                          "(the servicer's statement kept with the loan)."),
                            QStringLiteral("kind")};
     QCommandLineOption extra{QStringLiteral("extra"),
                              QStringLiteral("With --csv projected: the extra principal paid."),
@@ -37,6 +39,10 @@ struct Options {
                                QStringLiteral("With --csv projected: pay the extra principal with "
                                               "payment K only (without it: with every payment)."),
                                QStringLiteral("K")};
+    QCommandLineOption statement{QStringLiteral("statement"),
+                                 QStringLiteral("With --csv statement: read this servicer's "
+                                                "CSV as an import would, without keeping it."),
+                                 QStringLiteral("file")};
     QCommandLineOption withRecorded{QStringLiteral("with-recorded"),
                                     QStringLiteral("With --csv projected: add the extra principal "
                                                    "recorded in the ledger.")};
@@ -50,6 +56,7 @@ struct Options {
         parser.addOption(extra);
         parser.addOption(payment);
         parser.addOption(withRecorded);
+        parser.addOption(statement);
         parser.addPositionalArgument(QStringLiteral("file"),
                                      QStringLiteral("The loan file (.qhv) to open, or to read "
                                                     "with --csv."),
@@ -139,10 +146,13 @@ int runWithoutWindow()
     const QString kind = parser.value(o.csv);
     const QStringList kinds{QStringLiteral("schedule"), QStringLiteral("actual"),
                             QStringLiteral("projected"), QStringLiteral("payments"),
-                            QStringLiteral("changes")};
+                            QStringLiteral("changes"), QStringLiteral("statement")};
     if (!kinds.contains(kind))
-        return usage(QStringLiteral("--csv takes schedule, actual, projected, payments or changes, "
-                                            "not \"%1\".").arg(kind));
+        return usage(QStringLiteral("--csv takes schedule, actual, projected, payments, changes or "
+                                    "statement, not \"%1\".").arg(kind));
+    const bool readsStatement = kind == QLatin1String("statement");
+    if (parser.isSet(o.statement) && !readsStatement)
+        return usage(QStringLiteral("--statement goes with --csv statement."));
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return usage(QStringLiteral("--csv reads one loan file; name it."));
@@ -180,12 +190,24 @@ int runWithoutWindow()
     LoanDocument document;
     if (const Result loaded = document.load(path, LoanDocument::Use::Read); !loaded)
         return unusable(loaded.reason);
-    // Terms the window would not compute give no table either.
-    if (const QString why = document.terms().whyInvalid(); !why.isEmpty())
+    // Terms the window would not compute give no table either; a statement
+    // is the servicer's, whatever the terms.
+    if (const QString why = document.terms().whyInvalid(); !why.isEmpty() && !readsStatement)
         return unusable(why);
 
     PlainTable table;
-    if (kind == QLatin1String("changes")) {
+    if (readsStatement) {
+        Statement statement = document.statement();
+        if (parser.isSet(o.statement)) {
+            const QString file = parser.value(o.statement);
+            const StatementReader::Read read = StatementReader::readFile(file, statement.columns);
+            if (!read)
+                return unusable(QStringLiteral("The statement \"%1\" could not be read: %2.")
+                                    .arg(QFileInfo(file).fileName(), read.reason));
+            statement = read.statement;
+        }
+        table = Statements::table(statement);
+    } else if (kind == QLatin1String("changes")) {
         table.header = {QStringLiteral("from"), QStringLiteral("kind"), QStringLiteral("value")};
         for (const DatedChange &c : document.changes())
             table.rows.push_back({c.from.toString(Qt::ISODate), Changes::kindName(c.kind).toLower(),

@@ -15,6 +15,9 @@
 #include "storage/paths.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -54,6 +57,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_terms = new LoanTermsForm(m_document);
     m_amortization = new AmortizationPage(m_document);
     m_paymentsPage = new PaymentsPage(m_document);
+    setAcceptDrops(true);
     m_quote = new QuotePage(m_document);
     m_chart = new ChartPage(m_document);
     m_changes = new ChangesPage(m_document);
@@ -274,6 +278,38 @@ void MainWindow::setCaption()
             title += QStringLiteral(" - ") + LoanGuard::notLockedText();
     }
     setWindowTitle(title);
+}
+
+namespace {
+
+// The one local .csv file a drag carries; empty for anything else.
+QString droppedStatement(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return QString();
+    const QUrl url = data->urls().front();
+    const QString path = url.toLocalFile();
+    return url.isLocalFile() && path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
+               ? path
+               : QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedStatement(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedStatement(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_tabs->setCurrentWidget(m_paymentsPage);
+    m_paymentsPage->importStatement(path);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -80,6 +80,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A servicer's statement (.csv) dropped on the window is imported.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

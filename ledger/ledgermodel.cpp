@@ -1,5 +1,6 @@
 #include "ledgermodel.h"
 
+#include "loan/dates.h"
 #include "loan/plaintable.h"
 
 #include <algorithm>
@@ -66,6 +67,30 @@ void LedgerModel::dropTypedInRow(int row)
     m_typed.erase(m_typed.lower_bound({row, 0}), m_typed.lower_bound({row + 1, 0}));
 }
 
+void LedgerModel::setMatched(const std::vector<QDate> &lineDates)
+{
+    const size_t n = std::max(lineDates.size(), m_matched.size());
+    std::vector<QDate> was = std::move(m_matched);
+    m_matched = lineDates;
+    for (size_t k = 1; k <= n; ++k) {
+        const QDate before = k <= was.size() ? was[k - 1] : QDate();
+        const QDate now = k <= m_matched.size() ? m_matched[k - 1] : QDate();
+        if (before != now && int(k) < rows())
+            rowChanged(int(k));
+    }
+}
+
+QVariant LedgerModel::data(const QModelIndex &index, int role) const
+{
+    // The view's row r is grid row r + 1 (row 0 is the header).
+    const size_t k = size_t(index.row()) + 1;
+    if (role == Qt::ToolTipRole && index.isValid() && k <= m_matched.size()
+        && m_matched[k - 1].isValid())
+        return QStringLiteral("Matched to the statement's payment of %1")
+            .arg(Dates::format(m_matched[k - 1]));
+    return GridCells::data(index, role);
+}
+
 QString LedgerModel::bodyCell(int row, int col) const
 {
     if (!m_typed.empty()) {
@@ -74,6 +99,10 @@ QString LedgerModel::bodyCell(int row, int col) const
             return typed->second;
     }
     const std::optional<Shown> &shown = m_rows[size_t(row)];
-    return shown ? PlainCells::ledgerText(row, shown->record, shown->monthlyPayment, col)
-                 : QString();
+    if (!shown)
+        return QString();
+    QString text = PlainCells::ledgerText(row, shown->record, shown->monthlyPayment, col);
+    if (col == 1 && size_t(row) <= m_matched.size() && m_matched[size_t(row) - 1].isValid())
+        text += QStringLiteral(" ✓");
+    return text;
 }

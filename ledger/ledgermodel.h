@@ -6,6 +6,8 @@
 #include "controls/grid.h"
 #include "loan/paymentrecord.h"
 
+#include <QDate>
+
 #include <map>
 #include <optional>
 #include <utility>
@@ -26,6 +28,12 @@ public:
     void showEmpty(int k);
     // The text typed so far into a cell, shown instead of the cell's own.
     void setTyped(int row, int col, const QString &text);
+    // The date of the statement line each payment is matched to (index
+    // k - 1; invalid: none): a matched payment's date is marked "✓" and its
+    // row says which line in its tip.
+    void setMatched(const std::vector<QDate> &lineDates);
+
+    QVariant data(const QModelIndex &index, int role) const override;
 
 protected:
     QString bodyCell(int row, int col) const override;
@@ -40,4 +48,5 @@ private:
 
     std::vector<std::optional<Shown>> m_rows;          // index = grid row; [0] the header row
     std::map<std::pair<int, int>, QString> m_typed;    // (row, col) → text
+    std::vector<QDate> m_matched;                       // index k - 1
 };

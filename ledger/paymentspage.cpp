@@ -5,11 +5,16 @@
 #include "ledger/ledgermodel.h"
 #include "document/loandocument.h"
 #include "ledger/paymentdialog.h"
+#include "ledger/statementdialog.h"
+#include "storage/statementreader.h"
 #include "loan/paymentstable.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QMenu>
+#include <QToolButton>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -57,6 +62,8 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     , m_model(new LedgerModel(this))
     , m_grid(new Grid(kCols, m_frame))
     , m_totalLabel(new QLabel(tr("Total:"), this))
+    , m_statementButton(new QToolButton(this))
+    , m_statementLine(new QLabel(this))
 {
     addCommand(QStringLiteral("&Make"), [this] { addPayment(); });
     addCommand(QStringLiteral("Delete &Last"), [this] { deleteLast(); });
@@ -90,6 +97,24 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
         if (isVisible())
             arrive();
     });
+
+    // The statement's commands, in a menu beside the year list.
+    auto *statementMenu = new QMenu(m_statementButton);
+    m_importAction = statementMenu->addAction(QStringLiteral("&Import statement..."), this,
+                                              [this] { importStatement(); });
+    m_recordAction = statementMenu->addAction(QString(), this, [this] { recordFromStatement(); });
+    m_removeAction = statementMenu->addAction(QStringLiteral("&Remove statement"), this,
+                                              [this] { removeStatement(); });
+    m_statementButton->setText(QStringLiteral("S&tatement"));
+    m_statementButton->setObjectName(QStringLiteral("statementButton"));
+    m_statementButton->setMenu(statementMenu);
+    m_statementButton->setPopupMode(QToolButton::InstantPopup);
+    m_statementButton->setToolTip(QStringLiteral("Import the servicer's payment history (CSV) "
+                                                 "and record the payments it has"));
+    m_statementLine->setObjectName(QStringLiteral("statementLine"));
+    m_statementLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(&m_document, &LoanDocument::statementChanged, this, [this] { showStatement(); });
+    connect(&m_document, &LoanDocument::paymentsChanged, this, [this] { showStatement(); });
 
     m_yearList->setObjectName(QStringLiteral("ledgerYearList"));
     m_yearLabel->setBuddy(m_yearList);
@@ -127,7 +152,7 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
             [this] { placeTotals(); });
 
     resize(460, 300);
-    layoutChildren();
+    showStatement();
     setupGrid();
 }
 
@@ -161,6 +186,129 @@ void PaymentsPage::setupGrid()
 void PaymentsPage::fillRow(int k)
 {
     m_model->showPayment(k, m_document.payments().at(k), m_document.paymentFor(k));
+}
+
+void PaymentsPage::showStatement()
+{
+    const Statement &statement = m_document.statement();
+    const bool kept = !statement.isEmpty();
+    const StatementMatch &match = m_document.statementMatch();
+    std::vector<QDate> matched;
+    for (int line : match.lineOfPayment)
+        matched.push_back(line >= 0 ? statement.lines[size_t(line)].date : QDate());
+    m_model->setMatched(matched);
+
+    const int toRecord = int(match.toRecord.size());
+    m_recordAction->setText(toRecord == 1 ? QStringLiteral("Re&cord 1 payment from the statement")
+                                          : QStringLiteral("Re&cord %1 payments from the statement")
+                                                .arg(toRecord));
+    m_recordAction->setEnabled(toRecord > 0);
+    m_removeAction->setEnabled(kept);
+
+    QStringList parts;
+    QStringList details;
+    if (kept) {
+        parts << QStringLiteral("Statement: %1 of %2 payments matched (✓)")
+                     .arg(match.matched)
+                     .arg(statement.payments());
+        if (toRecord)
+            parts << QStringLiteral("%1 to record").arg(toRecord);
+        auto dates = [&](const std::vector<int> &lines) {
+            QStringList out;
+            for (int i : lines)
+                out << Dates::format(statement.lines[size_t(i)].date);
+            return out.join(QStringLiteral(", "));
+        };
+        if (!match.missingFromLedger.empty()) {
+            parts << QStringLiteral("%1 missing from the ledger").arg(match.missingFromLedger.size());
+            details << QStringLiteral("Missing from the ledger (it only adds after its last "
+                                      "payment): %1")
+                           .arg(dates(match.missingFromLedger));
+        }
+        if (!match.notPayments.empty()) {
+            parts << QStringLiteral("%1 other lines").arg(match.notPayments.size());
+            details << QStringLiteral("Not payments (fees, escrow disbursements): %1")
+                           .arg(dates(match.notPayments));
+        }
+    }
+    m_statementLine->setText(parts.join(QStringLiteral("; ")));
+    m_statementLine->setToolTip(details.join(u'\n'));
+    m_statementLine->setVisible(kept);
+    layoutChildren();
+}
+
+void PaymentsPage::importStatement(const QString &given)
+{
+    QString path = given;
+    if (path.isEmpty()) {
+        FileDialogRequest request;
+        request.owner = this;
+        request.title = QStringLiteral("Import statement");
+        request.filters = {QStringLiteral("CSV files (*.csv *.txt)"), QStringLiteral("All files (*)")};
+        if (!m_document.path().isEmpty())
+            request.initialFolder = QFileInfo(m_document.path()).absolutePath();
+        const FileDialogResult chosen = Prompts::current().fileDialog(request);
+        if (!chosen.accepted)
+            return;
+        path = chosen.path;
+    }
+    const QString name = QFileInfo(path).fileName();
+    auto refuse = [&](const QString &why) {
+        Prompts::current().message(this, QMessageBox::Warning,
+                                   QStringLiteral("The statement \"%1\" could not be imported: %2. "
+                                                  "Nothing was imported.")
+                                       .arg(name, why),
+                                   QMessageBox::Ok);
+    };
+    const StatementReader::Table table = StatementReader::parseFile(path);
+    if (!table)
+        return refuse(table.reason);
+    StatementDialog dialog(name, table.header, table.rows,
+                           StatementReader::guessColumns(table.header, m_document.statement().columns),
+                           this);
+    Prompts::current().runDialog(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    const StatementReader::Read read = StatementReader::read(table, dialog.columns());
+    if (!read)
+        return refuse(read.reason);
+    if (read.statement.isEmpty())
+        return refuse(QStringLiteral("it has no lines under its header"));
+
+    // A statement of another loan is imported only when the user says so.
+    const StatementMatch match = Statements::match(read.statement, m_document.payments().payments());
+    const Schedule::Table actual = Schedule::build(ScheduleView::Actual, m_document.inputs());
+    if (const auto gap = Statements::firstBalanceGap(read.statement, match, actual);
+        gap && std::abs(gap->statement - gap->loan) > m_document.paymentFor(gap->payment)) {
+        const QString text
+            = QStringLiteral("The statement \"%1\" may be of another loan: before payment %2 its "
+                             "balance is %3, the loan's %4. Import it all the same?")
+                  .arg(name)
+                  .arg(gap->payment)
+                  .arg(NumText::amount(gap->statement), NumText::amount(gap->loan));
+        if (Prompts::current().message(this, QMessageBox::Question, text,
+                                       QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"),
+                                       QMessageBox::No)
+            != QMessageBox::Yes)
+            return;
+    }
+    const Statement merged = Statements::merged(m_document.statement(), read.statement);
+    if (const Result kept = m_document.setStatement(merged, QStringLiteral("Import statement"));
+        !kept)
+        refuse(kept.reason);
+}
+
+void PaymentsPage::recordFromStatement()
+{
+    if (m_document.statementMatch().toRecord.empty() || refuseFullTable())
+        return;
+    m_document.recordFromStatement();
+    showNewest();
+}
+
+void PaymentsPage::removeStatement()
+{
+    m_document.setStatement(Statement{}, QStringLiteral("Remove statement"));
 }
 
 void PaymentsPage::emptyLastRow()
@@ -514,7 +662,14 @@ void PaymentsPage::layoutChildren()
     const int lineHeight = 22;
     m_yearLabel->setGeometry(margin, margin, 34, lineHeight);
     m_yearList->setGeometry(margin + 36, margin, 90, lineHeight);
-    const int top = margin + lineHeight + 4;
+    const int right = std::min(width(), 460) - margin;
+    m_statementButton->setGeometry(right - 84, margin, 84, lineHeight);
+    int top = margin + lineHeight + 4;
+    // The statement's line, while one is kept, takes a line off the grid.
+    if (!m_statementLine->isHidden()) {
+        m_statementLine->setGeometry(margin, top - 2, right - margin, lineHeight - 4);
+        top += lineHeight - 4;
+    }
     const int bottom = height() - margin - lineHeight - 2;
     m_frame->setGeometry(margin, top, std::max(0, std::min(width(), 460) - 2 * margin),
                          std::max(0, bottom - top));

@@ -17,6 +17,7 @@ class PaymentsTable;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QToolButton;
 
 class PaymentsPage : public CommandPage {
     Q_OBJECT
@@ -49,6 +50,19 @@ public:
     // Changes payment `row` through the dialog.
     void editPayment(int row);
 
+    // The servicer's statement: "Import statement..." reads a CSV file (the
+    // one at `path`, or one chosen) into the loan after the user has checked
+    // its columns; the others record its payments the ledger lacks after
+    // its last, and drop it. Each can be undone.
+    void importStatement(const QString &path = QString());
+    void recordFromStatement();
+    void removeStatement();
+    QToolButton *statementButton() const { return m_statementButton; }
+    QLabel *statementLine() const { return m_statementLine; }
+    QAction *importAction() const { return m_importAction; }
+    QAction *recordAction() const { return m_recordAction; }
+    QAction *removeAction() const { return m_removeAction; }
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
@@ -80,6 +94,9 @@ private:
     bool refuseFullTable();
     void layoutChildren();
     void placeTotals();
+    // The statement's summary line, its commands and the rows it matches
+    // follow the statement and the payments.
+    void showStatement();
 
     LoanDocument &m_document;
     QLabel *m_yearLabel;
@@ -89,5 +106,10 @@ private:
     Grid *m_grid;
     QLabel *m_totalLabel;
     QLabel *m_totals[4];
+    QToolButton *m_statementButton;
+    QLabel *m_statementLine;
+    QAction *m_importAction;
+    QAction *m_recordAction;
+    QAction *m_removeAction;
     QPoint m_editing;           // column, row of the cell being typed into; null: none
 };

@@ -295,4 +295,21 @@ std::optional<BalanceGap> firstBalanceGap(const Statement &statement,
     return std::nullopt;
 }
 
+PlainTable table(const Statement &statement)
+{
+    PlainTable out;
+    for (const Named &n : kNames)
+        out.header << QString::fromLatin1(n.name);
+    for (const StatementLine &line : statement.lines) {
+        QStringList row{line.date.toString(Qt::ISODate)};
+        for (const Named &n : kNames)
+            if (n.column != StatementColumn::Date) {
+                const std::optional<double> v = line.amount(n.column);
+                row << (v ? NumText::plainDecimal(*v) : QString());
+            }
+        out.rows.push_back(row);
+    }
+    return out;
+}
+
 } // namespace Statements

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "paymentrecord.h"
+#include "plaintable.h"
 #include "schedule.h"
 
 // What a statement column holds.
@@ -103,5 +104,10 @@ struct BalanceGap {
 std::optional<BalanceGap> firstBalanceGap(const Statement &statement,
                                           const StatementMatch &match,
                                           const Schedule::Table &actual);
+
+// The lines as the command line writes them: date (ISO), principal,
+// interest, escrow, extra, total, balance as plain decimals, empty where
+// the statement had no such amount.
+PlainTable table(const Statement &statement);
 
 } // namespace Statements

@@ -282,13 +282,16 @@ Read read(const Table &table, const std::vector<StatementColumn> &columns)
         if (columns[size_t(c)] != StatementColumn::Ignored)
             out.statement.columns.emplace_back(Statements::headerKey(table.header[c]),
                                                columns[size_t(c)]);
+    // In the order the loan file keeps them, so that a choice read back
+    // equals the one made.
+    std::sort(out.statement.columns.begin(), out.statement.columns.end());
     out.ok = true;
     return out;
 }
 
-Read readFile(const QString &path, const ColumnChoice &kept)
+Table parseFile(const QString &path)
 {
-    Read out;
+    Table out;
     const QFileInfo info(path);
     if (!info.exists()) {
         out.reason = QStringLiteral("there is no such file");
@@ -307,8 +310,14 @@ Read readFile(const QString &path, const ColumnChoice &kept)
         out.reason = file.errorString();
         return out;
     }
-    const Table table = parse(file.read(kMaxBytes + 1));
+    return parse(file.read(kMaxBytes + 1));
+}
+
+Read readFile(const QString &path, const ColumnChoice &kept)
+{
+    const Table table = parseFile(path);
     if (!table) {
+        Read out;
         out.reason = table.reason;
         return out;
     }

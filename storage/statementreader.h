@@ -25,6 +25,8 @@ struct Table : Result {
     std::vector<int> lineNumbers;      // the file's line each row starts on
 };
 Table parse(const QByteArray &bytes);
+// The file at `path` parsed: only a regular file up to kMaxBytes is read.
+Table parseFile(const QString &path);
 
 // A column for each header cell: the one `kept` names for that header, or
 // the one its words name.

@@ -100,3 +100,26 @@ TEST(LoanExtensionDamage, ABadSectionLeavesThePlainLoanAndSaysWhat)
     EXPECT_FALSE(LoanExtension::read("[1,2]", ext));
     EXPECT_FALSE(LoanExtension::read(R"({"changes":[{"from":"2030-01-01","balloon":5}]})", ext));
 }
+
+TEST(LoanExtensionContents, TheStatementKeepsItsLinesColumnsAndAbsentAmounts)
+{
+    LoanExtension ext;
+    StatementLine fee;
+    fee.date = QDate(2027, 1, 15);
+    fee.total = 25;
+    StatementLine paid;
+    paid.date = QDate(2027, 2, 1);
+    paid.principal = 257.2;
+    paid.interest = 1512.59;
+    paid.balance = -0.5;
+    ext.statement.lines = {fee, paid};
+    ext.statement.columns = {{"amount", StatementColumn::Total},
+                             {"posteddate", StatementColumn::Date}};
+    LoanExtension back;
+    ASSERT_TRUE(LoanExtension::read(ext.payload(), back));
+    EXPECT_EQ(back.statement, ext.statement);
+    EXPECT_FALSE(back.statement.lines[0].principal.has_value());
+    EXPECT_TRUE(back.unknown.isEmpty());
+    EXPECT_EQ(LoanExtension::read(R"({"statement":{"lines":[{"principal":1}]}})", back).reason,
+              "a statement line has no date");
+}
