@@ -1,9 +1,10 @@
-# libFuzzer targets for the loan file codec and the number and date texts.
+# libFuzzer targets for the loan file codec, the number and date texts and
+# the servicer's statement reader.
 # They compile only the plain sources they need against Qt6::Core, so a fuzz
 # build never touches the widget code. clang only (libFuzzer is part of it).
 #
 #   CC=clang CXX=clang++ cmake -B build-fuzz -DQH_FUZZ=ON -DQH_BUILD_TESTS=OFF
-#   cmake --build build-fuzz --target fuzz_loanfile fuzz_numtext
+#   cmake --build build-fuzz --target fuzz_loanfile fuzz_numtext fuzz_statement
 
 option(QH_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 
@@ -16,9 +17,11 @@ if(QH_FUZZ)
                     -fno-omit-frame-pointer -g)
 
   # The code under test, instrumented for coverage but without libFuzzer's main.
+  # The statement's lines reach into the loan arithmetic, so all of it comes.
+  file(GLOB qh_fuzz_loan CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/loan/*.cpp)
   add_library(qhfuzzcore STATIC
-    ${CMAKE_CURRENT_SOURCE_DIR}/loan/numtext.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/loan/dates.cpp
+    ${qh_fuzz_loan}
+    ${CMAKE_CURRENT_SOURCE_DIR}/storage/statementreader.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/storage/loanfile.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/storage/wholefile.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/storage/loanextension.cpp)
@@ -28,7 +31,7 @@ if(QH_FUZZ)
   target_compile_options(qhfuzzcore PRIVATE ${QH_FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
   target_link_options(qhfuzzcore INTERFACE -fsanitize=address,undefined)
 
-  foreach(name loanfile numtext)
+  foreach(name loanfile numtext statement)
     add_executable(fuzz_${name} ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/fuzz_${name}.cpp)
     set_target_properties(fuzz_${name} PROPERTIES AUTOMOC OFF)
     target_link_libraries(fuzz_${name} PRIVATE qhfuzzcore)
@@ -46,7 +49,7 @@ if(QH_FUZZ)
   # The files are named one by one, so libFuzzer only runs them and never
   # writes into the committed corpus.
   enable_testing()
-  foreach(name loanfile numtext)
+  foreach(name loanfile numtext statement)
     file(GLOB seeds CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/${name}/*)
     if(seeds)
       add_test(NAME fuzz_${name}_seeds COMMAND fuzz_${name} ${seeds})

@@ -226,7 +226,9 @@ void PaymentsPage::showStatement()
                            .arg(dates(match.missingFromLedger));
         }
         if (!match.notPayments.empty()) {
-            parts << QStringLiteral("%1 other lines").arg(match.notPayments.size());
+            parts << (match.notPayments.size() == 1
+                          ? QStringLiteral("1 other line")
+                          : QStringLiteral("%1 other lines").arg(match.notPayments.size()));
             details << QStringLiteral("Not payments (fees, escrow disbursements): %1")
                            .arg(dates(match.notPayments));
         }

@@ -90,6 +90,7 @@ const Spelling kSpellings[] = {
     {"escrow", StatementColumn::Escrow},
     {"taxandinsurance", StatementColumn::Escrow},
     {"taxesandinsurance", StatementColumn::Escrow},
+    {"extra", StatementColumn::Extra},
     {"additionalprincipal", StatementColumn::Extra},
     {"extraprincipal", StatementColumn::Extra},
     {"curtailment", StatementColumn::Extra},

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Hardening run: the whole test suite built with the address and
-# undefined-behaviour sanitizers, then the two fuzz targets for a bounded time
+# undefined-behaviour sanitizers, then the fuzz targets for a bounded time
 # each, starting from the committed seeds. Fails on any test failure,
 # sanitizer report or fuzz finding. Run from the repository root.
 #
@@ -47,14 +47,14 @@ export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 step "fuzz build in $fuzz_dir"
 CC=clang CXX=clang++ cmake -S . -B "$fuzz_dir" -DQH_FUZZ=ON -DQH_BUILD_TESTS=OFF \
       -DQH_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$fuzz_dir" -j2 --target fuzz_loanfile fuzz_numtext
+cmake --build "$fuzz_dir" -j2 --target fuzz_loanfile fuzz_numtext fuzz_statement
 
 # --- (c) fuzzing, each target from a copy of its seeds -----------------------
 step "fuzzing, ${fuzz_seconds} s per target"
 work=$(mktemp -d "${TMPDIR:-/tmp}/qh-fuzz.XXXXXX")
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 pids=()
-names=(loanfile numtext)
+names=(loanfile numtext statement)
 for name in "${names[@]}"; do
   mkdir -p "$work/$name/corpus" "$work/$name/findings"
   cp fuzz/corpus/$name/* "$work/$name/corpus/"

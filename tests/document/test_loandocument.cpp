@@ -91,8 +91,31 @@ TEST(LoanDocumentFile, AnUnreadableSectionIsSaidAndGuarded)
     EXPECT_EQ(hurt.terms().loanAmount(), 100000.0);
     EXPECT_TRUE(hurt.changes().empty());
     EXPECT_EQ(hurt.extensionProblem(),
-              "The changes, the plan and the statement kept in the loan file \"Damaged.qhv\" could not be read: "
+              "The changes, the plan and the statement kept in the loan file \"Damaged.qhv\" "
+              "could not be read: "
               "its check sum does not match. The loan opens without them.");
     EXPECT_TRUE(hurt.wouldOverwriteUnreadSection(damaged));
     EXPECT_FALSE(hurt.wouldOverwriteUnreadSection(qhtest::tempPath(dir, "Other.qhv")));
+}
+
+TEST(LoanDocumentFile, AStatementTheFileCouldNotHoldIsRefusedWholeAndChangesNothing)
+{
+    LoanDocument doc;
+    doc.setTerms(hundredThousand());
+    Statement huge;
+    for (int i = 0; i < 12000; ++i) {
+        StatementLine l;
+        l.date = QDate(2000, 1, 1).addDays(i);
+        l.principal = 123456.78;
+        l.interest = 123456.78;
+        l.balance = 123456.78;
+        huge.lines.push_back(l);
+    }
+    const int steps = doc.undoStack().count();
+    const Result r = doc.setStatement(huge, "Import statement");
+    EXPECT_EQ(r.reason, "its 12000 lines would make the loan file larger than 1 MiB");
+    EXPECT_TRUE(doc.statement().isEmpty());
+    EXPECT_EQ(doc.undoStack().count(), steps);
+    huge.lines.resize(6000);
+    EXPECT_TRUE(doc.setStatement(huge, "Import statement"));
 }
