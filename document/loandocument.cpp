@@ -129,6 +129,7 @@ void LoanDocument::setPlan(const ExtraPlan &plan)
         return;
     m_undo.push(new PlanChange(*this, m_plan, plan));
     m_plan = plan;
+    m_extension.reset();
     emit planChanged();
     noteChange(); // the plan is kept in the loan file
 }
@@ -138,6 +139,7 @@ void LoanDocument::adoptPlan(const ExtraPlan &plan)
     if (samePlan(plan, m_plan))
         return;
     m_plan = plan;
+    m_extension.reset();
     emit planChanged();
     noteChange();
 }
@@ -145,6 +147,7 @@ void LoanDocument::adoptPlan(const ExtraPlan &plan)
 void LoanDocument::restorePlan(const ExtraPlan &plan)
 {
     m_plan = plan;
+    m_extension.reset();
     emit planChanged();
     noteChange();
     emit changeShown(Part::Plan, 0);
@@ -161,6 +164,7 @@ void LoanDocument::setChanges(const DatedChanges &changes)
 void LoanDocument::restoreChanges(const DatedChanges &changes)
 {
     m_changes = changes;
+    m_extension.reset();
     emit changesChanged();
     noteChange();
 }
@@ -185,6 +189,7 @@ void LoanDocument::restoreStatement(const Statement &statement)
 {
     m_statement = statement;
     m_match.reset();
+    m_extension.reset();
     emit statementChanged();
     noteChange();
 }
@@ -272,6 +277,7 @@ Result LoanDocument::load(const QString &path, Use use)
     m_changes = extension.changes;
     m_statement = extension.statement;
     m_match.reset();
+    m_extension.reset();
     m_unknownKeys = extension.unknown;
     m_plan = extension.plan.value_or(startingPlan());
     if (use == Use::Edit)
@@ -309,6 +315,7 @@ void LoanDocument::startNew(const QString &path)
     m_changes.clear();
     m_statement = {};
     m_match.reset();
+    m_extension.reset();
     m_unknownKeys = {};
     m_extensionProblem.clear();
     m_plan = startingPlan();
@@ -336,7 +343,11 @@ LoanFileData LoanDocument::data() const
     LoanFile::store(m_terms, data);
     for (int k = 1; k <= m_payments->paymentsMade(); ++k)
         data.payments.push_back(m_payments->at(k));
-    data.extension = LoanExtension{m_changes, m_plan, m_statement, m_unknownKeys}.payload();
+    // Worked out again only when what it holds changed: a statement of 1,600
+    // lines would otherwise cost every keystroke its JSON.
+    if (!m_extension)
+        m_extension = LoanExtension{m_changes, m_plan, m_statement, m_unknownKeys}.payload();
+    data.extension = *m_extension;
     return data;
 }
 

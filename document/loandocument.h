@@ -170,6 +170,7 @@ private:
     Statement m_statement;
     mutable std::optional<StatementMatch> m_match;   // none: to be worked out
     QJsonObject m_unknownKeys;      // of the extension section, written back
+    mutable std::optional<QByteArray> m_extension;   // its payload; none: to be worked out
     QString m_extensionProblem;
     // The Actual view's payment per row, worked out when first asked for
     // after a change of the terms, the payments or the changes.
