@@ -78,6 +78,13 @@ Rates ratesInForce(const ScheduleInputs &in, int count)
     return out;
 }
 
+// Row k of the Actual view; null beyond the rows it has.
+const ScheduleRow *loanRow(const Schedule::Table &actual, int k)
+{
+    return k >= 1 && k <= actual.result.rows && size_t(k) < actual.rows.size() ? &actual.rows[size_t(k)]
+                                                                                : nullptr;
+}
+
 // "payment 7", or "the statement's payment of 03/16/27" for one the ledger
 // has no number for.
 QString rowName(const Row &row)
@@ -87,43 +94,17 @@ QString rowName(const Row &row)
     return QStringLiteral("the statement's payment of %1").arg(row.dateText);
 }
 
-// Works out the finding and note of a row with both sides.
-class Judge
-{
-public:
-    Judge(const Rates &rates, std::span<const PaymentRecord> ledger, const Schedule::Table &actual)
-        : m_rates(rates), m_ledger(ledger), m_actual(actual)
-    {
-    }
-
-    void judge(Row &row, const StatementLine &line, const LineFacts &facts);
-    // The last row whose difference arose on that row, for the rows it carries to.
-    void remember(const Row &row)
-    {
-        if (row.finding != Finding::Agrees && row.finding != Finding::Carried)
-            m_origin = rowName(row);
-    }
-
-private:
-    bool agrees(const Row &row) const;
-    QString extraNotApplied(const Row &row, const StatementLine &line) const;
-    QString unexplained(const Row &row, const StatementLine &line, double r, double a,
-                        const std::optional<double> &before) const;
-    const ScheduleRow *loanRow(int k) const
-    {
-        return k >= 1 && k <= m_actual.result.rows && size_t(k) < m_actual.rows.size()
-                   ? &m_actual.rows[size_t(k)]
-                   : nullptr;
-    }
-
-    const Rates &m_rates;
-    std::span<const PaymentRecord> m_ledger;
-    const Schedule::Table &m_actual;
-    double m_dailyCost = 0;       // statement interest less r × B, over the rows so far
-    QString m_origin;
+// What the finding of a payment with both sides reads, and what the
+// payments before it left.
+struct Context {
+    const Rates &rates;
+    std::span<const PaymentRecord> ledger;
+    const Schedule::Table &actual;
+    double dailyCost = 0;   // statement interest less r × B, over the rows so far
+    QString origin;         // the last row whose difference arose on that row
 };
 
-bool Judge::agrees(const Row &row) const
+bool agrees(const Row &row)
 {
     if (!row.principal)
         return false;
@@ -136,10 +117,10 @@ bool Judge::agrees(const Row &row) const
 // Empty when the statement's principal includes the ledger's extra. The
 // regular payment is principal plus interest whatever rate the servicer
 // charged, so what the statement applied beyond it is the extra it took.
-QString Judge::extraNotApplied(const Row &row, const StatementLine &line) const
+QString extraNotApplied(const Context &c, const Row &row, const StatementLine &line)
 {
-    const ScheduleRow *loan = loanRow(row.payment);
-    const double extra = m_ledger[size_t(row.payment - 1)].extraPrincipal;
+    const ScheduleRow *loan = loanRow(c.actual, row.payment);
+    const double extra = c.ledger[size_t(row.payment - 1)].extraPrincipal;
     if (!loan || cents(extra) <= 0)
         return QString();
     const double paid = line.principalPaid();
@@ -155,7 +136,7 @@ QString Judge::extraNotApplied(const Row &row, const StatementLine &line) const
         : QStringLiteral("the statement's principal does not include the %1 extra principal "
                          "the ledger records for this payment")
               .arg(money(extra));
-    const double shownEscrow = line.escrow.value_or(0) - m_ledger[size_t(row.payment - 1)].escrow;
+    const double shownEscrow = line.escrow.value_or(0) - c.ledger[size_t(row.payment - 1)].escrow;
     const double unapplied = line.total.value_or(0)
         - (paid + line.interest.value_or(0) + line.escrow.value_or(0));
     if (line.escrow && sameCents(shownEscrow, missing))
@@ -167,8 +148,8 @@ QString Judge::extraNotApplied(const Row &row, const StatementLine &line) const
     return note;
 }
 
-QString Judge::unexplained(const Row &row, const StatementLine &line, double r, double a,
-                           const std::optional<double> &before) const
+QString unexplained(const Row &row, const StatementLine &line, double r, double a,
+                    const std::optional<double> &before)
 {
     QStringList parts;
     if (line.interest && before)
@@ -189,17 +170,18 @@ QString Judge::unexplained(const Row &row, const StatementLine &line, double r, 
     return QStringLiteral("no rule explains it: ") + parts.join(QStringLiteral("; "));
 }
 
-void Judge::judge(Row &row, const StatementLine &line, const LineFacts &facts)
+// The first finding that applies to a row with both sides, and its note.
+void judge(Context &c, Row &row, const StatementLine &line, const LineFacts &facts)
 {
     const int k = row.payment;
-    const double r = m_rates.monthly[size_t(k)];
-    const double a = m_rates.annual[size_t(k)];
+    const double r = c.rates.monthly[size_t(k)];
+    const double a = c.rates.annual[size_t(k)];
     const std::optional<double> &B = facts.before;
     const std::optional<double> &interest = line.interest;
     std::optional<double> monthly;  // r × B, rounded
     if (B && interest) {
         monthly = NumText::roundCents(r * *B);
-        m_dailyCost += *interest - *monthly;
+        c.dailyCost += *interest - *monthly;
     }
 
     if (agrees(row)) {
@@ -207,7 +189,7 @@ void Judge::judge(Row &row, const StatementLine &line, const LineFacts &facts)
         row.note = QStringLiteral("agrees with the loan to the cent");
         return;
     }
-    if (QString note = extraNotApplied(row, line); !note.isEmpty()) {
+    if (QString note = extraNotApplied(c, row, line); !note.isEmpty()) {
         row.finding = Finding::ExtraNotApplied;
         row.note = note;
         return;
@@ -221,7 +203,7 @@ void Judge::judge(Row &row, const StatementLine &line, const LineFacts &facts)
     const qint64 off = cents(*interest) - cents(*monthly);
     if (off == 0 && line.balance && sameCents(*line.balance, *B - paid)) {
         row.finding = Finding::Carried;
-        const ScheduleRow *loan = loanRow(k);
+        const ScheduleRow *loan = loanRow(c.actual, k);
         const bool sameBefore = loan && sameCents(*B, loan->balance + loan->principal);
         row.note = QStringLiteral("right on the statement's own balance: interest %1 is %2 a year "
                                   "on %3 and the balance falls by the principal; ")
@@ -229,8 +211,8 @@ void Judge::judge(Row &row, const StatementLine &line, const LineFacts &facts)
         if (sameBefore)
             row.note += QStringLiteral("the principal paid differs from the loan's %1")
                             .arg(money(loan->principal));
-        else if (!m_origin.isEmpty())
-            row.note += QStringLiteral("the difference comes from %1").arg(m_origin);
+        else if (!c.origin.isEmpty())
+            row.note += QStringLiteral("the difference comes from %1").arg(c.origin);
         else
             row.note += QStringLiteral("the balance before it already differs from the loan's");
         return;
@@ -249,7 +231,7 @@ void Judge::judge(Row &row, const StatementLine &line, const LineFacts &facts)
         if (!sameCents(daily, *interest))
             continue;
         row.finding = basis == 365 ? Finding::Daily365 : Finding::Daily360;
-        const double cost = NumText::roundCents(m_dailyCost);
+        const double cost = NumText::roundCents(c.dailyCost);
         const QString sofar = cents(cost) == 0
             ? QStringLiteral("so far that has cost nothing against the monthly rule")
             : QStringLiteral("so far that has %1 %2 against the monthly rule")
@@ -338,6 +320,14 @@ Report reconcile(const Statement &statement, const StatementMatch &match,
     }
     const int count = int(ledger.size());
     const size_t lines = statement.lines.size();
+    // Payment k's line, -1: none; a pair both sides of the match agree on.
+    const auto lineOf = [&](int k) {
+        const int i = size_t(k - 1) < match.lineOfPayment.size() ? match.lineOfPayment[size_t(k - 1)] : -1;
+        return i >= 0 && size_t(i) < lines && size_t(i) < match.paymentOfLine.size()
+                   && match.paymentOfLine[size_t(i)] == k
+               ? i
+               : -1;
+    };
 
     // Each row with the date it sorts by: a ledger payment that is no date
     // stays after the payment before it.
@@ -352,14 +342,11 @@ Report reconcile(const Statement &statement, const StatementMatch &match,
     for (int k = 1; k <= count; ++k) {
         Row row;
         row.payment = k;
-        row.line = size_t(k - 1) < match.lineOfPayment.size() ? match.lineOfPayment[size_t(k - 1)] : -1;
-        if (row.line >= 0 && size_t(row.line) < lines) {
+        row.line = lineOf(k);
+        if (row.line >= 0)
             row.date = statement.lines[size_t(row.line)].date;
-        } else {
-            row.line = -1;
-            if (const auto d = Dates::parse(ledger[size_t(k - 1)].payDate))
-                row.date = *d;
-        }
+        else if (const auto d = Dates::parse(ledger[size_t(k - 1)].payDate))
+            row.date = *d;
         row.dateText = row.date.isValid() ? Dates::format(row.date)
                                            : PlainCells::paymentDate(ledger[size_t(k - 1)].payDate);
         if (row.date.isValid())
@@ -372,7 +359,8 @@ Report reconcile(const Statement &statement, const StatementMatch &match,
             toRecord[size_t(match.toRecord[j])] = int(j) + 1;
     for (size_t i = 0; i < lines; ++i) {
         const StatementLine &line = statement.lines[i];
-        const bool matched = i < match.paymentOfLine.size() && match.paymentOfLine[i] > 0;
+        const bool matched = i < match.paymentOfLine.size() && match.paymentOfLine[i] >= 1
+            && match.paymentOfLine[i] <= count && lineOf(match.paymentOfLine[i]) == int(i);
         if (!line.isPayment() || matched)
             continue;
         Row row;
@@ -387,17 +375,16 @@ Report reconcile(const Statement &statement, const StatementMatch &match,
 
     const std::vector<LineFacts> facts = lineFacts(statement);
     const Rates rates = ratesInForce(in, count);
-    Judge judge(rates, ledger, actual);
+    Context context{rates, ledger, actual, 0, QString()};
     report.rows.reserve(dated.size());
     for (auto &[key, inLedger, row] : dated) {
         if (inLedger) {
             const int k = row.payment;
             row.escrow = ledger[size_t(k - 1)].escrow;
-            if (k <= actual.result.rows && size_t(k) < actual.rows.size()) {
-                const ScheduleRow &loan = actual.rows[size_t(k)];
-                row.principal = loan.principal;
-                row.interest = loan.interest;
-                row.balance = loan.balance;
+            if (const ScheduleRow *loan = loanRow(actual, k)) {
+                row.principal = loan->principal;
+                row.interest = loan->interest;
+                row.balance = loan->balance;
             }
         }
         if (row.line >= 0) {
@@ -425,9 +412,10 @@ Report reconcile(const Statement &statement, const StatementMatch &match,
                 : QStringLiteral("the statement has a payment here that the ledger lacks, "
                                  "before the ledger's last payment");
         } else {
-            judge.judge(row, statement.lines[size_t(row.line)], facts[size_t(row.line)]);
+            judge(context, row, statement.lines[size_t(row.line)], facts[size_t(row.line)]);
         }
-        judge.remember(row);
+        if (row.finding != Finding::Agrees && row.finding != Finding::Carried)
+            context.origin = rowName(row);
         if (report.firstDifference < 0 && row.finding != Finding::Agrees)
             report.firstDifference = int(report.rows.size());
         report.rows.push_back(std::move(row));
