@@ -29,8 +29,10 @@ struct Options {
                                           "window: schedule (as contracted), actual (with the "
                                           "recorded extra principal), projected (with the "
                                           "planned extra principal), payments (the payment "
-                                          "ledger), changes (the dated changes) or statement "
-                                          "(the servicer's statement kept with the loan)."),
+                                          "ledger), changes (the dated changes), statement "
+                                          "(the servicer's statement kept with the loan) or "
+                                          "reconcile (that statement beside the loan, payment "
+                                          "by payment, the summary on standard error)."),
                            QStringLiteral("kind")};
     QCommandLineOption extra{QStringLiteral("extra"),
                              QStringLiteral("With --csv projected: the extra principal paid."),
@@ -40,8 +42,9 @@ struct Options {
                                               "payment K only (without it: with every payment)."),
                                QStringLiteral("K")};
     QCommandLineOption statement{QStringLiteral("statement"),
-                                 QStringLiteral("With --csv statement: read this servicer's "
-                                                "CSV as an import would, without keeping it."),
+                                 QStringLiteral("With --csv statement or reconcile: read this "
+                                                "servicer's CSV as an import would, without "
+                                                "keeping it."),
                                  QStringLiteral("file")};
     QCommandLineOption withRecorded{QStringLiteral("with-recorded"),
                                     QStringLiteral("With --csv projected: add the extra principal "
@@ -146,13 +149,15 @@ int runWithoutWindow()
     const QString kind = parser.value(o.csv);
     const QStringList kinds{QStringLiteral("schedule"), QStringLiteral("actual"),
                             QStringLiteral("projected"), QStringLiteral("payments"),
-                            QStringLiteral("changes"), QStringLiteral("statement")};
+                            QStringLiteral("changes"), QStringLiteral("statement"),
+                            QStringLiteral("reconcile")};
     if (!kinds.contains(kind))
-        return usage(QStringLiteral("--csv takes schedule, actual, projected, payments, changes or "
-                                    "statement, not \"%1\".").arg(kind));
+        return usage(QStringLiteral("--csv takes schedule, actual, projected, payments, changes, "
+                                    "statement or reconcile, not \"%1\".").arg(kind));
     const bool readsStatement = kind == QLatin1String("statement");
-    if (parser.isSet(o.statement) && !readsStatement)
-        return usage(QStringLiteral("--statement goes with --csv statement."));
+    const bool reconciles = kind == QLatin1String("reconcile");
+    if (parser.isSet(o.statement) && !readsStatement && !reconciles)
+        return usage(QStringLiteral("--statement goes with --csv statement or --csv reconcile."));
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return usage(QStringLiteral("--csv reads one loan file; name it."));
@@ -196,7 +201,7 @@ int runWithoutWindow()
         return unusable(why);
 
     PlainTable table;
-    if (readsStatement) {
+    if (readsStatement || reconciles) {
         Statement statement = document.statement();
         if (parser.isSet(o.statement)) {
             const QString file = parser.value(o.statement);
@@ -205,8 +210,18 @@ int runWithoutWindow()
                 return unusable(QStringLiteral("The statement \"%1\" could not be read: %2.")
                                     .arg(QFileInfo(file).fileName(), read.reason));
             statement = read.statement;
+        } else if (reconciles && statement.isEmpty()) {
+            return unusable(QStringLiteral("The loan file \"%1\" keeps no statement to reconcile: "
+                                           "import one, or name one with --statement.")
+                                .arg(QFileInfo(path).fileName()));
         }
-        table = Statements::table(statement);
+        if (readsStatement) {
+            table = Statements::table(statement);
+        } else {
+            const Reconciliation::Report report = document.reconcile(statement);
+            table = Reconciliation::plainTable(report);
+            writeTo(stderr, (report.summary + u'\n').toUtf8());
+        }
     } else if (kind == QLatin1String("changes")) {
         table.header = {QStringLiteral("from"), QStringLiteral("kind"), QStringLiteral("value")};
         for (const DatedChange &c : document.changes())
@@ -241,6 +256,8 @@ int prepareWindow(const QStringList &arguments, QString *startFile, QString *sta
     if (o.planGiven(parser))
         return usage(QStringLiteral("--extra, --payment and --with-recorded go with "
                                     "--csv projected."));
+    if (parser.isSet(o.statement))
+        return usage(QStringLiteral("--statement goes with --csv statement or --csv reconcile."));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return usage(QStringLiteral("Name one loan file to open."));

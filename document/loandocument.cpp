@@ -201,6 +201,16 @@ const StatementMatch &LoanDocument::statementMatch() const
     return *m_match;
 }
 
+Reconciliation::Report LoanDocument::reconcile(const Statement &statement) const
+{
+    const ScheduleInputs in = inputs();
+    const auto ledger = m_payments->payments();
+    const StatementMatch match = &statement == &m_statement ? statementMatch()
+                                                            : Statements::match(statement, ledger);
+    return Reconciliation::reconcile(statement, match, ledger, in,
+                                     Schedule::build(ScheduleView::Actual, in));
+}
+
 std::vector<PaymentRecord> LoanDocument::paymentsFromStatement() const
 {
     return Statements::paymentsToRecord(m_statement, statementMatch().toRecord, inputs(),

@@ -15,6 +15,7 @@
 #include "loan/datedchange.h"
 #include "loan/paymentstable.h"
 #include "loan/schedule.h"
+#include "loan/reconciliation.h"
 #include "loan/statement.h"
 #include "loan/terms.h"
 #include "storage/loanfile.h"
@@ -65,6 +66,9 @@ public:
     // The statement's lines matched to the recorded payments, worked out
     // again after a change of either.
     const StatementMatch &statementMatch() const;
+    // `statement` (the one kept, or one read and not kept) set beside the
+    // Actual view, payment by payment.
+    Reconciliation::Report reconcile(const Statement &statement) const;
     // The payments recordFromStatement() would add.
     std::vector<PaymentRecord> paymentsFromStatement() const;
     // Records the statement's payments dated after the ledger's last one, as

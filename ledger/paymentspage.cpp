@@ -5,6 +5,7 @@
 #include "ledger/ledgermodel.h"
 #include "document/loandocument.h"
 #include "ledger/paymentdialog.h"
+#include "ledger/reconciliationview.h"
 #include "ledger/statementdialog.h"
 #include "storage/statementreader.h"
 #include "loan/paymentstable.h"
@@ -64,6 +65,8 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     , m_totalLabel(new QLabel(tr("Total:"), this))
     , m_statementButton(new QToolButton(this))
     , m_statementLine(new QLabel(this))
+    , m_reconcileButton(new QToolButton(this))
+    , m_reconciliation(new ReconciliationView(document, this))
 {
     addCommand(QStringLiteral("&Make"), [this] { addPayment(); });
     addCommand(QStringLiteral("Delete &Last"), [this] { deleteLast(); });
@@ -111,6 +114,13 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     m_statementButton->setPopupMode(QToolButton::InstantPopup);
     m_statementButton->setToolTip(QStringLiteral("Import the servicer's payment history (CSV) "
                                                  "and record the payments it has"));
+    m_reconcileButton->setText(QStringLiteral("Reco&ncile"));
+    m_reconcileButton->setObjectName(QStringLiteral("reconcileButton"));
+    m_reconcileButton->setCheckable(true);
+    m_reconcileButton->setToolTip(QStringLiteral("Set the statement beside the loan, payment by "
+                                                 "payment, and say why they differ"));
+    connect(m_reconcileButton, &QToolButton::toggled, this, [this](bool on) { setReconciling(on); });
+    m_reconciliation->hide();
     m_statementLine->setObjectName(QStringLiteral("statementLine"));
     m_statementLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(&m_document, &LoanDocument::statementChanged, this, [this] { showStatement(); });
@@ -236,7 +246,30 @@ void PaymentsPage::showStatement()
     m_statementLine->setText(parts.join(QStringLiteral("; ")));
     m_statementLine->setToolTip(details.join(u'\n'));
     m_statementLine->setVisible(kept);
+    m_reconcileButton->setVisible(kept);
+    if (!kept)
+        setReconciling(false);
     layoutChildren();
+}
+
+void PaymentsPage::setReconciling(bool on)
+{
+    on = on && !m_document.statement().isEmpty();
+    if (on == m_reconciling)
+        return;
+    m_reconciling = on;
+    {
+        const QSignalBlocker quiet(m_reconcileButton);
+        m_reconcileButton->setChecked(on);
+    }
+    m_frame->setVisible(!on);
+    m_totalLabel->setVisible(!on);
+    for (QLabel *total : m_totals)
+        total->setVisible(!on);
+    m_reconciliation->setVisible(on);
+    layoutChildren();
+    if (on)
+        m_reconciliation->selectFirstDifference();
 }
 
 void PaymentsPage::importStatement(const QString &given)
@@ -666,6 +699,7 @@ void PaymentsPage::layoutChildren()
     m_yearList->setGeometry(margin + 36, margin, 90, lineHeight);
     const int right = std::min(width(), 460) - margin;
     m_statementButton->setGeometry(right - 84, margin, 84, lineHeight);
+    m_reconcileButton->setGeometry(right - 84 - 4 - 76, margin, 76, lineHeight);
     int top = margin + lineHeight + 4;
     // The statement's line, while one is kept, takes a line off the grid.
     if (!m_statementLine->isHidden()) {
@@ -676,6 +710,8 @@ void PaymentsPage::layoutChildren()
     m_frame->setGeometry(margin, top, std::max(0, std::min(width(), 460) - 2 * margin),
                          std::max(0, bottom - top));
     m_grid->setGeometry(m_frame->contentsRect());
+    m_reconciliation->setGeometry(margin, top, width() - 2 * margin,
+                                  std::max(0, height() - margin - top));
     placeTotals();
 }
 

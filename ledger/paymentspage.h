@@ -18,6 +18,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QToolButton;
+class ReconciliationView;
 
 class PaymentsPage : public CommandPage {
     Q_OBJECT
@@ -62,6 +63,13 @@ public:
     QAction *importAction() const { return m_importAction; }
     QAction *recordAction() const { return m_recordAction; }
     QAction *removeAction() const { return m_removeAction; }
+    // The statement set beside the loan in the ledger's place, its first
+    // difference selected; back to the ledger when off or when no statement
+    // is kept.
+    void setReconciling(bool on);
+    bool isReconciling() const { return m_reconciling; }
+    QToolButton *reconcileButton() const { return m_reconcileButton; }
+    ReconciliationView *reconciliation() const { return m_reconciliation; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -111,5 +119,8 @@ private:
     QAction *m_importAction;
     QAction *m_recordAction;
     QAction *m_removeAction;
+    QToolButton *m_reconcileButton;
+    ReconciliationView *m_reconciliation;
+    bool m_reconciling = false;
     QPoint m_editing;           // column, row of the cell being typed into; null: none
 };

@@ -4,6 +4,7 @@
 // second import over the first, removal, undo, the file, a dropped file, a
 // statement of another loan, and the command line's reading of both.
 #include "document/loandocument.h"
+#include "ledger/reconciliationview.h"
 #include "ledger/statementdialog.h"
 #include "mainwindowfixture.h"
 
@@ -181,4 +182,94 @@ TEST_F(StatementTest, TheCommandLineWritesTheStatementKeptOrOneReadFromAFile)
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_EQ(p.readAllStandardError(), "The statement \"bad.csv\" could not be read: line 2: "
                                         "\"x\" in the Principal column is not an amount.\n");
+}
+
+namespace {
+
+// The standard loan's first four payments as its own arithmetic has them,
+// and as a servicer that rounded payment 3's interest up by a cent has them.
+const QByteArray kAgreeing = "Date,Principal,Interest,Escrow,Balance\n"
+                             "01/15/2008,99.55,500.00,250,99900.45\n"
+                             "02/15/2008,100.05,499.50,250,99800.40\n"
+                             "03/15/2008,100.55,499.00,250,99699.85\n"
+                             "04/15/2008,101.05,498.50,250,99598.80\n";
+const QByteArray kRoundedUp = "Date,Principal,Interest,Escrow,Balance\n"
+                              "01/15/2008,99.55,500.00,250,99900.45\n"
+                              "02/15/2008,100.05,499.50,250,99800.40\n"
+                              "03/15/2008,100.54,499.01,250,99699.86\n"
+                              "04/15/2008,101.05,498.50,250,99598.81\n";
+
+} // namespace
+
+TEST_F(StatementTest, TheReconciliationSelectsTheFirstDifferenceAndTheCommandLineWritesIt)
+{
+    open("House.qhv", standardLoan(4));
+    show(page());
+    EXPECT_TRUE(page()->reconcileButton()->isHidden());
+    import("rounded.csv", kRoundedUp, false);
+    ASSERT_FALSE(page()->reconcileButton()->isHidden());
+    page()->reconcileButton()->click();
+    ASSERT_TRUE(page()->isReconciling());
+    ReconciliationView *view = page()->reconciliation();
+    QTRY_VERIFY(view->isVisible());
+    EXPECT_FALSE(page()->grid()->isVisible());
+    const QString summary = view->summary()->text();
+    EXPECT_TRUE(summary.startsWith("From payment 3 (03/15/08) the statement's balance is 0.01 "
+                                   "above the loan's: "))
+        << summary.toStdString();
+    const Grid *grid = view->grid();
+    EXPECT_EQ(grid->row(), 3);
+    QStringList findings;
+    for (int r = 1; r < grid->rows(); ++r)
+        findings << grid->cell(r, 11);
+    EXPECT_EQ(findings, QStringList({"agrees", "agrees", "rounding", "carried"}));
+    EXPECT_EQ(QStringList({grid->cell(3, 5), grid->cell(3, 9), grid->cell(3, 10)}),
+              QStringList({"99,699.86", "99,699.85", "0.01"}));
+
+    // A payment recorded while reconciling shows at once, as one the
+    // statement lacks; back to the ledger when the statement goes.
+    prompts.paymentDialog = [](PaymentDialog &d) {
+        d.setDateText("05/15/08");
+        d.okButton()->click();
+    };
+    trigger("&Make");
+    QTRY_COMPARE(grid->rows(), 6);
+    EXPECT_EQ(grid->cell(5, 11), "missing-in-statement");
+
+    page()->removeAction()->trigger();
+    EXPECT_FALSE(page()->isReconciling());
+    EXPECT_TRUE(page()->grid()->isVisible());
+    document().undoStack().undo();   // the removal
+    document().undoStack().undo();   // the payment
+
+    QString file = path("House.qhv");
+    ASSERT_TRUE(w->saveLoan(file));
+    QProcess p;
+    p.start(QStringLiteral(QH_PROGRAM), {"--csv", "reconcile", file});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "payment,date,statement_principal,statement_interest,statement_escrow,"
+                        "statement_balance,principal,interest,escrow,balance,balance_difference,"
+                        "finding,note\r");
+    EXPECT_TRUE(lines[3].startsWith("3,2008-03-15,100.54,499.01,250,99699.86,100.55,499,250,"
+                                    "99699.85,0.01,rounding,"))
+        << lines[3].constData();
+    EXPECT_EQ(p.readAllStandardError().trimmed(), summary.toUtf8());
+
+    writeBytes(path("agreeing.csv"), kAgreeing);
+    p.start(QStringLiteral(QH_PROGRAM), {"--csv", "reconcile", "--statement", path("agreeing.csv"), file});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardOutput().count(",agrees,"), 4);
+    EXPECT_EQ(p.readAllStandardError(), "Agrees to the cent through payment 4 (04/15/08).\n");
+
+    // A loan that keeps no statement has nothing to reconcile.
+    writeLoan(path("Plain.qhv"), standardLoan(4));
+    p.start(QStringLiteral(QH_PROGRAM), {"--csv", "reconcile", path("Plain.qhv")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardError(), "The loan file \"Plain.qhv\" keeps no statement to "
+                                        "reconcile: import one, or name one with --statement.\n");
 }
