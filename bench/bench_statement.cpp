@@ -5,7 +5,11 @@
 #include "benchloan.h"
 #include "document/loandocument.h"
 #include "loan/numtext.h"
+#include "ledger/reconciliationview.h"
+#include "controls/grid.h"
 #include "storage/statementreader.h"
+
+#include <QApplication>
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -78,5 +82,36 @@ void BM_KeystrokeWithStatementKept(benchmark::State &state)
     }
 }
 BENCHMARK(BM_KeystrokeWithStatementKept)->Unit(benchmark::kMillisecond);
+
+// The reconciliation of 1,600 weekly payments worked out and shown, as the
+// Reconcile button shows it after a change of the loan.
+void BM_ReconciliationViewShown(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Bench.qhv");
+    writeBenchLoan(path, 0);
+    LoanFileData data = LoanFile::read(path).data;
+    for (int k = 0; k < kLines; ++k)
+        data.payments.push_back({445, 0, dateOf(k).toString("MM/dd/yy")});
+    LoanFile::write(path, data);
+    LoanDocument document;
+    document.load(path);
+    const StatementReader::Table table = StatementReader::parse(history());
+    document.setStatement(
+        StatementReader::read(table, StatementReader::guessColumns(table.header)).statement,
+        "Import statement");
+    ReconciliationView view(document);
+    view.resize(900, 600);
+    view.show();
+    QCoreApplication::processEvents();
+    int i = 0;
+    for (auto _ : state) {
+        document.setPayment(kLines, {445.0 + (i++ % 2), 0, dateOf(kLines - 1).toString("MM/dd/yy")});
+        view.grid()->viewport()->repaint();
+    }
+    if (view.grid()->rows() != kLines + 1)
+        state.SkipWithError("not every payment shown");
+}
+BENCHMARK(BM_ReconciliationViewShown)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -19,6 +19,7 @@ for f in StartToFirstPaint StartWith1600Payments ResizeStep BM_Chart; do
   run xcb "$f" | sed 's/^/xvfb       /'
 done
 for f in 'LoadAndSave1600' 'LongestScheduleShown' 'BM_Quote' 'BM_AmortizationPageBuild' \
-         'BM_ScheduleCsv' 'BM_SchedulePdf' 'BM_StartWithFileArgument' 'BM_UndoRedo' 'RateChangeOnRowOne' 'LoadAndSave100Changes'; do
+         'BM_ScheduleCsv' 'BM_SchedulePdf' 'BM_StartWithFileArgument' 'BM_UndoRedo' 'RateChangeOnRowOne' 'LoadAndSave100Changes' \
+         'BM_StatementReadAndMatch' 'BM_KeystrokeWithStatementKept' 'BM_Reconciliation'; do
   run offscreen "$f" | sed 's/^/offscreen  /'
 done
