@@ -103,6 +103,6 @@ QString LedgerModel::bodyCell(int row, int col) const
         return QString();
     QString text = PlainCells::ledgerText(row, shown->record, shown->monthlyPayment, col);
     if (col == 1 && size_t(row) <= m_matched.size() && m_matched[size_t(row) - 1].isValid())
-        text += QStringLiteral(" ✓");
+        text += QStringLiteral("✓");
     return text;
 }

@@ -108,7 +108,9 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     m_recordAction = statementMenu->addAction(QString(), this, [this] { recordFromStatement(); });
     m_removeAction = statementMenu->addAction(QStringLiteral("&Remove statement"), this,
                                               [this] { removeStatement(); });
-    m_statementButton->setText(QStringLiteral("S&tatement"));
+    m_statementButton->setText(QStringLiteral("S&tatement ▾"));
+    // The arrow is in the text: the style's own indicator would cover it.
+    m_statementButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     m_statementButton->setObjectName(QStringLiteral("statementButton"));
     m_statementButton->setMenu(statementMenu);
     m_statementButton->setPopupMode(QToolButton::InstantPopup);
@@ -209,9 +211,10 @@ void PaymentsPage::showStatement()
     m_model->setMatched(matched);
 
     const int toRecord = int(match.toRecord.size());
-    m_recordAction->setText(toRecord == 1 ? QStringLiteral("Re&cord 1 payment from the statement")
-                                          : QStringLiteral("Re&cord %1 payments from the statement")
-                                                .arg(toRecord));
+    m_recordAction->setText(toRecord == 0   ? QStringLiteral("Re&cord payments from the statement")
+                            : toRecord == 1 ? QStringLiteral("Re&cord 1 payment from the statement")
+                                            : QStringLiteral("Re&cord %1 payments from the statement")
+                                                  .arg(toRecord));
     m_recordAction->setEnabled(toRecord > 0);
     m_removeAction->setEnabled(kept);
 

@@ -8,9 +8,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-// The report's rows as grid cells: payment number, date, the statement's
-// principal, interest, escrow and balance, the loan's, the difference, the
-// finding and its note.
+// The report's rows as grid cells: payment number, date, the finding and
+// the difference of the balances first, as they are what a narrow window
+// must show; then each figure of the statement beside the loan's, and the
+// finding's words (also the row's tip).
 class ReconciliationModel : public GridCells {
 public:
     static constexpr int kCols = 13;
@@ -36,19 +37,26 @@ protected:
         switch (col) {
         case 0: return r.payment > 0 ? QString::number(r.payment) : QString();
         case 1: return r.dateText;
-        case 2: return amount(r.statementPrincipal);
-        case 3: return amount(r.statementInterest);
-        case 4: return amount(r.statementEscrow);
-        case 5: return amount(r.statementBalance);
-        case 6: return amount(r.principal);
-        case 7: return amount(r.interest);
-        case 8: return amount(r.escrow);
-        case 9: return amount(r.balance);
-        case 10: return amount(r.balanceDifference);
-        case 11: return Reconciliation::findingWord(r.finding);
+        case 2: return Reconciliation::findingWord(r.finding);
+        case 3: return amount(r.balanceDifference);
+        case 4: return amount(r.statementBalance);
+        case 5: return amount(r.balance);
+        case 6: return amount(r.statementPrincipal);
+        case 7: return amount(r.principal);
+        case 8: return amount(r.statementInterest);
+        case 9: return amount(r.interest);
+        case 10: return amount(r.statementEscrow);
+        case 11: return amount(r.escrow);
         case 12: return r.note;
         }
         return QString();
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::ToolTipRole && index.isValid() && size_t(index.row()) < m_report.rows.size())
+            return m_report.rows[size_t(index.row())].note;
+        return GridCells::data(index, role);
     }
 
 private:
@@ -68,16 +76,16 @@ ReconciliationView::ReconciliationView(const LoanDocument &document, QWidget *pa
     m_grid->setObjectName(QStringLiteral("reconciliationGrid"));
     m_grid->setCells(m_model);
     // Widths in twips, as the other grids give them.
-    static const int widths[ReconciliationModel::kCols] = {500, 1000, 1200, 1200, 1200, 1400, 1200,
-                                                           1200, 1200, 1400, 1200, 1500, 6000};
+    static const int widths[ReconciliationModel::kCols] = {500,  1000, 1700, 1100, 1400, 1400, 1200,
+                                                           1200, 1200, 1200, 1100, 1100, 6000};
     static const char *const headers[ReconciliationModel::kCols] = {
-        "",          "Date",         "Stmt. Principal", "Stmt. Interest", "Stmt. Escrow",
-        "Stmt. Balance", "Principal", "Interest",      "Escrow",          "Balance",
-        "Difference", "Finding",     "Why"};
+        "",          "Date",      "Finding",   "Difference",     "Stmt. Balance",
+        "Balance",   "Stmt. Principal", "Principal", "Stmt. Interest", "Interest",
+        "Stmt. Escrow", "Escrow", "Why"};
     for (int c = 0; c < ReconciliationModel::kCols; ++c) {
         m_grid->setColWidth(c, widths[c]);
         m_grid->setCell(0, c, QString::fromLatin1(headers[c]));
-        if (c >= 2 && c <= 10) {
+        if (c >= 3 && c <= 11) {
             m_grid->setColAlignment(c, Qt::AlignRight);
             m_grid->setFixedAlignment(c, Qt::AlignHCenter);
         }

@@ -68,7 +68,7 @@ TEST_F(StatementTest, ImportedMatchedAndItsLaterPaymentsRecordedInOneStep)
               "Not payments (fees, escrow disbursements): 04/20/08");
     // The servicer never listed payment 3.
     EXPECT_EQ(QStringList({date(1), date(2), date(3), date(4)}),
-              QStringList({"01/15/08 ✓", "02/15/08 ✓", "03/15/08", "04/15/08 ✓"}));
+              QStringList({"01/15/08✓", "02/15/08✓", "03/15/08", "04/15/08✓"}));
 
     ASSERT_TRUE(page()->recordAction()->isEnabled());
     EXPECT_EQ(page()->recordAction()->text(), "Re&cord 2 payments from the statement");
@@ -77,7 +77,7 @@ TEST_F(StatementTest, ImportedMatchedAndItsLaterPaymentsRecordedInOneStep)
     ASSERT_EQ(payments.paymentsMade(), 6);
     EXPECT_EQ(payments.at(5), (PaymentRecord{255, 100, "05/15/08"}));
     EXPECT_EQ(payments.at(6), (PaymentRecord{255, 0, "06/15/08"}));
-    EXPECT_EQ(date(6), "06/15/08 ✓");
+    EXPECT_EQ(date(6), "06/15/08✓");
     EXPECT_FALSE(page()->recordAction()->isEnabled());
 
     // Undone step by step: the two payments together, then the import.
@@ -221,10 +221,10 @@ TEST_F(StatementTest, TheReconciliationSelectsTheFirstDifferenceAndTheCommandLin
     EXPECT_EQ(grid->row(), 3);
     QStringList findings;
     for (int r = 1; r < grid->rows(); ++r)
-        findings << grid->cell(r, 11);
+        findings << grid->cell(r, 2);
     EXPECT_EQ(findings, QStringList({"agrees", "agrees", "rounding", "carried"}));
-    EXPECT_EQ(QStringList({grid->cell(3, 5), grid->cell(3, 9), grid->cell(3, 10)}),
-              QStringList({"99,699.86", "99,699.85", "0.01"}));
+    EXPECT_EQ(QStringList({grid->cell(3, 3), grid->cell(3, 4), grid->cell(3, 5)}),
+              QStringList({"0.01", "99,699.86", "99,699.85"}));
 
     // A payment recorded while reconciling shows at once, as one the
     // statement lacks; back to the ledger when the statement goes.
@@ -234,7 +234,7 @@ TEST_F(StatementTest, TheReconciliationSelectsTheFirstDifferenceAndTheCommandLin
     };
     trigger("&Make");
     QTRY_COMPARE(grid->rows(), 6);
-    EXPECT_EQ(grid->cell(5, 11), "missing-in-statement");
+    EXPECT_EQ(grid->cell(5, 2), "missing-in-statement");
 
     page()->removeAction()->trigger();
     EXPECT_FALSE(page()->isReconciling());
