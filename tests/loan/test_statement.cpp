@@ -1,7 +1,7 @@
-// The servicer's statement against the ledger: a second import in place of
-// the lines it covers, each payment matched to the nearest ledger payment,
-// the payments the ledger lacks after its last worked out as the ledger
-// would record them, and a statement of another loan told by its balance.
+// The servicer's statement against the ledger: each payment matched to the
+// nearest ledger payment, the payments the ledger lacks after its last worked
+// out as the ledger would record them, and a statement of another loan told
+// by its balance.
 #include "loan/statement.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
@@ -37,23 +37,6 @@ ScheduleInputs loan(const PaymentsTable &ledger)
 }
 
 } // namespace
-
-TEST(Statement, ASecondImportReplacesTheLinesOfTheDatesItCovers)
-{
-    Statement kept;
-    for (int m = 1; m <= 4; ++m)
-        kept.lines.push_back(line(QDate(2027, m, 1), m, 1));
-    Statement again;
-    again.lines = {line(QDate(2027, 4, 1), 40, 1), line(QDate(2027, 3, 1), 30, 1),
-                   line(QDate(2027, 5, 1), 50, 1)};
-    again.columns = {{"date", StatementColumn::Date}};
-    const Statement both = Statements::merged(kept, again);
-    std::vector<double> principals;
-    for (const StatementLine &l : both.lines)
-        principals.push_back(*l.principal);
-    EXPECT_EQ(principals, (std::vector<double>{1, 2, 30, 40, 50}));
-    EXPECT_EQ(both.columns, again.columns);
-}
 
 TEST(Statement, MatchesEachPaymentToTheNearestLedgerDateAndSortsTheRest)
 {

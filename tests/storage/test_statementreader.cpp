@@ -64,19 +64,6 @@ TEST(StatementReader, ReadsTheShapesServicersWrite)
     EXPECT_EQ(table.rows[0][3], QStringLiteral("Prélèvement"));
 }
 
-TEST(StatementReader, TheColumnsGuessedYieldToTheChoiceKept)
-{
-    const QStringList header{"Posted", "Amt A", "Amt B", "Balance"};
-    const ColumnChoice kept{{"amta", StatementColumn::Principal},
-                            {"amtb", StatementColumn::Interest}};
-    EXPECT_EQ(StatementReader::guessColumns(header, kept),
-              (std::vector<StatementColumn>{StatementColumn::Date, StatementColumn::Principal,
-                                            StatementColumn::Interest, StatementColumn::Balance}));
-    // A column named twice is taken once.
-    EXPECT_EQ(StatementReader::guessColumns({"Date", "Payment", "Total"})[2],
-              StatementColumn::Ignored);
-}
-
 TEST(StatementReader, RefusesWhatIsNoStatementAndSaysWhy)
 {
     const struct {
