@@ -87,7 +87,7 @@ StatementDialog::StatementDialog(const QString &fileName, const QStringList &hea
     layout->addWidget(m_table, 1);
     layout->addWidget(m_problem);
     layout->addWidget(buttons);
-    resize(640, 360);
+    resize(760, 380);
     checkChoice();
 }
 
