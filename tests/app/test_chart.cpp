@@ -60,7 +60,7 @@ TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
     show(w->chartPage());
     EXPECT_EQ(balance(ScheduleView::Projected)->count(), 252);
     EXPECT_EQ(chart->summaryLabel()->text(),
-              "With the plan: paid off 12/15/28, 108 payments sooner, 39,900.41 less interest");
+              "Rate 6 %. With the plan: paid off 12/15/28, 108 payments sooner, 39,900.41 less interest");
     // A plan changed while the chart is shown redraws it at once.
     w->quotePage()->amountBox()->setText("200");
     settle();
