@@ -1,5 +1,6 @@
 #include "paymentspage.h"
 
+#include "controls/exportbutton.h"
 #include "controls/grid.h"
 #include "dialogs/prompts.h"
 #include "ledger/ledgermodel.h"
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <optional>
@@ -57,6 +57,7 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     , m_model(new LedgerModel(this))
     , m_grid(new Grid(kCols, m_frame))
     , m_totalLabel(new QLabel(tr("Total:"), this))
+    , m_exportButton(new ExportButton(m_grid, this))
 {
     addCommand(QStringLiteral("&Make"), [this] { addPayment(); });
     addCommand(QStringLiteral("Delete &Last"), [this] { deleteLast(); });
@@ -121,10 +122,7 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
             fillRow(was.y());
     });
     // The totals stay under their columns.
-    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this] { placeTotals(); });
-    connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            [this] { placeTotals(); });
+    connect(m_grid, &Grid::columnsPlaced, this, [this] { placeTotals(); });
 
     resize(460, 300);
     layoutChildren();
@@ -150,6 +148,9 @@ void PaymentsPage::setupGrid()
     QFont headerFont = m_grid->horizontalHeader()->font();
     headerFont.setPointSizeF(std::min(headerFont.pointSizeF(), 7.5));
     m_grid->horizontalHeader()->setFont(headerFont);
+    // Wider than the 450 pixels inside its frame at the designed size, the
+    // grid shares the width among its columns.
+    m_grid->setWidenFrom(450);
     m_grid->setFixedAlignment(1, Qt::AlignHCenter);
     for (int c = 2; c < kCols; ++c) {
         m_grid->setColAlignment(c, Qt::AlignRight);
@@ -509,14 +510,16 @@ void PaymentsPage::layoutChildren()
 {
     // Year list on top, the framed grid filling the middle, the totals line
     // at the bottom under the amount columns. A larger page gives the grid
-    // more rows, not more width than the 460-pixel page gave it.
+    // more rows and wider columns.
     const int margin = 4;
     const int lineHeight = 22;
     m_yearLabel->setGeometry(margin, margin, 34, lineHeight);
     m_yearList->setGeometry(margin + 36, margin, 90, lineHeight);
+    m_exportButton->setGeometry(margin + 130, margin, m_exportButton->sizeHint().width(), lineHeight);
     const int top = margin + lineHeight + 4;
     const int bottom = height() - margin - lineHeight - 2;
-    m_frame->setGeometry(margin, top, std::max(0, std::min(width(), 460) - 2 * margin),
+    // Twice the margin on the right, as the page has always had it.
+    m_frame->setGeometry(margin, top, std::max(0, width() - 3 * margin),
                          std::max(0, bottom - top));
     m_grid->setGeometry(m_frame->contentsRect());
     placeTotals();

@@ -9,6 +9,7 @@
 
 #include "controls/commandpage.h"
 
+class ExportButton;
 class Grid;
 class LoanDocument;
 class LedgerModel;
@@ -26,6 +27,8 @@ public:
     Grid *grid() const { return m_grid; }
     QComboBox *yearList() const { return m_yearList; }
     QLabel *totalLabel(int i) const;
+    // Beside the year list: the grid's copy, export and print commands.
+    ExportButton *exportButton() const { return m_exportButton; }
 
     // Refills the whole grid from the table; the totals stay as they are.
     void showPayments();
@@ -89,5 +92,6 @@ private:
     Grid *m_grid;
     QLabel *m_totalLabel;
     QLabel *m_totals[4];
+    ExportButton *m_exportButton;
     QPoint m_editing;           // column, row of the cell being typed into; null: none
 };

@@ -121,11 +121,18 @@ TEST_F(ChangesTest, TheLedgerPaysTheRateInForceAndBadChangesAreRefused)
     EXPECT_EQ(w->document().changes().size(), 2u);
 
     // The terms shortened: a change past the last payment is kept, and ignored.
+    // A rate typed as a fraction is proposed for a change in percent, as a
+    // change takes it.
     show(w->termsForm());
     typeInto(w->field(NumberOfPayments), "1");
-    QTest::keyClick(w->field(NumberOfPayments), Qt::Key_Return);
+    typeInto(w->field(AnnualRate), "0.065");
+    QTest::keyClick(w->field(AnnualRate), Qt::Key_Return);
     show(w->changesPage());
     EXPECT_EQ(w->changesPage()->grid()->cell(2, 4), "outside the loan");
+    QString proposed;
+    prompts.otherDialog = [&](QDialog &d) { proposed = static_cast<ChangeDialog &>(d).valueBox()->text(); };
+    trigger("&Add");
+    EXPECT_EQ(proposed, "6.5");
 }
 
 TEST_F(ChangesTest, APlainLoanLookedAtOnEveryTabIsSavedAsItWasAndThePlanIsKept)
