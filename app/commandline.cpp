@@ -210,7 +210,8 @@ int runWithoutWindow()
     return Done;
 }
 
-int prepareWindow(const QStringList &arguments, QString *startFile, QString *startupProblem)
+int prepareWindow(const QStringList &arguments, QString *startFile, QString *startupProblem,
+                  bool *firstStart)
 {
     QCommandLineParser parser;
     const Options o(parser);
@@ -224,7 +225,7 @@ int prepareWindow(const QStringList &arguments, QString *startFile, QString *sta
         return usage(QStringLiteral("Name one loan file to open."));
     if (files.isEmpty()) {
         QString problem;
-        const QString path = StartingLoan::choose(&problem);
+        const QString path = StartingLoan::choose(&problem, firstStart);
         if (startFile)
             *startFile = path;
         if (startupProblem)

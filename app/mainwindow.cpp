@@ -138,6 +138,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&m_loadTimer, &QTimer::timeout, this, [this] {
         setWindowTitle(QStringLiteral("Loading"));
         m_files.openAtStart(m_startFile, m_startupProblem);
+        if (m_startsOnSample && !m_document.path().isEmpty())
+            m_terms->showSampleNote();
         m_terms->enterPrice();
     });
     connect(&m_arrivalTimer, &QTimer::timeout, this, &MainWindow::arriveOnTab);
