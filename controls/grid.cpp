@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -314,13 +315,24 @@ void Grid::placeColumns()
             placed = end;
         }
     }
-    for (int c = 0; c < n; ++c) {
-        if (widths[c] < 0)
-            continue;
-        if (c == 0 && verticalHeader()->width() != widths[c])
-            verticalHeader()->setFixedWidth(widths[c]);
-        else if (c > 0 && columnWidth(c - 1) != widths[c])
-            setColumnWidth(c - 1, widths[c]);
+    bool moved = false;
+    {
+        // The view is told once, below, rather than after each column at
+        // its next turn of the event loop, which would paint it again.
+        const QSignalBlocker quiet(horizontalHeader());
+        for (int c = 0; c < n; ++c) {
+            if (widths[c] < 0 || widths[c] == colWidth(c))
+                continue;
+            if (c == 0)
+                verticalHeader()->setFixedWidth(widths[c]);
+            else
+                horizontalHeader()->resizeSection(c - 1, widths[c]);
+            moved = true;
+        }
+    }
+    if (moved) {
+        updateGeometries();
+        viewport()->update();
     }
     emit columnsPlaced();
 }
