@@ -236,7 +236,7 @@ void ChartPage::alignPlots()
 ChartPage::Key ChartPage::keyOf(const ScheduleInputs &in)
 {
     Key k{in.terms, in.plan.mode, in.plan.amount, in.plan.payment,
-          in.plan.includeActual, {}};
+          in.plan.includeActual, {}, in.changes};
     if (in.recorded.extraPrincipal)
         for (int i = 1; i <= in.recorded.count; ++i)
             k.recorded.push_back(in.recorded.extraPrincipal(i));

@@ -58,6 +58,7 @@ private:
         std::optional<int16_t> payment;
         bool includeActual = false;
         std::vector<double> recorded;
+        DatedChanges changes;
         bool operator==(const Key &) const = default;
     };
     static Key keyOf(const ScheduleInputs &in);
