@@ -3,6 +3,7 @@
 #include "document/loandocument.h"
 
 #include "app/schedulemodel.h"
+#include "controls/exportbutton.h"
 #include "controls/grid.h"
 #include "loan/numtext.h"
 
@@ -15,7 +16,11 @@
 namespace {
 // The schedule grid's column widths in twips, column 0 (payment number) first.
 constexpr int kColWidths[6] = {500, 900, 1100, 1100, 1400, 1400};
-constexpr int px(int twips) { return (twips + 7) / 15; }
+// The page's width at the window's designed size, and the grid's width in it
+// (the frame less its line and margin on each side): beyond it the columns widen.
+constexpr int kDesignedWidth = 464;
+constexpr int kFrameMargins = 4 + 8;
+constexpr int kDesignedGridWidth = kDesignedWidth - kFrameMargins - 4;
 } // namespace
 
 AmortizationPage::AmortizationPage(LoanDocument &document, QWidget *parent)
@@ -28,6 +33,8 @@ AmortizationPage::AmortizationPage(LoanDocument &document, QWidget *parent)
     , m_yearList(new QComboBox(this))
     , m_totalCaption(new QLabel(QStringLiteral("Total:"), this))
     , m_viewCaption(new QLabel(this))
+    , m_emptyNote(new QLabel(m_gridFrame))
+    , m_exportButton(new ExportButton(m_grid, this))
 {
     const std::pair<const char *, ScheduleView> views[] = {{"&Schedule", ScheduleView::Contract},
                                                            {"&Actual", ScheduleView::Actual},
@@ -41,7 +48,7 @@ AmortizationPage::AmortizationPage(LoanDocument &document, QWidget *parent)
     // No schedule of the loan before stays in view.
     connect(&m_document, &LoanDocument::loanReplaced, this, &AmortizationPage::clear);
 
-    resize(460, 300);
+    resize(kDesignedWidth, 300);
     // The column widths are the program's own, in twips, sized for an 8-point face.
     QFont small = font();
     small.setPointSize(8);
@@ -54,43 +61,76 @@ AmortizationPage::AmortizationPage(LoanDocument &document, QWidget *parent)
     m_grid->setCells(m_model);
     m_grid->setObjectName(QStringLiteral("scheduleGrid"));
     m_grid->setFrameShape(QFrame::NoFrame);
+    setupGrid();
+    m_grid->setWidenFrom(kDesignedGridWidth);
+    connect(m_grid, &Grid::columnsPlaced, this, &AmortizationPage::placeTotals);
+
+    // Laid over the empty grid, which keeps its columns for the totals below.
+    const QString note = QStringLiteral(
+        "Press Schedule, Actual or Projected to list the loan payment by payment.");
+    m_emptyNote->setObjectName(QStringLiteral("emptyNote"));
+    m_emptyNote->setText(note);
+    m_emptyNote->setAccessibleName(note);
+    m_emptyNote->setWordWrap(true);
+    m_emptyNote->setAlignment(Qt::AlignCenter);
+    m_emptyNote->setMargin(12);
+    m_emptyNote->setAutoFillBackground(true);
+    m_emptyNote->setBackgroundRole(QPalette::Base);
 
     m_yearLabel->setObjectName(QStringLiteral("Label4"));
     m_yearLabel->setGeometry(6, 5, 34, 22);
     m_yearList->setObjectName(QStringLiteral("scheduleYearList"));
     m_yearList->setGeometry(42, 5, 90, 22);
+    m_exportButton->setGeometry(QRect(QPoint(136, 5), QSize(m_exportButton->sizeHint().width(), 22)));
     m_totalCaption->setObjectName(QStringLiteral("Label5"));
-    m_viewCaption->setObjectName(QStringLiteral("viewCaption"));
-    m_viewCaption->setGeometry(150, 5, 300, 22);
-
-    // The totals sit under their columns: x positions follow the schedule grid's widths.
-    int x = 6 + px(kColWidths[0]) + px(kColWidths[1]);
-    m_totalCaption->setGeometry(x - 50, 0, 44, 20);
     m_totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_viewCaption->setObjectName(QStringLiteral("viewCaption"));
+    // Two lines where the longest name does not fit beside the button.
+    m_viewCaption->setWordWrap(true);
+    m_viewCaption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
     // totalLabel(7) Principal, (6) Interest, (5) Principal Bal, (4) Total Interest.
-    for (int col = 2; col <= 5; ++col) {
-        const int index = 9 - col;
+    for (int index = 7; index >= 4; --index) {
         auto *l = new QLabel(QStringLiteral("0.00"), this);
         l->setObjectName(QStringLiteral("totalLabel_%1").arg(index));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setGeometry(x, 0, px(kColWidths[col]) - 2, 20);
         m_totals[index - 4] = l;
-        x += px(kColWidths[col]);
     }
 
     connect(m_yearList, &QComboBox::currentIndexChanged, this, [this] { yearFilter(); });
+    showEmptyNote(true);
 }
 
 void AmortizationPage::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // More rows, not wider gaps: the grid grows downwards only, as wide as
-    // its columns, and the totals stay under them, 27 px from the bottom.
-    m_gridFrame->setGeometry(4, 32, 452, height() - 64);
-    for (QLabel *l : m_totals)
-        l->move(l->x(), height() - 27);
-    m_totalCaption->move(m_totalCaption->x(), height() - 27);
+    // The grid takes the width and height beyond the designed size; the
+    // totals stay under their columns, 27 px from the bottom.
+    m_gridFrame->setGeometry(4, 32, width() - kFrameMargins, height() - 64);
+    m_emptyNote->setGeometry(m_gridFrame->contentsRect());
+    const int captionLeft = m_exportButton->geometry().right() + 9;
+    m_viewCaption->setGeometry(captionLeft, 2, width() - 8 - captionLeft, 28);
+    placeTotals();
+}
+
+void AmortizationPage::placeTotals()
+{
+    const int y = height() - 27;
+    for (int col = 2; col <= 5; ++col) {
+        QLabel *l = m_totals[9 - col - 4];
+        const int x = m_grid->mapTo(this, QPoint(m_grid->colLeft(col), 0)).x();
+        l->setGeometry(x, y, m_grid->colWidth(col) - 2, 20);
+        if (col == 2)
+            m_totalCaption->setGeometry(x - 50, y, 44, 20);
+    }
+}
+
+void AmortizationPage::showEmptyNote(bool shown)
+{
+    m_emptyNote->setVisible(shown);
+    m_emptyNote->raise();
+    m_grid->setFocusPolicy(shown ? Qt::NoFocus : Qt::StrongFocus);
 }
 
 QLabel *AmortizationPage::totalLabel(int i) const
@@ -131,7 +171,8 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
 {
     // The longest schedule takes longer than a frame: the pointer says so.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_viewCaption->setText(Schedule::viewName(view));
+    m_viewCaption->setText(Schedule::viewName(view, in.plan.mode));
+    showEmptyNote(false);
     const Schedule::Setup setup = Schedule::prepare(view, in);
     m_numberOfPayments = in.terms.payments();
     std::vector<ScheduleRow> table;
@@ -154,6 +195,7 @@ void AmortizationPage::build(ScheduleView view, const ScheduleInputs &in)
 void AmortizationPage::clear()
 {
     m_viewCaption->clear();
+    showEmptyNote(true);
     m_numberOfPayments = 0;
     m_model->clear();
     m_grid->setCurrentCell(0, 0);

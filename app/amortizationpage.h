@@ -6,6 +6,7 @@
 #include "controls/commandpage.h"
 #include "loan/schedule.h"
 
+class ExportButton;
 class Grid;
 class LoanDocument;
 class ScheduleModel;
@@ -32,6 +33,10 @@ public:
     QComboBox *yearList() const { return m_yearList; }
     // Over the grid: which view the grid shows; empty while it shows none.
     QLabel *viewCaption() const { return m_viewCaption; }
+    // In the grid's place while no view is built: what to press.
+    QLabel *emptyNote() const { return m_emptyNote; }
+    // Beside the year list: the grid's copy, export and print commands.
+    ExportButton *exportButton() const { return m_exportButton; }
     // totalLabel(i), i = 4..7; nullptr for any other index.
     QLabel *totalLabel(int i) const;
     const std::vector<ScheduleRow> &schedule() const;
@@ -47,6 +52,10 @@ signals:
 private:
     // Column widths, headings and alignments of the schedule grid.
     void setupGrid();
+    // The totals under their columns, wherever the grid puts them.
+    void placeTotals();
+    // The note in the grid's place, or the grid.
+    void showEmptyNote(bool shown);
 
     LoanDocument &m_document;
     QFrame *m_gridFrame;
@@ -56,6 +65,8 @@ private:
     QComboBox *m_yearList;
     QLabel *m_totalCaption;
     QLabel *m_viewCaption;
+    QLabel *m_emptyNote;
+    ExportButton *m_exportButton;
     QLabel *m_totals[4];                 // totalLabel(4) .. totalLabel(7)
     double m_numberOfPayments = 0;       // n of the last build
 };

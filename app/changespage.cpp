@@ -13,6 +13,8 @@
 
 namespace {
 constexpr int kCols = 5;
+// The page's width at the window's designed size: beyond it the columns widen.
+constexpr int kDesignedWidth = 464;
 } // namespace
 
 ChangesPage::ChangesPage(LoanDocument &document, QWidget *parent)
@@ -33,7 +35,12 @@ ChangesPage::ChangesPage(LoanDocument &document, QWidget *parent)
     }
     m_grid->setColAlignment(3, Qt::AlignRight);
     auto *layout = new QVBoxLayout(this);
+    // The margins the style gives a page inside the tabs, fixed here where the
+    // page is not yet inside them.
+    const int margin = 9;
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(m_grid);
+    m_grid->setWidenFrom(kDesignedWidth - 2 * margin);
     connect(m_grid, &Grid::doubleClicked, this, [this] { editChange(m_grid->row()); });
     auto follow = [this] {
         setCommandsEnabled(m_document.terms().valid());
@@ -68,7 +75,7 @@ void ChangesPage::show()
         const int row = Changes::rowOf(c, first, lastRow());
         QString value;
         if (c.kind == DatedChange::Kind::Rate)
-            value = NumText::plainDecimal(c.value) + QStringLiteral(" %");
+            value = NumText::percentText(c.value); // a change's rate is always in percent
         else if (c.kind == DatedChange::Kind::Escrow)
             value = NumText::amount(c.value);
         // A change the terms no longer reach is kept, and ignored.
@@ -97,8 +104,10 @@ void ChangesPage::addChange()
 {
     ChangeDialog dlg(this);
     const QDate first = m_document.terms().firstPaymentDate();
+    // The rate proposed is the loan's, in percent as a change takes it, however
+    // the first tab has it (6.5 or 0.065).
     dlg.setChange({first.isValid() ? Dates::addMonths(first, 12) : Dates::today(),
-                   DatedChange::Kind::Rate, m_document.terms().annualRate()});
+                   DatedChange::Kind::Rate, Amortization::annualPercent(m_document.terms().annualRate())});
     Prompts::current().runDialog(dlg);
     if (dlg.result() == QDialog::Accepted)
         store(sorted(), dlg.change());

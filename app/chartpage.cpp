@@ -1,5 +1,6 @@
 #include "chartpage.h"
 
+#include "controls/linelegend.h"
 #include "document/loandocument.h"
 
 #include <QChart>
@@ -9,7 +10,6 @@
 #include <QEvent>
 #include <QGraphicsLayout>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QScatterSeries>
@@ -98,6 +98,7 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
     : CommandPage(parent)
     , m_document(document)
     , m_summary(new QLabel(this))
+    , m_legend(new LineLegend(this))
 {
     addCommand(QStringLiteral("&Calculate"), [this] { draw(true); });
     setHelpContext(7);
@@ -123,8 +124,9 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
 
     auto *balance = makeChart(small);
     auto *interest = makeChart(small);
-    balance->legend()->setAlignment(Qt::AlignTop);
-    balance->legend()->setContentsMargins(0, 0, 0, 0);
+    // The page's own legend shows the lines' dash patterns, which the
+    // chart's colour squares do not.
+    balance->legend()->hide();
     interest->legend()->hide();
     m_balanceView = makeView(balance, this, "balanceChart", QStringLiteral("Balance"));
     m_interestView = makeView(interest, this, "interestChart", QStringLiteral("Interest to date"));
@@ -138,13 +140,14 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
         a->setTickCount(7);
     }
     for (QValueAxis *a : {m_balanceAxis, m_interestAxis}) {
-        a->setLabelFormat(QStringLiteral("%.0f"));
+        a->setLabelFormat(QStringLiteral("$%.0f"));
         a->setTruncateLabels(false);
         a->setRange(0, 1);
     }
     m_balanceAxis->setTitleText(QStringLiteral("Balance"));
     m_interestAxis->setTitleText(QStringLiteral("Interest to date"));
 
+    QList<LineLegend::Entry> legendEntries;
     for (size_t v = 0; v < 3; ++v) {
         const Look &look = kLooks[v];
         QPen pen(look.color, look.width, look.style, Qt::FlatCap, Qt::BevelJoin);
@@ -157,7 +160,9 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
         i->setPen(pen);
         z->setName(b->name());
         z->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-        z->setMarkerSize(9);
+        // Marks that fall on one another (views paid off on one date) lie
+        // one inside the other, each drawn smaller than the one under it.
+        z->setMarkerSize(15 - 4 * qreal(v));
         z->setColor(look.color);
         z->setBorderColor(Qt::white);
         balance->addSeries(b);
@@ -169,9 +174,7 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
         z->attachAxis(m_balanceAxis);
         i->attachAxis(m_interestDates);
         i->attachAxis(m_interestAxis);
-        // The marks explain themselves; the legend names the lines.
-        for (QLegendMarker *m : balance->legend()->markers(z))
-            m->setVisible(false);
+        legendEntries.append({b->name(), pen});
         m_balance[v] = b;
         m_interest[v] = i;
         m_zero[v] = z;
@@ -186,8 +189,6 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
         chart->addSeries(rings);
         rings->attachAxis(x);
         rings->attachAxis(y);
-        for (QLegendMarker *m : chart->legend()->markers(rings))
-            m->setVisible(false);
         return rings;
     };
     m_balanceHover = addRings(balance, m_balanceDates, m_balanceAxis);
@@ -199,6 +200,10 @@ ChartPage::ChartPage(LoanDocument &document, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
+    m_legend->setObjectName(QStringLiteral("chartLegend"));
+    m_legend->setFont(small);
+    m_legend->setEntries(legendEntries);
+    layout->addWidget(m_legend);
     layout->addWidget(m_balanceView, 3);
     layout->addWidget(m_interestView, 2);
     layout->addWidget(m_summary);
@@ -231,7 +236,7 @@ void ChartPage::alignPlots()
 ChartPage::Key ChartPage::keyOf(const ScheduleInputs &in)
 {
     Key k{in.terms, in.plan.mode, in.plan.amount, in.plan.payment,
-          in.plan.includeActual, {}};
+          in.plan.includeActual, {}, in.changes};
     if (in.recorded.extraPrincipal)
         for (int i = 1; i <= in.recorded.count; ++i)
             k.recorded.push_back(in.recorded.extraPrincipal(i));

@@ -10,6 +10,7 @@
 #include "controls/commandpage.h"
 #include "loan/chartdata.h"
 
+class LineLegend;
 class LoanDocument;
 class QLabel;
 QT_BEGIN_NAMESPACE
@@ -41,6 +42,8 @@ public:
     // The point where the view's balance reaches 0.
     QScatterSeries *zeroMark(ScheduleView view) const { return m_zero[size_t(view)]; }
     QLabel *summaryLabel() const { return m_summary; }
+    // Above the charts: each view's name beside a sample of its line.
+    LineLegend *legend() const { return m_legend; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -55,6 +58,7 @@ private:
         std::optional<int16_t> payment;
         bool includeActual = false;
         std::vector<double> recorded;
+        DatedChanges changes;
         bool operator==(const Key &) const = default;
     };
     static Key keyOf(const ScheduleInputs &in);
@@ -70,6 +74,7 @@ private:
     QChartView *m_balanceView;
     QChartView *m_interestView;
     QLabel *m_summary;
+    LineLegend *m_legend;
     std::array<QLineSeries *, 3> m_balance{};
     std::array<QLineSeries *, 3> m_interest{};
     std::array<QScatterSeries *, 3> m_zero{};

@@ -247,7 +247,8 @@ int runWithoutWindow()
     return Done;
 }
 
-int prepareWindow(const QStringList &arguments, QString *startFile, QString *startupProblem)
+int prepareWindow(const QStringList &arguments, QString *startFile, QString *startupProblem,
+                  bool *firstStart)
 {
     QCommandLineParser parser;
     const Options o(parser);
@@ -263,7 +264,7 @@ int prepareWindow(const QStringList &arguments, QString *startFile, QString *sta
         return usage(QStringLiteral("Name one loan file to open."));
     if (files.isEmpty()) {
         QString problem;
-        const QString path = StartingLoan::choose(&problem);
+        const QString path = StartingLoan::choose(&problem, firstStart);
         if (startFile)
             *startFile = path;
         if (startupProblem)

@@ -22,9 +22,10 @@ int runWithoutWindow();
 // Under the window's QApplication: the loan file to open, the one named on
 // the command line (never created when it does not exist) or else the one
 // remembered, and what to tell at the start. `arguments` as
-// QCoreApplication::arguments() gives them. -1 to go on with the window, or
-// the exit code of a usage error.
+// QCoreApplication::arguments() gives them; `firstStart` whether the sample
+// loan was just copied into place for a first start. -1 to go on with the
+// window, or the exit code of a usage error.
 int prepareWindow(const QStringList &arguments, QString *startFile = nullptr,
-                  QString *startupProblem = nullptr);
+                  QString *startupProblem = nullptr, bool *firstStart = nullptr);
 
 } // namespace CommandLine

@@ -185,6 +185,15 @@ void FileFlow::openFile()
         load(name);
 }
 
+void FileFlow::saveInPlace()
+{
+    QString path = m_document.path();
+    if (path.isEmpty())
+        saveFile();
+    else
+        save(path);
+}
+
 void FileFlow::saveFile()
 {
     QString name = chooseSaveName(QStringLiteral("Save Loan File"));

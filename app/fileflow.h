@@ -28,6 +28,9 @@ public:
     void newFile();
     void openFile();
     void saveFile();
+    // Ctrl+S: the loan written to its own file with no dialog, saying nothing
+    // unless it fails or a question applies; a loan with no file asks for a name.
+    void saveInPlace();
     // Closing: the question, Yes saving the loan and remembering it for the
     // next start. False when the window must stay open.
     bool close();

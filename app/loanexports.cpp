@@ -47,6 +47,8 @@ LoanExports::LoanExports(const LoanDocument &document, AmortizationPage *schedul
         }
         m_actions[i] = actions;
     }
+    // Another loan leaves no schedule built.
+    connect(&document, &LoanDocument::loanReplaced, this, [this] { m_built = false; });
     connect(schedule, &AmortizationPage::built, this, [this](ScheduleView view) {
         m_built = true;
         m_view = view;
@@ -110,7 +112,22 @@ PlainTable LoanExports::table(Source source) const
     return table(source, rows);
 }
 
-QString LoanExports::askFile(const QString &title, const QString &filter, const QString &extension)
+QString LoanExports::proposedName(Source source, const QString &extension) const
+{
+    const QString loan = m_document.path().isEmpty()
+                             ? QStringLiteral("Loan")
+                             : QFileInfo(m_document.path()).completeBaseName();
+    QString what = QStringLiteral("payments");
+    if (source == Source::Schedule) {
+        what = QStringLiteral("schedule");
+        if (m_built)
+            what += u' ' + Schedule::viewName(m_view).toLower();
+    }
+    return loan + QStringLiteral(" \u2013 ") + what + extension;
+}
+
+QString LoanExports::askFile(Source source, const QString &title, const QString &filter,
+                             const QString &extension)
 {
     FileDialogRequest request;
     request.save = true;
@@ -119,6 +136,7 @@ QString LoanExports::askFile(const QString &title, const QString &filter, const 
     request.filters = {filter, QStringLiteral("All Files (*)")};
     request.initialFolder = m_document.path().isEmpty() ? BundledFiles::dataFolder()
                                                         : splitPath(m_document.path(), PathPart::Folder);
+    request.initialName = proposedName(source, extension);
     for (;;) {
         const FileDialogResult result = Prompts::current().fileDialog(request);
         QString path = result.path.trimmed();
@@ -172,8 +190,8 @@ bool LoanExports::writeFile(const QString &path, const QByteArray &bytes)
 
 void LoanExports::exportCsv(Source source)
 {
-    const QString path = askFile(QStringLiteral("Export CSV"), QStringLiteral("CSV File (*.csv)"),
-                                 QStringLiteral(".csv"));
+    const QString path = askFile(source, QStringLiteral("Export CSV"),
+                                 QStringLiteral("CSV File (*.csv)"), QStringLiteral(".csv"));
     if (!path.isEmpty())
         writeFile(path, table(source).csv());
 }
@@ -194,7 +212,10 @@ PrintedTable LoanExports::printed(Source source) const
         out.heading << splitPath(m_document.path(), PathPart::FileName);
     out.heading << QStringLiteral("Loan Amount: %1     Annual Percentage Rate: %2     "
                                   "No of Monthly Payments: %3")
-                       .arg(money(texts[LoanAmount]), texts[AnnualRate], texts[NumberOfPayments]);
+                       .arg(money(texts[LoanAmount]),
+                            texts[AnnualRate].isEmpty() ? QString()
+                                                        : Amortization::rateText(terms.annualRate()),
+                            texts[NumberOfPayments]);
     out.heading << QStringLiteral("First Payment Date: %1     Monthly Principal & Interest: %2")
                        .arg(firstDate, money(texts[MonthlyPayment]));
     out.widths = {7, 11, 13, 13, 15, 15};
@@ -218,7 +239,7 @@ PrintedTable LoanExports::printed(Source source) const
         return out;
     }
 
-    out.title = m_built ? Schedule::viewName(m_view) : QString();
+    out.title = m_built ? Schedule::viewName(m_view, m_builtPlan.mode) : QString();
     if (m_built && m_view == ScheduleView::Projected && m_builtPlan.mode != ExtraMode::None) {
         QString plan = QStringLiteral("Extra principal: $%1 ").arg(NumText::amount(m_builtPlan.amount));
         plan += m_builtPlan.mode == ExtraMode::EveryPayment
@@ -247,8 +268,8 @@ PrintedTable LoanExports::printed(Source source) const
 
 void LoanExports::exportPdf(Source source)
 {
-    const QString path = askFile(QStringLiteral("Export PDF"), QStringLiteral("PDF File (*.pdf)"),
-                                 QStringLiteral(".pdf"));
+    const QString path = askFile(source, QStringLiteral("Export PDF"),
+                                 QStringLiteral("PDF File (*.pdf)"), QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
     const PrintedTable table = printed(source);

@@ -52,7 +52,11 @@ public:
 
 private:
     // The path chosen for an export; empty when cancelled or not replaced.
-    QString askFile(const QString &title, const QString &filter, const QString &extension);
+    QString askFile(Source source, const QString &title, const QString &filter,
+                    const QString &extension);
+    // The name proposed for an export: "Loan – schedule as contracted.csv",
+    // "Loan – payments.pdf", after the loan file's name.
+    QString proposedName(Source source, const QString &extension) const;
     // Writes the file whole or not at all; false, with a message, on failure.
     bool writeFile(const QString &path, const QByteArray &bytes);
 

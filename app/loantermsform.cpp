@@ -124,6 +124,20 @@ LoanTermsForm::LoanTermsForm(LoanDocument &document, QWidget *parent)
     QPalette warning = m_whyLine->palette();
     warning.setColor(QPalette::WindowText, QColor(0xa0, 0x10, 0x10));
     m_whyLine->setPalette(warning);
+    m_sampleNote = new QLabel(
+        QStringLiteral("This is a sample loan to explore. New (Ctrl+N) starts your own."), this);
+    m_sampleNote->setObjectName(QStringLiteral("sampleNote"));
+    m_sampleNote->setGeometry(m_whyLine->geometry());
+    m_sampleNote->setWordWrap(true);
+    m_sampleNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_sampleNote->hide();
+    // The first change of the loan makes it the user's own; another loan is not the sample.
+    auto endSample = [this] {
+        m_sample = false;
+        m_sampleNote->hide();
+    };
+    connect(&m_document.undoStack(), &QUndoStack::indexChanged, this, endSample);
+    connect(&m_document, &LoanDocument::loanReplaced, this, endSample);
     connect(m_firstPaymentDate, &QLineEdit::textChanged, this, [this] {
         if (!m_suspendChange)
             termsEdited();
@@ -177,6 +191,14 @@ void LoanTermsForm::showWhy()
         why = LoanTerms::whyDateInvalid(m_firstPaymentDate->withSeparators());
     m_whyLine->setText(why);
     m_whyLine->setVisible(!why.isEmpty());
+    if (m_sampleNote)
+        m_sampleNote->setVisible(m_sample && why.isEmpty());
+}
+
+void LoanTermsForm::showSampleNote()
+{
+    m_sample = true;
+    showWhy();
 }
 
 Terms LoanTermsForm::terms() const

@@ -33,6 +33,11 @@ public:
     // The line under the computed fields that says it, or that the first
     // payment date is not a date; hidden while there is nothing to say.
     QLabel *whyLine() const { return m_whyLine; }
+    // In the why line's place while it has nothing to say: that the loan shown
+    // is the sample copied at the first start, until the loan is first changed
+    // or another one comes.
+    QLabel *sampleNote() const { return m_sampleNote; }
+    void showSampleNote();
 
     // The payment calculation over the current terms.
     void calculatePayment();
@@ -76,6 +81,8 @@ private:
     std::array<QLineEdit *, LoanTerms::kFieldCount> m_fields{};
     DateBox *m_firstPaymentDate = nullptr;
     QLabel *m_whyLine = nullptr;
+    QLabel *m_sampleNote = nullptr;
+    bool m_sample = false;
     bool m_suspendChange = false;
     int m_currentField = -1;
 };

@@ -32,11 +32,13 @@ int main(int argc, char **argv)
     if (!settingsProblem.isEmpty())
         std::fprintf(stderr, "%s\n", settingsProblem.toLocal8Bit().constData());
     QString file, problem;
-    if (const int code = CommandLine::prepareWindow(QCoreApplication::arguments(), &file, &problem);
+    bool firstStart = false;
+    if (const int code = CommandLine::prepareWindow(QCoreApplication::arguments(), &file,
+                                                    &problem, &firstStart);
         code >= 0)
         return code;
     MainWindow window;
-    window.setStartFile(file, problem);
+    window.setStartFile(file, problem, firstStart);
     window.show();
     if (!settingsProblem.isEmpty())
         QTimer::singleShot(0, &window, [&window, settingsProblem] {

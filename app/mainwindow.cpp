@@ -142,6 +142,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&m_loadTimer, &QTimer::timeout, this, [this] {
         setWindowTitle(QStringLiteral("Loading"));
         m_files.openAtStart(m_startFile, m_startupProblem);
+        if (m_startsOnSample && !m_document.path().isEmpty())
+            m_terms->showSampleNote();
         m_terms->enterPrice();
     });
     connect(&m_arrivalTimer, &QTimer::timeout, this, &MainWindow::arriveOnTab);
@@ -168,14 +170,17 @@ MainWindow::MainWindow(QWidget *parent)
     m_fileDialog.setFilter(QStringLiteral("Quillhaven File|*.qhv|All Files|*"));
     m_fileDialog.setInitDir(BundledFiles::dataFolder());
 
-    // The usual keys for what the picture buttons do.
+    // The usual keys for what the picture buttons do; Ctrl+S saves the loan
+    // where it is, Ctrl+Shift+S as the Save picture does, with the dialog.
     const struct { QKeySequence key; PictureAction action; } keys[] = {
         {QKeySequence::New, PictureAction::New}, {QKeySequence::Open, PictureAction::Open},
-        {QKeySequence::Save, PictureAction::Save}};
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), PictureAction::Save}};
     for (const auto &k : keys) {
         auto *sc = new QShortcut(k.key, this);
         connect(sc, &QShortcut::activated, this, [this, a = k.action] { runPictureAction(a); });
     }
+    auto *save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] { m_files.saveInPlace(); });
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { showHelp(m_helpContext); });
 

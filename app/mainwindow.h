@@ -66,10 +66,14 @@ public:
 
     // The loan file opened at the start (empty: the default one), or the
     // problem found before the window was made, which then opens no file.
-    void setStartFile(const QString &path, const QString &problem = QString())
+    // `sample`: the file is the sample loan just copied for a first start,
+    // which the first tab then says.
+    void setStartFile(const QString &path, const QString &problem = QString(),
+                      bool sample = false)
     {
         m_startFile = path;
         m_startupProblem = problem;
+        m_startsOnSample = sample;
     }
     // The file commands, as FileFlow does them.
     bool loadLoan(QString &path) { return m_files.load(path); }
@@ -119,4 +123,5 @@ private:
     int m_helpContext = 3;
     QString m_startFile;
     QString m_startupProblem;
+    bool m_startsOnSample = false;
 };

@@ -9,8 +9,10 @@
 
 namespace StartingLoan {
 
-QString choose(QString *problem)
+QString choose(QString *problem, bool *firstStart)
 {
+    if (firstStart)
+        *firstStart = false;
     auto tell = [problem](const QString &text) {
         if (problem)
             *problem = text;
@@ -38,9 +40,12 @@ QString choose(QString *problem)
     const QString path = QDir(BundledFiles::dataFolder()).filePath(QStringLiteral("Sample.qhv"));
     if (!QFileInfo::exists(path)) {
         const QString bundled = BundledFiles::find(QStringLiteral("Sample.qhv"));
-        if (!bundled.isEmpty() && QFile::copy(bundled, path))
+        if (!bundled.isEmpty() && QFile::copy(bundled, path)) {
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner
                                             | QFile::ReadGroup | QFile::ReadOther);
+            if (firstStart)
+                *firstStart = true;
+        }
     }
     return path;
 }

@@ -10,6 +10,7 @@ namespace StartingLoan {
 // The path to open, or empty to start with no file; `problem` is what the
 // user is told at the start (a remembered name that did not survive as text,
 // or a remembered file that is gone: nothing is made in its place).
-QString choose(QString *problem);
+// `firstStart` tells whether this start copied the sample loan into place.
+QString choose(QString *problem, bool *firstStart = nullptr);
 
 } // namespace StartingLoan

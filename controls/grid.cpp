@@ -3,7 +3,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 
 namespace {
 int px(int twips)
@@ -197,6 +200,7 @@ Grid::Grid(int cols, QWidget *parent)
     verticalHeader()->setMinimumSectionSize(8);
     horizontalHeader()->setMinimumSectionSize(8);
     horizontalHeader()->setFixedHeight(m_rowHeight + 2);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &Grid::columnsPlaced);
 }
 
 void Grid::setCells(GridCells *cells)
@@ -212,6 +216,8 @@ void Grid::setCells(GridCells *cells)
         connect(cells, &QAbstractItemModel::modelReset, this, [this] { keepCurrentInside(); });
     }
     keepCurrentInside();
+    // A new model starts with fresh columns: the widths set stay the grid's.
+    placeColumns();
 }
 
 void Grid::keepCurrentInside()
@@ -271,10 +277,81 @@ void Grid::setText(const QString &text)
 
 void Grid::setColWidth(int col, int twips)
 {
-    if (col == 0)
-        verticalHeader()->setFixedWidth(px(twips));
-    else
-        setColumnWidth(col - 1, px(twips));
+    if (col < 0 || col >= cols())
+        return;
+    if (m_setWidths.size() < cols())
+        m_setWidths.resize(cols(), -1);
+    m_setWidths[col] = px(twips);
+    placeColumns();
+}
+
+void Grid::setWidenFrom(int designedWidth)
+{
+    m_widenFrom = designedWidth;
+    placeColumns();
+}
+
+void Grid::placeColumns()
+{
+    const int n = std::min(int(m_setWidths.size()), cols());
+    QVector<int> widths(m_setWidths.begin(), m_setWidths.begin() + n);
+    const int designed = std::accumulate(widths.begin(), widths.end(), 0);
+    const int extra = width() - m_widenFrom;
+    const bool allSet = n == cols() && std::none_of(widths.begin(), widths.end(),
+                                                    [](int w) { return w < 0; });
+    if (m_widenFrom > 0 && extra > 0 && allSet && designed > 0) {
+        // The room beside the header column up to the scroll bar (or the
+        // frame), which the header's own width does not change.
+        const int room = viewport()->geometry().right() + 1 - contentsRect().left();
+        const int gap = std::max(0, room - extra - designed); // as at the designed width
+        const int total = designed + extra + std::min(extra, gap);
+        // Each column ends where its share of the total ends, so the rounding
+        // never adds up to a gap or an overflow.
+        int before = 0, placed = 0;
+        for (int c = 0; c < n; ++c) {
+            before += m_setWidths[c];
+            const int end = int(std::lround(double(total) * before / designed));
+            widths[c] = end - placed;
+            placed = end;
+        }
+    }
+    bool moved = false;
+    {
+        // The view is told once, below, rather than after each column at
+        // its next turn of the event loop, which would paint it again.
+        const QSignalBlocker quiet(horizontalHeader());
+        for (int c = 0; c < n; ++c) {
+            if (widths[c] < 0 || widths[c] == colWidth(c))
+                continue;
+            if (c == 0)
+                verticalHeader()->setFixedWidth(widths[c]);
+            else
+                horizontalHeader()->resizeSection(c - 1, widths[c]);
+            moved = true;
+        }
+    }
+    if (moved) {
+        updateGeometries();
+        viewport()->update();
+    }
+    emit columnsPlaced();
+}
+
+int Grid::colLeft(int col) const
+{
+    const int left = contentsRect().left();
+    return col == 0 ? left : left + verticalHeader()->width() + columnViewportPosition(col - 1);
+}
+
+int Grid::colWidth(int col) const
+{
+    return col == 0 ? verticalHeader()->width() : columnWidth(col - 1);
+}
+
+void Grid::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    placeColumns();
 }
 
 void Grid::setRowHeight(int row, int twips)

@@ -100,6 +100,17 @@ public:
     void setCell(int row, int col, const QString &text);
 
     void setColWidth(int col, int twips);
+    // Beyond `designedWidth` pixels of the grid's own width (its width at the
+    // window's designed size), the columns, the header column included, share
+    // the width in proportion to the widths set for them: the room the set
+    // widths leave before the scroll bar is taken up first, then every pixel
+    // more, so the rows reach the scroll bar. At or below it, or with 0, every
+    // column keeps the width set.
+    void setWidenFrom(int designedWidth);
+    // Where column `col` (0: the header column) is shown, in the grid's own
+    // coordinates: its left edge as scrolled, and its width.
+    int colLeft(int col) const;
+    int colWidth(int col) const;
     void setRowHeight(int row, int twips);
     void setColAlignment(int col, Qt::Alignment alignment);
     void setFixedAlignment(int col, Qt::Alignment alignment);
@@ -126,8 +137,11 @@ signals:
     void keyPress(int character);
     // The current cell moved, by the user or the program.
     void currentCellChanged();
+    // The columns were given their widths, or scrolled sideways.
+    void columnsPlaced();
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
@@ -137,6 +151,8 @@ protected:
 private:
     // The current cell stays inside the grid when rows go.
     void keepCurrentInside();
+    // Gives the columns the widths set, widened as setWidenFrom says.
+    void placeColumns();
 
     GridModel *m_texts;
     GridCells *m_cells;
@@ -144,4 +160,6 @@ private:
     int m_col = 0;
     int m_rowHeight = 16;
     bool m_syncing = false;
+    QVector<int> m_setWidths;    // pixels per column as set; -1 where none was
+    int m_widenFrom = 0;
 };

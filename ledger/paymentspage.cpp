@@ -1,5 +1,6 @@
 #include "paymentspage.h"
 
+#include "controls/exportbutton.h"
 #include "controls/grid.h"
 #include "dialogs/prompts.h"
 #include "ledger/ledgermodel.h"
@@ -20,7 +21,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <optional>
@@ -67,6 +67,7 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     , m_statementLine(new QLabel(this))
     , m_reconcileButton(new QToolButton(this))
     , m_reconciliation(new ReconciliationView(document, this))
+    , m_exportButton(new ExportButton(m_grid, this))
 {
     addCommand(QStringLiteral("&Make"), [this] { addPayment(); });
     addCommand(QStringLiteral("Delete &Last"), [this] { deleteLast(); });
@@ -158,10 +159,7 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
             fillRow(was.y());
     });
     // The totals stay under their columns.
-    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this] { placeTotals(); });
-    connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            [this] { placeTotals(); });
+    connect(m_grid, &Grid::columnsPlaced, this, [this] { placeTotals(); });
 
     resize(460, 300);
     showStatement();
@@ -187,6 +185,9 @@ void PaymentsPage::setupGrid()
     QFont headerFont = m_grid->horizontalHeader()->font();
     headerFont.setPointSizeF(std::min(headerFont.pointSizeF(), 7.5));
     m_grid->horizontalHeader()->setFont(headerFont);
+    // Wider than the 450 pixels inside its frame at the designed size, the
+    // grid shares the width among its columns.
+    m_grid->setWidenFrom(450);
     m_grid->setFixedAlignment(1, Qt::AlignHCenter);
     for (int c = 2; c < kCols; ++c) {
         m_grid->setColAlignment(c, Qt::AlignRight);
@@ -695,12 +696,14 @@ void PaymentsPage::layoutChildren()
 {
     // Year list on top, the framed grid filling the middle, the totals line
     // at the bottom under the amount columns. A larger page gives the grid
-    // more rows, not more width than the 460-pixel page gave it.
+    // more rows and wider columns.
     const int margin = 4;
     const int lineHeight = 22;
     m_yearLabel->setGeometry(margin, margin, 34, lineHeight);
     m_yearList->setGeometry(margin + 36, margin, 90, lineHeight);
-    const int right = std::min(width(), 460) - margin;
+    m_exportButton->setGeometry(margin + 130, margin, m_exportButton->sizeHint().width(), lineHeight);
+    // The statement's buttons at the right, where the grid ends.
+    const int right = width() - 2 * margin;
     m_statementButton->setGeometry(right - 84, margin, 84, lineHeight);
     m_reconcileButton->setGeometry(right - 84 - 4 - 76, margin, 76, lineHeight);
     int top = margin + lineHeight + 4;
@@ -710,10 +713,11 @@ void PaymentsPage::layoutChildren()
         top += lineHeight - 4;
     }
     const int bottom = height() - margin - lineHeight - 2;
-    m_frame->setGeometry(margin, top, std::max(0, std::min(width(), 460) - 2 * margin),
+    // Twice the margin on the right, as the page has always had it.
+    m_frame->setGeometry(margin, top, std::max(0, width() - 3 * margin),
                          std::max(0, bottom - top));
     m_grid->setGeometry(m_frame->contentsRect());
-    m_reconciliation->setGeometry(margin, top, width() - 2 * margin,
+    m_reconciliation->setGeometry(margin, top, width() - 3 * margin,
                                   std::max(0, height() - margin - top));
     placeTotals();
 }

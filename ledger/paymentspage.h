@@ -9,6 +9,7 @@
 
 #include "controls/commandpage.h"
 
+class ExportButton;
 class Grid;
 class LoanDocument;
 class LedgerModel;
@@ -28,6 +29,8 @@ public:
     Grid *grid() const { return m_grid; }
     QComboBox *yearList() const { return m_yearList; }
     QLabel *totalLabel(int i) const;
+    // Beside the year list: the grid's copy, export and print commands.
+    ExportButton *exportButton() const { return m_exportButton; }
 
     // Refills the whole grid from the table; the totals stay as they are.
     void showPayments();
@@ -122,5 +125,6 @@ private:
     QToolButton *m_reconcileButton;
     ReconciliationView *m_reconciliation;
     bool m_reconciling = false;
+    ExportButton *m_exportButton;
     QPoint m_editing;           // column, row of the cell being typed into; null: none
 };

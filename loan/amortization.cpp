@@ -9,6 +9,16 @@ double monthlyRate(double annualRate)
     return annualRate / 12;
 }
 
+double annualPercent(double annualRate)
+{
+    return annualRate > 1 ? annualRate : annualRate * 100;
+}
+
+QString rateText(double annualRate)
+{
+    return NumText::percentText(annualPercent(annualRate));
+}
+
 double regularPayment(double loanAmount, double r, double n)
 {
     return NumText::roundCents(loanAmount * (r / (1 - 1 / std::pow(1 + r, n))));

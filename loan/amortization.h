@@ -16,6 +16,11 @@ constexpr int kMaxPayments = 32767;
 
 // An annual rate above 1 is a percentage, 1 or less a fraction; monthly = annual / 12.
 double monthlyRate(double annualRate);
+// The annual rate in percent by the same rule: 6.5 and 0.065 are both 6.5.
+double annualPercent(double annualRate);
+// The annual rate as it is shown wherever it is not being typed: "6.5 %" for
+// 6.5 and for 0.065. Empty when it is not finite.
+QString rateText(double annualRate);
 // L × r / (1 − 1 / (1 + r)^n), rounded to cents. Not finite when undefined (r = 0).
 double regularPayment(double loanAmount, double monthlyRate, double payments);
 

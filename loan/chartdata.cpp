@@ -48,9 +48,13 @@ Chart build(const ScheduleInputs &in)
     Chart chart;
     chart.planMode = in.plan.mode;
     chart.datedFromToday = !in.terms.firstPaymentDate().isValid();
+    chart.annualRate = in.terms.annualRate();
     for (ScheduleView view : kViews) {
         Line &line = chart.lines[size_t(view)];
         const Schedule::Setup setup = Schedule::prepare(view, in);
+        chart.rateChanges = chart.rateChanges
+                            || std::any_of(setup.changes.begin(), setup.changes.end(),
+                                           [](const auto &c) { return c.monthlyRate.has_value(); });
         const Amortization::Result res =
             Schedule::fill(setup, line.rows, [](int, const ScheduleRow &, bool) {});
         line.rows.resize(size_t(res.rows) + 1);
@@ -157,11 +161,15 @@ QString summary(const Chart &chart)
     if (contract.payments == 0 || plan.payments == 0)
         return QString();
     const QString paidOff = plan.rows.back().dateText;
+    const QString rate = QStringLiteral("Rate %1%2. ").arg(
+        Amortization::rateText(chart.annualRate),
+        chart.rateChanges ? QStringLiteral(" at first (see the Changes tab)") : QString());
     if (chart.planMode == ExtraMode::None)
-        return QStringLiteral("No plan on the Extra Principal Quote tab: paid off %1 as contracted")
-            .arg(paidOff);
+        return rate
+               + QStringLiteral("No plan on the Extra Principal Quote tab: paid off %1 as contracted")
+                     .arg(paidOff);
 
-    QString out = QStringLiteral("With the plan: paid off ") + paidOff;
+    QString out = rate + QStringLiteral("With the plan: paid off ") + paidOff;
     const int sooner = contract.payments - plan.payments;
     if (sooner > 0)
         out += QStringLiteral(", %1 sooner").arg(paymentsText(sooner));

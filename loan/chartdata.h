@@ -29,6 +29,8 @@ struct Chart {
     std::array<Line, 3> lines;       // indexed by ScheduleView
     ExtraMode planMode = ExtraMode::None;
     bool datedFromToday = false;     // the first payment date is not a date
+    double annualRate = 0;           // as typed: a fraction or a percentage
+    bool rateChanges = false;        // rate changes reach the loan
     const Line &line(ScheduleView v) const { return lines[size_t(v)]; }
 };
 
@@ -50,8 +52,9 @@ int nearestPayment(const Chart &chart, double x);
 // The date and number of `payment`, then per view its balance and interest
 // to date, or the date it was paid off.
 QString hoverText(const Chart &chart, int payment);
-// What the plan changes against the contract: "With the plan: paid off
-// 12/01/28, 108 payments sooner, 39,900.41 less interest". Empty without rows.
+// The rate, then what the plan changes against the contract: "Rate 6 %. With
+// the plan: paid off 12/01/28, 108 payments sooner, 39,900.41 less interest".
+// Empty without rows.
 QString summary(const Chart &chart);
 // Said when the first payment date is not a date; empty otherwise.
 QString dateNote(const Chart &chart);

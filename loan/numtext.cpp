@@ -329,4 +329,10 @@ QString plainDecimal(double v)
     return QString::fromStdString(out);
 }
 
+QString percentText(double percent)
+{
+    const QString number = plainDecimal(percent);
+    return number.isEmpty() ? number : number + QStringLiteral(" %");
+}
+
 } // namespace NumText

@@ -39,5 +39,8 @@ std::optional<int16_t> toInt16(double v);
 // Shortest plain decimal text: at most 15 significant digits, no grouping,
 // no trailing zeros (6.5, 360, 87.5). Empty for a value that is not finite.
 QString plainDecimal(double v);
+// A percentage as plain decimal text with " %" after it ("6.5 %"). Empty for
+// a value that is not finite.
+QString percentText(double percent);
 
 } // namespace NumText

@@ -55,6 +55,14 @@ QString viewName(ScheduleView view)
     return QString();
 }
 
+QString viewName(ScheduleView view, ExtraMode planMode)
+{
+    // Without a plan the Projected view is the contract, and says so.
+    if (view == ScheduleView::Projected && planMode == ExtraMode::None)
+        return viewName(view) + QStringLiteral(" (no plan: as contracted)");
+    return viewName(view);
+}
+
 ExtraRule ruleForQuote(ExtraMode mode, const ExtraPlan &plan, const RecordedExtra &recorded)
 {
     ExtraRule rule;

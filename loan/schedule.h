@@ -77,6 +77,9 @@ namespace Schedule {
 // The view's name as the program shows it: "As contracted", "With recorded
 // extra principal", "With the planned extra principal".
 QString viewName(ScheduleView view);
+// The name of a view built with a plan of `planMode`: the Projected view of no
+// plan is "With the planned extra principal (no plan: as contracted)".
+QString viewName(ScheduleView view, ExtraMode planMode);
 
 // The extra principal added to row i: the recorded extra principal of
 // payment i when it counts (rows 1..recordedCount), plus E on the rows

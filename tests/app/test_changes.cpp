@@ -50,11 +50,15 @@ protected:
 TEST_F(ChangesTest, ARateChangeIsHonouredByEveryViewAndKeptWithTheFile)
 {
     open("House.qhv", houseLoan(3));
+    show(w->chartPage()); // drawn before the change: drawn again after it
     show(w->changesPage());
     answerChange("01/01/32", DatedChange::Kind::Rate, "7.25");
     trigger("&Add");
     EXPECT_EQ(row(w->changesPage()->grid(), 1),
               QStringList({"01/01/32", "Rate", "7.25 %", "payment 61"}));
+    show(w->chartPage());
+    EXPECT_EQ(w->chartPage()->data().lines[0].rows[61].payment, 672.60);
+    EXPECT_TRUE(w->chartPage()->summaryLabel()->text().startsWith("Rate 6 % at first (see the Changes tab)."));
 
     show(w->amortizationPage());
     trigger("&Schedule");
@@ -63,8 +67,6 @@ TEST_F(ChangesTest, ARateChangeIsHonouredByEveryViewAndKeptWithTheFile)
     EXPECT_EQ(w->amortizationPage()->totalLabel(6)->text(), "137,755.84");
     show(w->quotePage());
     EXPECT_EQ(w->quotePage()->grid()->cell(2, 1), "137,755.84"); // Scheduled honours the change
-    show(w->chartPage());
-    EXPECT_EQ(w->chartPage()->data().lines[0].rows[61].payment, 672.60);
     show(w->termsForm());
     EXPECT_EQ(w->field(MonthlyPayment)->text(), "599.55"); // the loan as first contracted
     EXPECT_EQ(w->termsForm()->whyLine()->text(),
@@ -121,11 +123,18 @@ TEST_F(ChangesTest, TheLedgerPaysTheRateInForceAndBadChangesAreRefused)
     EXPECT_EQ(w->document().changes().size(), 2u);
 
     // The terms shortened: a change past the last payment is kept, and ignored.
+    // A rate typed as a fraction is proposed for a change in percent, as a
+    // change takes it.
     show(w->termsForm());
     typeInto(w->field(NumberOfPayments), "1");
-    QTest::keyClick(w->field(NumberOfPayments), Qt::Key_Return);
+    typeInto(w->field(AnnualRate), "0.065");
+    QTest::keyClick(w->field(AnnualRate), Qt::Key_Return);
     show(w->changesPage());
     EXPECT_EQ(w->changesPage()->grid()->cell(2, 4), "outside the loan");
+    QString proposed;
+    prompts.otherDialog = [&](QDialog &d) { proposed = static_cast<ChangeDialog &>(d).valueBox()->text(); };
+    trigger("&Add");
+    EXPECT_EQ(proposed, "6.5");
 }
 
 TEST_F(ChangesTest, APlainLoanLookedAtOnEveryTabIsSavedAsItWasAndThePlanIsKept)

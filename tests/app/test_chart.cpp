@@ -1,7 +1,9 @@
 // The Chart tab in the main window: its lines read from the series (not
-// from pixels), what redraws them, its hover tip and its summary.
+// from pixels), what redraws them, its hover tip and its summary; its legend
+// as drawn.
 #include "app/chartpage.h"
 #include "controls/datebox.h"
+#include "controls/linelegend.h"
 #include "loan/numtext.h"
 #include "mainwindowfixture.h"
 
@@ -60,7 +62,7 @@ TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
     show(w->chartPage());
     EXPECT_EQ(balance(ScheduleView::Projected)->count(), 252);
     EXPECT_EQ(chart->summaryLabel()->text(),
-              "With the plan: paid off 12/15/28, 108 payments sooner, 39,900.41 less interest");
+              "Rate 6 %. With the plan: paid off 12/15/28, 108 payments sooner, 39,900.41 less interest");
     // A plan changed while the chart is shown redraws it at once.
     w->quotePage()->amountBox()->setText("200");
     settle();
@@ -84,4 +86,34 @@ TEST_F(ChartTab, LinesFollowTheLedgerThePlanAndTheTerms)
     writeLoan(file, other);
     ASSERT_TRUE(w->loadLoan(file));
     EXPECT_EQ(balance(ScheduleView::Contract)->count(), 24);
+}
+
+// The legend names the three lines beside samples drawn in their own pens,
+// and reads without colour: along its middle the solid sample is one stroke,
+// the dashed one a few, the dotted one more.
+TEST_F(ChartTab, TheLegendShowsEachLineInItsOwnDashPattern)
+{
+    open("Loan.qhv", standardLoan());
+    show(w->chartPage());
+    LineLegend *legend = w->chartPage()->legend();
+    ASSERT_EQ(legend->entries().size(), 3);
+    const QImage drawn = legend->grab().toImage();
+    std::vector<int> strokes;
+    for (int i = 0; i < 3; ++i) {
+        const QLineSeries *line = w->chartPage()->balanceLine(ScheduleView(i));
+        EXPECT_EQ(legend->entries()[i].name, line->name());
+        EXPECT_EQ(legend->entries()[i].pen, line->pen());
+        const QRect sample = legend->sampleRect(i);
+        ASSERT_TRUE(legend->rect().contains(sample)) << i;
+        int count = 0;
+        for (int x = sample.left(), was = false; x <= sample.right(); ++x) {
+            const bool ink = drawn.pixel(x, sample.center().y()) != drawn.pixel(0, 0);
+            count += ink && !was;
+            was = ink;
+        }
+        strokes.push_back(count);
+    }
+    EXPECT_EQ(strokes[0], 1);
+    EXPECT_GE(strokes[1], 2);
+    EXPECT_GT(strokes[2], strokes[1]);
 }

@@ -25,7 +25,9 @@ protected:
 } // namespace
 
 // The dialog's own test has the rules of the extension and the filter; here
-// Save is wired to them and saves what the window holds.
+// Save is wired to them and saves what the window holds. Ctrl+S writes the
+// loan's own file with no dialog and says nothing; Ctrl+Shift+S, like the
+// picture, shows the dialog, and so does Ctrl+S for a loan with no file.
 TEST_F(DataSafetyTest, SaveWritesTheChosenFileKeepsTheFilterAndAsksBeforeAnotherLoan)
 {
     choose("Loan");
@@ -34,9 +36,18 @@ TEST_F(DataSafetyTest, SaveWritesTheChosenFileKeepsTheFilterAndAsksBeforeAnother
     EXPECT_EQ(prompts.fileRequests.at(0).filters, QStringList({"Quillhaven File (*.qhv)", "All Files (*)"}));
     EXPECT_EQ(w->windowTitle(), "Quillhaven  (Loan.qhv)");
     EXPECT_EQ(LoanFile::read(path("Loan.qhv")).data.payments.size(), 3u);
-    // Saving again over it asks nothing; the setting waits for the exit.
+    typeInto(w->field(LoanAmount), "5000");
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_EQ(w->windowTitle(), "Quillhaven  (Loan.qhv)");
+    const QByteArray written = readAll(path("Loan.qhv"));
+    EXPECT_EQ(LoanFile::read(path("Loan.qhv")).data.terms[LoanAmount], 5000.0);
+    // Saving again over it asks nothing, and writes the same bytes; the
+    // setting waits for the exit.
     choose("Loan.qhv");
-    w->runPictureAction(PictureAction::Save);
+    press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(prompts.fileRequests.size(), 2u);
+    EXPECT_EQ(readAll(path("Loan.qhv")), written);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(Settings().rememberedFile().value_or(QString()), "");
 
@@ -55,6 +66,9 @@ TEST_F(DataSafetyTest, SaveWritesTheChosenFileKeepsTheFilterAndAsksBeforeAnother
     EXPECT_EQ(prompts.messages.at(0).defaultButton, QMessageBox::No);
     EXPECT_EQ(prompts.fileRequests.size(), asked + 2);
     EXPECT_EQ(LoanFile::read(path("B.qhv")).data.payments.size(), 3u);
+    w->document().detachFromFile();
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompts.fileRequests.size(), asked + 3);
 }
 
 // Delete All asks first, No the default; New asks before replacing a file and

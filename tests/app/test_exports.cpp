@@ -1,8 +1,10 @@
-// The loan taken out of the window: what "Export CSV..." writes, read back as
-// a spreadsheet would and compared with every row of the grid, and what Copy
-// puts on the clipboard; the PDF pages and their print preview; the file
+// The loan taken out of the window through the Export button beside each
+// grid: what "Export CSV..." writes, read back as a spreadsheet would and
+// compared with every row of the grid, and what Copy puts on the clipboard;
+// the PDF pages and their print preview; the names proposed, the file
 // questions, and files that cannot be written.
 #include "app/loanexports.h"
+#include "controls/exportbutton.h"
 #include "mainwindowfixture.h"
 #include "tablereader.h"
 
@@ -10,6 +12,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -20,10 +23,14 @@ namespace {
 
 class ExportsTest : public MainWindowFixture {
 protected:
-    // Runs the grid's command `text`; the file dialog, if any, is answered first.
-    static void run(Grid *grid, const QString &text)
+    // Runs the command `text` of the Export button beside `grid`; the file
+    // dialog, if any, is answered first.
+    void run(Grid *grid, const QString &text)
     {
-        for (QAction *a : grid->actions())
+        const ExportButton *button = grid == w->paymentsPage()->grid()
+                                         ? w->paymentsPage()->exportButton()
+                                         : w->amortizationPage()->exportButton();
+        for (QAction *a : button->menu()->actions())
             if (a->text() == text)
                 a->trigger();
     }
@@ -65,6 +72,9 @@ TEST_F(ExportsTest, ScheduleCsvCopyAndPdfHoldEveryRowOfTheViewShown)
     w->amortizationPage()->yearList()->setCurrentIndex(3); // a year filter changes nothing
     const auto csv = exportCsv(g, "schedule");
     ASSERT_EQ(csv.size(), 361u); // the headings, then every row
+    // The name proposed is the loan's and the view's, in the loan's folder.
+    EXPECT_EQ(prompts.fileRequests.back().initialFolder + prompts.fileRequests.back().initialName,
+              path("Loan \u2013 schedule as contracted.csv"));
     EXPECT_EQ(std::vector(csv.begin() + 1, csv.end()), plainRows(g));
     // Copy puts the same rows on the clipboard, tab-separated.
     g->setFocus();
@@ -78,7 +88,7 @@ TEST_F(ExportsTest, ScheduleCsvCopyAndPdfHoldEveryRowOfTheViewShown)
     const QRegularExpression date("\\b\\d\\d/\\d\\d/\\d\\d\\b");
     int rows = 0;
     for (int n = 1; n <= pages.size(); ++n) {
-        const QStringList texts{"Loan.qhv", "Loan Amount: $100,000.00", "Annual Percentage Rate: 6",
+        const QStringList texts{"Loan.qhv", "Loan Amount: $100,000.00", "Annual Percentage Rate: 6 %",
                                 "No of Monthly Payments: 360", "First Payment Date: 01/15/08",
                                 "Monthly Principal & Interest: $599.55", "As contracted", "Principal Bal",
                                 "Total Interest", QString("Page %1 of %2").arg(n).arg(pages.size())};
@@ -105,10 +115,17 @@ TEST_F(ExportsTest, ScheduleCsvCopyAndPdfHoldEveryRowOfTheViewShown)
 TEST_F(ExportsTest, LedgerCsvTheFileQuestionsAndFilesThatCannotBeWritten)
 {
     LoanFileData d = standardLoan(3, 50);
+    d.terms[LoanTerms::AnnualRate] = 0.06; // 6 % typed as a fraction: the same loan
     d.payments[0].payDate = QString("01/1") + QChar(0) + "5/" + QChar(1);
     open("Loan.qhv", d);
     show(w->paymentsPage());
     Grid *g = w->paymentsPage()->grid();
+    // The Export button holds the grid's commands with their keys.
+    QStringList commands;
+    for (QAction *a : w->paymentsPage()->exportButton()->menu()->actions())
+        if (!a->isSeparator())
+            commands << a->text() + " " + a->shortcut().toString(QKeySequence::NativeText);
+    EXPECT_EQ(commands, QStringList({"Copy Ctrl+C", "Export CSV... ", "Export PDF... ", "Print... Ctrl+P"}));
     EXPECT_EQ(g->cell(1, 1), "01/1 5/ ");
     // Under "All Files" the name stays as typed.
     const auto csv = exportCsv(g, "ledger.txt", 2);
@@ -122,8 +139,10 @@ TEST_F(ExportsTest, LedgerCsvTheFileQuestionsAndFilesThatCannotBeWritten)
     EXPECT_EQ(prompts.fileRequests.at(0).filters, QStringList({"CSV File (*.csv)", "All Files (*)"}));
     EXPECT_EQ(prompts.fileRequests.at(0).initialFolder + "Loan.qhv", w->document().path());
     const QStringList pdf = exportPdf(g, "ledger");
+    EXPECT_EQ(prompts.fileRequests.back().initialName, "Loan \u2013 payments.pdf");
     ASSERT_EQ(pdf.size(), 1);
     EXPECT_TRUE(pdf[0].contains("Payment ledger"));
+    EXPECT_TRUE(pdf[0].contains("Annual Percentage Rate: 6 %"));
     EXPECT_TRUE(pdf[0].contains(QRegularExpression("\\b3\\s+03/15/08\\s+599.55\\s+250.00\\s+50.00")));
 
     // An existing file is replaced only after the question, answered Yes;

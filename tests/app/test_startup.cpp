@@ -1,6 +1,8 @@
 // Starts that must create nothing: a remembered loan that is gone, a
-// remembered name kept relative or unreadable. (A remembered window larger
-// than the screen is the main window's test.)
+// remembered name kept relative or unreadable; the very first start, on the
+// sample loan, saying so. (A remembered window larger than the screen is the
+// main window's test.)
+#include "app/loantermsform.h"
 #include "app/startingloan.h"
 #include "mainwindowfixture.h"
 #include "storage/bundledfiles.h"
@@ -44,4 +46,39 @@ TEST_F(StartupTest, ARememberedLoanThatIsGoneIsSaidAndNothingIsCreated)
     // Stored, a relative name is made absolute.
     Settings().rememberFile("Loan.qhv");
     EXPECT_EQ(Settings().rememberedFile().value_or(QString()), QDir::current().absoluteFilePath("Loan.qhv"));
+}
+
+// The very first start copies the sample loan into place and opens it, and
+// the first tab says so until the loan is first changed (undone, it stays
+// gone) or New; the start after is no first one.
+TEST_F(StartupTest, TheFirstStartSaysItShowsTheSampleLoanUntilTheLoanIsChanged)
+{
+    const QString sample = QDir(BundledFiles::dataFolder()).filePath("Sample.qhv");
+    QFile::remove(sample);
+    QString problem;
+    bool first = false;
+    ASSERT_EQ(StartingLoan::choose(&problem, &first), sample);
+    ASSERT_TRUE(first);
+    for (bool byNew : {false, true}) {
+        windows.clear();
+        w = start(sample, problem, true);
+        QLabel *note = w->termsForm()->sampleNote();
+        EXPECT_TRUE(note->isVisible());
+        EXPECT_EQ(note->text(), "This is a sample loan to explore. New (Ctrl+N) starts your own.");
+        show(w->quotePage()); // the plan the quote picks is no change of the user's
+        show(w->termsForm());
+        EXPECT_TRUE(note->isVisible());
+        if (byNew) {
+            w->newLoan(path("Mine.qhv"));
+        } else {
+            typeInto(w->field(LoanTerms::Price), "400000");
+            press(Qt::Key_Tab);
+            EXPECT_FALSE(note->isVisible());
+            press(Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(w->field(LoanTerms::Price)->text(), "325,000.00");
+        }
+        EXPECT_FALSE(note->isVisible());
+    }
+    EXPECT_EQ(StartingLoan::choose(&problem, &first), sample);
+    EXPECT_FALSE(first);
 }

@@ -81,8 +81,9 @@ TEST_F(TabsTest, EachTabShowsItsCommandsAndHelpAndTheKeyboardWalksTheFirst)
     HelpWindow::instance()->hide();
 }
 
-// Each view is outlined and named above the grid; the quote, computed on
-// arrival at its tab, is the plan of the Projected view.
+// Before a view is built a note in the grid's place says what to press; each
+// view is outlined and named above the grid; the quote, computed on arrival
+// at its tab, is the plan of the Projected view.
 TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
 {
     open("Loan.qhv", standardLoan(3, 100));
@@ -92,8 +93,17 @@ TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
     // No schedule is computed by arriving on the tab.
     EXPECT_EQ(page->yearList()->count(), 0);
     EXPECT_FALSE(w->viewOutline(0)->isVisible());
+    QLabel *note = page->emptyNote();
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->accessibleName(), "Press Schedule, Actual or Projected to list the loan payment by payment.");
+    EXPECT_EQ(note->text(), note->accessibleName());
     press(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(caption->text(), "As contracted");
+    EXPECT_FALSE(note->isVisible());
+    // No plan picked yet: the Projected view is the contract, and is named so, in full.
+    trigger("&Projected");
+    EXPECT_EQ(caption->text(), "With the planned extra principal (no plan: as contracted)");
+    EXPECT_LE(caption->heightForWidth(caption->width()), caption->height());
 
     // "Actual" adds the 100.00 recorded with each of the three payments.
     trigger("&Actual");
@@ -119,6 +129,7 @@ TEST_F(TabsTest, ScheduleViewsOutlinesAndTheQuotePlan)
     QString other = path("Other.qhv");
     w->newLoan(other);
     EXPECT_EQ(caption->text(), "");
+    EXPECT_TRUE(note->isVisibleTo(page));
 }
 
 // The quote's controls, each turned once: a recomputation runs Calculate,

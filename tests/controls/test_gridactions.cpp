@@ -1,10 +1,13 @@
 // Which rows a grid's Copy takes, picked with the mouse, and the
-// program's own moves of the current cell selecting that cell alone.
+// program's own moves of the current cell selecting that cell alone; the
+// commands in the context menu and in the Export button beside the grid.
+#include "controls/exportbutton.h"
 #include "controls/grid.h"
 #include "controls/gridactions.h"
 
 #include <QAction>
 #include <QHeaderView>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -63,14 +66,19 @@ TEST(GridCopyRows, SelectedRowsOrEveryRowAndTheCommandsAfterCopy)
     QTest::keyClick(&host.grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(host.copied, QList<int>({1, 2, 3, 4, 5}));
 
-    // Commands follow Copy in the context menu.
+    // Commands follow Copy in the context menu, and the Export button's menu
+    // holds the same actions, those added after it too, their keys shown.
+    ExportButton button(&host.grid, nullptr);
     int printed = 0;
     host.actions->addCommand("Print...", [&] { ++printed; }, QKeySequence::Print);
     QStringList texts;
     for (QAction *a : host.grid.actions())
-        texts << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(texts, QStringList({"Copy", "-", "Print..."}));
+        texts << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
+    EXPECT_EQ(texts, QStringList({"Copy Ctrl+C", "-", "Print... Ctrl+P"}));
     EXPECT_EQ(host.grid.contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_EQ(button.menu()->actions(), host.grid.actions());
+    EXPECT_EQ(button.popupMode(), QToolButton::InstantPopup);
+    EXPECT_EQ(button.text(), "Export");
     QTest::keyClick(&host.grid, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(printed, 1);
     host.grid.hide();

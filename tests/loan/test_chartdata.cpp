@@ -54,7 +54,7 @@ TEST(ChartLines, EachViewIsItsGridRowByRow)
     }
 }
 
-TEST(ChartSummary, SaysWhatThePlanChanges)
+TEST(ChartSummary, SaysTheRateAndWhatThePlanChanges)
 {
     // The figures are the quote's for the same plan (see the schedule's tests).
     const std::pair<ExtraPlan, const char *> cases[] = {
@@ -69,7 +69,15 @@ TEST(ChartSummary, SaysWhatThePlanChanges)
          "No plan on the Extra Principal Quote tab: paid off 12/01/37 as contracted"},
     };
     for (const auto &[plan, text] : cases)
-        EXPECT_EQ(ChartData::summary(ChartData::build(loan(QStringLiteral("360"), plan))).toStdString(), text);
+        EXPECT_EQ(ChartData::summary(ChartData::build(loan(QStringLiteral("360"), plan))),
+                  QString("Rate 6 %. ") + text);
+    // A rate typed as a fraction reads as the percentage it is; a rate change
+    // that reaches the loan is pointed to.
+    ScheduleInputs in = loan();
+    in.terms[AnnualRate] = Term{0.065, {}};
+    EXPECT_TRUE(ChartData::summary(ChartData::build(in)).startsWith("Rate 6.5 %. No plan"));
+    in.changes = {{QDate(2010, 1, 1), DatedChange::Kind::Rate, 7}};
+    EXPECT_TRUE(ChartData::summary(ChartData::build(in)).startsWith("Rate 6.5 % at first (see the Changes tab). No plan"));
 }
 
 TEST(ChartThinning, LongLinesKeepAboutOnePointPerPixelColumn)

@@ -69,11 +69,11 @@ std::vector<QStringList> MainWindowFixture::plainRows(const Grid *grid)
     return out;
 }
 
-MainWindow *MainWindowFixture::start(const QString &file, const QString &problem)
+MainWindow *MainWindowFixture::start(const QString &file, const QString &problem, bool sample)
 {
     windows.push_back(std::make_unique<MainWindow>());
     MainWindow *w = windows.back().get();
-    w->setStartFile(file, problem);
+    w->setStartFile(file, problem, sample);
     w->show();
     QApplication::setActiveWindow(w);
     EXPECT_TRUE(QTest::qWaitForWindowActive(w));

@@ -45,8 +45,9 @@ protected:
     // program's CSV: amounts without grouping, dates as 2008-01-15.
     static std::vector<QStringList> plainRows(const Grid *grid);
     // Opens a main window on `file`, active, after its start-up has run;
-    // `problem` is a start-up problem found before the window was made.
-    MainWindow *start(const QString &file, const QString &problem = QString());
+    // `problem` is a start-up problem found before the window was made,
+    // `sample` says the file is the sample just copied for a first start.
+    MainWindow *start(const QString &file, const QString &problem = QString(), bool sample = false);
     // Writes `data` to `name` in the folder and starts `w` on it.
     MainWindow *open(const QString &name, const LoanFileData &data);
     // Waits until `w` has run its deferred work and no button is held down
