@@ -9,6 +9,7 @@
 #include "controls/gridactions.h"
 #include "dialogs/prompts.h"
 #include "ledger/paymentspage.h"
+#include "ledger/reconciliationview.h"
 #include "loan/numtext.h"
 #include "storage/bundledfiles.h"
 #include "storage/loanfile.h"
@@ -31,9 +32,11 @@ LoanExports::LoanExports(const LoanDocument &document, AmortizationPage *schedul
     , m_ledger(ledger)
     , m_quote(quote)
 {
-    const Source sources[] = {Source::Schedule, Source::Ledger, Source::Quote};
-    Grid *grids[] = {schedule->grid(), ledger->grid(), quote->grid()};
-    for (size_t i = 0; i < 3; ++i) {
+    const Source sources[] = {Source::Schedule, Source::Ledger, Source::Quote,
+                              Source::Reconciliation};
+    Grid *grids[] = {schedule->grid(), ledger->grid(), quote->grid(),
+                     ledger->reconciliation()->grid()};
+    for (size_t i = 0; i < 4; ++i) {
         auto *actions = new GridActions(grids[i]);
         const Source source = sources[i];
         actions->copyText = [this, source](const QList<int> &rows) {
@@ -60,6 +63,14 @@ LoanExports::LoanExports(const LoanDocument &document, AmortizationPage *schedul
 PlainTable LoanExports::table(Source source, const QList<int> &rows) const
 {
     PlainTable out;
+    if (source == Source::Reconciliation) {
+        const PlainTable all = Reconciliation::plainTable(m_ledger->reconciliation()->report());
+        out.header = all.header;
+        for (int r : rows)
+            if (r >= 1 && size_t(r) <= all.rows.size())
+                out.rows.push_back(all.rows[size_t(r) - 1]);
+        return out;
+    }
     if (source == Source::Ledger) {
         const PaymentsTable &payments = m_document.payments();
         const auto paymentFor = [this](int k) { return m_document.paymentFor(k); };
@@ -100,6 +111,8 @@ PlainTable LoanExports::table(Source source, const QList<int> &rows) const
 
 PlainTable LoanExports::table(Source source) const
 {
+    if (source == Source::Reconciliation)
+        return Reconciliation::plainTable(m_ledger->reconciliation()->report());
     const int last = source == Source::Ledger
                          ? int(m_document.payments().paymentsMade())
                          : (source == Source::Schedule ? m_schedule->grid()
@@ -117,7 +130,8 @@ QString LoanExports::proposedName(Source source, const QString &extension) const
     const QString loan = m_document.path().isEmpty()
                              ? QStringLiteral("Loan")
                              : QFileInfo(m_document.path()).completeBaseName();
-    QString what = QStringLiteral("payments");
+    QString what = source == Source::Reconciliation ? QStringLiteral("reconciliation")
+                                                    : QStringLiteral("payments");
     if (source == Source::Schedule) {
         what = QStringLiteral("schedule");
         if (m_built)
@@ -221,6 +235,38 @@ PrintedTable LoanExports::printed(Source source) const
     out.widths = {7, 11, 13, 13, 15, 15};
     out.rightAligned = {true, false, true, true, true, true};
 
+    if (source == Source::Reconciliation) {
+        // The grid's columns but the words, which the finding names; the
+        // summary heads every page.
+        const ReconciliationView *view = m_ledger->reconciliation();
+        const Grid *grid = view->grid();
+        const int cols = grid->cols() - 1;
+        out.title = QStringLiteral("Reconciliation with the servicer's statement");
+        out.orientation = QPageLayout::Landscape;
+        // The summary in lines that fit the page's width.
+        QString line;
+        for (const QString &word : view->report().summary.split(u' ')) {
+            if (!line.isEmpty() && line.size() + 1 + word.size() > 110) {
+                out.heading << line;
+                line.clear();
+            }
+            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        }
+        out.heading << line;
+        out.widths = {5, 9, 17, 10, 12, 12, 11, 11, 11, 11, 10, 10};
+        for (int c = 0; c < cols; ++c) {
+            out.columns << grid->cell(0, c);
+            out.rightAligned << (c == 0 || c >= 3);
+        }
+        for (int r = 1; r < grid->rows(); ++r) {
+            QStringList row;
+            for (int c = 0; c < cols; ++c)
+                row << grid->cell(r, c);
+            out.rows.push_back(row);
+        }
+        return out;
+    }
+
     if (!schedule) {
         out.title = QStringLiteral("Payment ledger");
         out.columns = QStringList{QString()} + PlainCells::ledgerHeader().mid(1);
@@ -280,7 +326,7 @@ void LoanExports::print(Source source)
 {
     auto table = std::make_shared<const PrintedTable>(printed(source));
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    TablePrint::setLetterPage(*printer);
+    TablePrint::setLetterPage(*printer, table->orientation);
     printer->setDocName(table->title);
     auto *preview = new QPrintPreviewDialog(printer.get(), m_schedule->window());
     preview->setAttribute(Qt::WA_DeleteOnClose);

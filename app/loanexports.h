@@ -23,7 +23,7 @@ class QuotePage;
 class LoanExports : public QObject {
     Q_OBJECT
 public:
-    enum class Source { Schedule, Ledger, Quote };
+    enum class Source { Schedule, Ledger, Quote, Reconciliation };
 
     // Copy on the three grids, the exports on the schedule's and the ledger's.
     LoanExports(const LoanDocument &document, AmortizationPage *schedule, PaymentsPage *ledger,
@@ -64,7 +64,7 @@ private:
     AmortizationPage *m_schedule;
     PaymentsPage *m_ledger;
     QuotePage *m_quote;
-    std::array<GridActions *, 3> m_actions{};
+    std::array<GridActions *, 4> m_actions{};
     // The schedule view shown and the terms it was built from.
     bool m_built = false;
     ScheduleView m_view = ScheduleView::Contract;

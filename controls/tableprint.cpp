@@ -149,16 +149,16 @@ bool paint(QPagedPaintDevice &device, const PrintedTable &table)
     return p.end();
 }
 
-void setLetterPage(QPagedPaintDevice &device)
+void setLetterPage(QPagedPaintDevice &device, QPageLayout::Orientation orientation)
 {
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), orientation,
                                      QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
 }
 
 QByteArray pdf(const PrintedTable &table, const QString &documentTitle)
 {
     return pdf(table, documentTitle,
-               QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+               QPageLayout(QPageSize(QPageSize::Letter), table.orientation,
                            QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch),
                300);
 }

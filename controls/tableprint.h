@@ -5,10 +5,10 @@
 // device: the printer of a print preview, or a PDF writer.
 #include <QByteArray>
 #include <QList>
+#include <QPageLayout>
 #include <QStringList>
 #include <vector>
 
-class QPageLayout;
 class QPagedPaintDevice;
 
 struct PrintedTable {
@@ -19,6 +19,8 @@ struct PrintedTable {
     QList<bool> rightAligned;       // per column
     std::vector<QStringList> rows;
     QStringList totals;             // the row after the last; empty: none
+    // A table of many columns is printed across the page's longer side.
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
 namespace TablePrint {
@@ -33,6 +35,7 @@ QByteArray pdf(const PrintedTable &table, const QString &documentTitle);
 QByteArray pdf(const PrintedTable &table, const QString &documentTitle, const QPageLayout &layout,
                int resolution);
 // Sets up a printer's page the way pdf() does.
-void setLetterPage(QPagedPaintDevice &device);
+void setLetterPage(QPagedPaintDevice &device,
+                   QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
 } // namespace TablePrint

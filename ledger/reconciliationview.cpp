@@ -1,9 +1,11 @@
 #include "reconciliationview.h"
 
+#include "controls/exportbutton.h"
 #include "controls/grid.h"
 #include "document/loandocument.h"
 #include "loan/numtext.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -69,6 +71,7 @@ ReconciliationView::ReconciliationView(const LoanDocument &document, QWidget *pa
     , m_summary(new QLabel(this))
     , m_model(new ReconciliationModel(this))
     , m_grid(new Grid(ReconciliationModel::kCols, this))
+    , m_exportButton(new ExportButton(m_grid, this))
 {
     m_summary->setObjectName(QStringLiteral("reconciliationSummary"));
     m_summary->setWordWrap(true);
@@ -97,7 +100,10 @@ ReconciliationView::ReconciliationView(const LoanDocument &document, QWidget *pa
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    layout->addWidget(m_summary);
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_summary, 1);
+    top->addWidget(m_exportButton, 0, Qt::AlignTop);
+    layout->addLayout(top);
     layout->addWidget(m_grid, 1);
 
     for (auto signal : {&LoanDocument::statementChanged, &LoanDocument::termsChanged,

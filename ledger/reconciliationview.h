@@ -8,6 +8,7 @@
 
 #include "loan/reconciliation.h"
 
+class ExportButton;
 class Grid;
 class LoanDocument;
 class QLabel;
@@ -20,6 +21,7 @@ public:
 
     Grid *grid() const { return m_grid; }
     QLabel *summary() const { return m_summary; }
+    ExportButton *exportButton() const { return m_exportButton; }
     const Reconciliation::Report &report() const;
     // Selects the first payment that does not agree (the first row when all do).
     void selectFirstDifference();
@@ -36,6 +38,7 @@ private:
     QLabel *m_summary;
     ReconciliationModel *m_model;
     Grid *m_grid;
+    ExportButton *m_exportButton;
     mutable Reconciliation::Report m_report;
     mutable bool m_stale = true;
     bool m_shown = false;           // the grid shows the report as it is

@@ -4,11 +4,13 @@
 // second import over the first, removal, undo, the file, a dropped file, a
 // statement of another loan, and the command line's reading of both.
 #include "document/loandocument.h"
+#include "controls/exportbutton.h"
 #include "ledger/reconciliationview.h"
 #include "ledger/statementdialog.h"
 #include "mainwindowfixture.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QProcess>
@@ -226,6 +228,24 @@ TEST_F(StatementTest, TheReconciliationSelectsTheFirstDifferenceAndTheCommandLin
     EXPECT_EQ(QStringList({grid->cell(3, 3), grid->cell(3, 4), grid->cell(3, 5)}),
               QStringList({"0.01", "99,699.86", "99,699.85"}));
 
+    // Exported through the view's Export button: the CSV is the command
+    // line's (below), the PDF heads its pages with the summary.
+    auto run = [view](const QString &text) {
+        for (QAction *a : view->exportButton()->menu()->actions())
+            if (a->text() == text)
+                a->trigger();
+    };
+    choose("reconciled.csv");
+    run("Export CSV...");
+    choose("rounded.pdf");
+    run("Export PDF...");
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", path("rounded.pdf"), "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(20000));
+    const QString pdf = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(pdf.contains("From payment 3 (03/15/08) the statement's balance is 0.01 above"));
+    EXPECT_TRUE(pdf.contains("3 03/15/08 rounding 0.01 99,699.86 99,699.85")) << pdf.toStdString();
+
     // A payment recorded while reconciling shows at once, as one the
     // statement lacks; back to the ledger when the statement goes.
     prompts.paymentDialog = [](PaymentDialog &d) {
@@ -248,7 +268,9 @@ TEST_F(StatementTest, TheReconciliationSelectsTheFirstDifferenceAndTheCommandLin
     p.start(QStringLiteral(QH_PROGRAM), {"--csv", "reconcile", file});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
-    const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+    const QByteArray csv = p.readAllStandardOutput();
+    EXPECT_EQ(csv, readAll(path("reconciled.csv")));
+    const QList<QByteArray> lines = csv.split('\n');
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], "payment,date,statement_principal,statement_interest,statement_escrow,"
                         "statement_balance,principal,interest,escrow,balance,balance_difference,"
