@@ -94,6 +94,7 @@ TEST_F(CommandLineTest, UsageAndUnusableFiles)
     // Five records, none there.
     writeBytes(path("Damaged.qhv"), QByteArray(512, '\0') + QByteArray("\x05\x00", 2));
     writeBytes(path("Garbage.qhv"), "garbage");
+    writeBytes(path("Bad.csv"), "Date,Principal\n01/15/2008,1\n02/15/2008,x\n");
     const std::pair<int, double> badTerms[] = {
         {AnnualRate, 0}, {NumberOfPayments, 40000}, {NumberOfPayments, 0.5}, {AnnualRate, 1e-300}};
     for (const auto &[field, value] : badTerms) {
@@ -127,6 +128,11 @@ TEST_F(CommandLineTest, UsageAndUnusableFiles)
         {{"--csv", "schedule", path("Missing.qhv")}, 1, "The loan file \"Missing.qhv\" does not exist.\n"},
         {{"--csv", "actual", path("Damaged.qhv")}, 1, "is damaged and was not loaded"},
         {{"--csv", "payments", dir.path()}, 1, "is a folder"},
+        {{"--csv", "schedule", "--statement", "a.csv", fixed}, 2, "--statement goes with --csv"},
+        {{"--csv", "reconcile", fixed}, 1, "keeps no statement to reconcile"},
+        {{"--csv", "statement", "--statement", path("Bad.csv"), fixed}, 1,
+         "The statement \"Bad.csv\" could not be read: line 3: \"x\" in the Principal column is "
+         "not an amount.\n"},
         {{"--help"}, 0, "--csv <kind>"},
         {{"--version"}, 0, "Quillhaven 1.0.0\n"},
     };
