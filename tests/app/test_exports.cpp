@@ -27,12 +27,9 @@ protected:
     // dialog, if any, is answered first.
     void run(Grid *grid, const QString &text)
     {
-        const ExportButton *button = grid == w->paymentsPage()->grid()
-                                         ? w->paymentsPage()->exportButton()
-                                         : w->amortizationPage()->exportButton();
-        for (QAction *a : button->menu()->actions())
-            if (a->text() == text)
-                a->trigger();
+        runMenu(grid == w->paymentsPage()->grid() ? w->paymentsPage()->exportButton()
+                                                  : w->amortizationPage()->exportButton(),
+                text);
     }
     // Exports through the grid's command to `name` under filter pair `filter`.
     std::vector<QStringList> exportCsv(Grid *grid, const QString &name, int filter = 1)
@@ -52,10 +49,7 @@ protected:
     {
         choose(name);
         run(grid, "Export PDF...");
-        QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-layout", path(name + ".pdf"), "-"});
-        EXPECT_TRUE(pdftotext.waitForFinished(20000)) << "tools/deps.sh installs poppler-utils";
-        QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+        QStringList pages = pdfText(path(name + ".pdf")).split(u'\f');
         pages.removeLast();
         return pages;
     }

@@ -3,6 +3,9 @@
 #include "loan/dates.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QProcess>
 #include <QDir>
 #include <QSettings>
 
@@ -138,4 +141,19 @@ void MainWindowFixture::typeInto(QWidget *field, const QString &text)
 void MainWindowFixture::choose(const QString &name, int filter)
 {
     prompts.fileResults.push_back({true, path(name), filter});
+}
+
+QString MainWindowFixture::pdfText(const QString &file)
+{
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", file, "-"});
+    EXPECT_TRUE(pdftotext.waitForFinished(20000)) << "tools/deps.sh installs poppler-utils";
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+void MainWindowFixture::runMenu(const QToolButton *button, const QString &text)
+{
+    for (QAction *a : button->menu()->actions())
+        if (a->text() == text)
+            a->trigger();
 }

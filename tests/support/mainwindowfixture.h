@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -61,6 +62,10 @@ protected:
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier); // on the focus
     // Gives `field` the focus and types into it, replacing the text of a box.
     static void typeInto(QWidget *field, const QString &text);
+    // The text of a PDF as poppler's pdftotext reads it, pages ending in a form feed.
+    static QString pdfText(const QString &file);
+    // Triggers the command `text` of a menu button (an Export button).
+    static void runMenu(const QToolButton *button, const QString &text);
     // The next file dialog returns `name` under filter pair `filter`.
     void choose(const QString &name, int filter = 1);
 
