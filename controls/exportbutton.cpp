@@ -2,28 +2,16 @@
 
 #include <QActionEvent>
 #include <QMenu>
-#include <QStyle>
 
 ExportButton::ExportButton(QWidget *grid, QWidget *parent)
-    : QToolButton(parent)
+    : MenuButton(QStringLiteral("Export"), parent)
     , m_grid(grid)
 {
     setObjectName(QStringLiteral("exportButton"));
-    setText(QStringLiteral("Export"));
     setAccessibleName(QStringLiteral("Export"));
     setToolTip(QStringLiteral("Copy, export or print the table"));
-    setPopupMode(QToolButton::InstantPopup);
-    setToolButtonStyle(Qt::ToolButtonTextOnly);
-    setMenu(new QMenu(this));
     menu()->addActions(grid->actions());
     grid->installEventFilter(this);
-}
-
-QSize ExportButton::sizeHint() const
-{
-    QSize size = QToolButton::sizeHint();
-    size.rwidth() += style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, this);
-    return size;
 }
 
 bool ExportButton::eventFilter(QObject *watched, QEvent *event)

@@ -4,16 +4,12 @@
 // actions with their keys shown, so they can be found without a right-click.
 // A page puts one beside its grid with one line; the menu follows the
 // commands the grid gets later.
-#include <QToolButton>
+#include "controls/menubutton.h"
 
-class ExportButton : public QToolButton {
+class ExportButton : public MenuButton {
     Q_OBJECT
 public:
     ExportButton(QWidget *grid, QWidget *parent);
-
-    // With room for the menu's arrow beside the text, which the style draws
-    // over it otherwise.
-    QSize sizeHint() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

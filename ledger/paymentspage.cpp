@@ -6,6 +6,7 @@
 #include "ledger/ledgermodel.h"
 #include "document/loandocument.h"
 #include "ledger/paymentdialog.h"
+#include "controls/menubutton.h"
 #include "ledger/reconciliationview.h"
 #include "ledger/statementdialog.h"
 #include "storage/statementreader.h"
@@ -63,7 +64,7 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     , m_model(new LedgerModel(this))
     , m_grid(new Grid(kCols, m_frame))
     , m_totalLabel(new QLabel(tr("Total:"), this))
-    , m_statementButton(new QToolButton(this))
+    , m_statementButton(new MenuButton(QStringLiteral("S&tatement"), this))
     , m_statementLine(new QLabel(this))
     , m_reconcileButton(new QToolButton(this))
     , m_reconciliation(new ReconciliationView(document, this))
@@ -103,18 +104,13 @@ PaymentsPage::PaymentsPage(LoanDocument &document, QWidget *parent)
     });
 
     // The statement's commands, in a menu beside the year list.
-    auto *statementMenu = new QMenu(m_statementButton);
+    QMenu *statementMenu = m_statementButton->menu();
     m_importAction = statementMenu->addAction(QStringLiteral("&Import statement..."), this,
                                               [this] { importStatement(); });
     m_recordAction = statementMenu->addAction(QString(), this, [this] { recordFromStatement(); });
     m_removeAction = statementMenu->addAction(QStringLiteral("&Remove statement"), this,
                                               [this] { removeStatement(); });
-    m_statementButton->setText(QStringLiteral("S&tatement ▾"));
-    // The arrow is in the text: the style's own indicator would cover it.
-    m_statementButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     m_statementButton->setObjectName(QStringLiteral("statementButton"));
-    m_statementButton->setMenu(statementMenu);
-    m_statementButton->setPopupMode(QToolButton::InstantPopup);
     m_statementButton->setToolTip(QStringLiteral("Import the servicer's payment history (CSV) "
                                                  "and record the payments it has"));
     m_reconcileButton->setText(QStringLiteral("Reco&ncile"));
@@ -704,8 +700,9 @@ void PaymentsPage::layoutChildren()
     m_exportButton->setGeometry(margin + 130, margin, m_exportButton->sizeHint().width(), lineHeight);
     // The statement's buttons at the right, where the grid ends.
     const int right = width() - 2 * margin;
-    m_statementButton->setGeometry(right - 84, margin, 84, lineHeight);
-    m_reconcileButton->setGeometry(right - 84 - 4 - 76, margin, 76, lineHeight);
+    const int menuWidth = m_statementButton->sizeHint().width();
+    m_statementButton->setGeometry(right - menuWidth, margin, menuWidth, lineHeight);
+    m_reconcileButton->setGeometry(right - menuWidth - 4 - 76, margin, 76, lineHeight);
     int top = margin + lineHeight + 4;
     // The statement's line, while one is kept, takes a line off the grid.
     if (!m_statementLine->isHidden()) {

@@ -18,6 +18,7 @@ class PaymentsTable;
 class QComboBox;
 class QFrame;
 class QLabel;
+class MenuButton;
 class QToolButton;
 class ReconciliationView;
 
@@ -61,7 +62,7 @@ public:
     void importStatement(const QString &path = QString());
     void recordFromStatement();
     void removeStatement();
-    QToolButton *statementButton() const { return m_statementButton; }
+    MenuButton *statementButton() const { return m_statementButton; }
     QLabel *statementLine() const { return m_statementLine; }
     QAction *importAction() const { return m_importAction; }
     QAction *recordAction() const { return m_recordAction; }
@@ -117,7 +118,7 @@ private:
     Grid *m_grid;
     QLabel *m_totalLabel;
     QLabel *m_totals[4];
-    QToolButton *m_statementButton;
+    MenuButton *m_statementButton;
     QLabel *m_statementLine;
     QAction *m_importAction;
     QAction *m_recordAction;
