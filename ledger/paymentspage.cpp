@@ -263,6 +263,9 @@ void PaymentsPage::setReconciling(bool on)
         m_reconcileButton->setChecked(on);
     }
     m_frame->setVisible(!on);
+    // The ledger's year list and exports stand aside: the view has its own.
+    m_exportButton->setVisible(!on);
+    m_yearList->setEnabled(!on);
     m_totalLabel->setVisible(!on);
     for (QLabel *total : m_totals)
         total->setVisible(!on);

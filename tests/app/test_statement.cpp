@@ -182,6 +182,7 @@ TEST_F(StatementTest, TheReconciliationSelectsTheFirstDifferenceAndTheCommandLin
     ReconciliationView *view = page()->reconciliation();
     QTRY_VERIFY(view->isVisible());
     EXPECT_FALSE(page()->grid()->isVisible());
+    EXPECT_FALSE(page()->exportButton()->isVisible()); // the view has its own
     const QString summary = view->summary()->text();
     EXPECT_TRUE(summary.startsWith("From payment 3 (03/15/08) the statement's balance is 0.01 "
                                    "above the loan's: "))

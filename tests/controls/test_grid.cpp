@@ -2,7 +2,6 @@
 #include "controls/grid.h"
 
 #include <QAbstractItemModelTester>
-#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -48,24 +47,6 @@ TEST(GridControl, ShownRowLiesWhollyInViewWhateverTheHeight)
     }
     // Rows outside the grid, as a year with no payments asks for, are refused.
     EXPECT_FALSE(g.showRow(0) || g.showRow(101) || g.setTopRow(0) || g.setTopRow(101));
-}
-
-TEST(GridControl, KeysAndDoubleClicksReachTheHost)
-{
-    Grid g(6);
-    g.setRows(3);
-    g.show();
-    g.setCurrentCell(1, 3);
-    QSignalSpy down(&g, &Grid::keyDown), press(&g, &Grid::keyPress), dbl(&g, &Grid::doubleClicked);
-    for (Qt::Key key : {Qt::Key_5, Qt::Key_Return, Qt::Key_Delete})
-        QTest::keyClick(&g, key);
-    EXPECT_EQ(down.count(), 3);
-    ASSERT_EQ(press.count(), 2); // Delete types nothing
-    EXPECT_EQ(press[0][0].toInt(), int('5'));
-    EXPECT_EQ(press[1][0].toInt(), 13);
-    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.gridModel()->index(0, 2)).center());
-    EXPECT_EQ(dbl.count(), 1);
-    EXPECT_EQ(QPoint(g.row(), g.col()), QPoint(1, 3));
 }
 
 TEST(DateBoxControl, BareDigitsAndSeparatedForms)

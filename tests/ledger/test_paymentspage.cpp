@@ -221,6 +221,10 @@ TEST_F(PaymentsTab, DoubleClickOrTypingEditsThePayment)
     EXPECT_EQ(table().at(3).extraPrincipal, 100);
     type(3, 4, "77", Qt::Key_Escape);
     EXPECT_EQ(grid()->cell(3, 4), "100.00");
+    type(3, 4, "", Qt::Key_Delete); // Delete empties the cell until Escape
+    EXPECT_EQ(grid()->cell(3, 4), "");
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_EQ(grid()->cell(3, 4), "100.00");
     EXPECT_EQ(table().at(3).extraPrincipal, 100);
     type(3, 1, "x");
     EXPECT_EQ(grid()->cell(3, 1), "03/15/08");
