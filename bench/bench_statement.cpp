@@ -40,6 +40,16 @@ QByteArray history()
     return csv;
 }
 
+// Loads `path` into `document` and keeps the history with it, as an import does.
+void loadWithHistory(LoanDocument &document, const QString &path)
+{
+    document.load(path);
+    const StatementReader::Table table = StatementReader::parse(history());
+    document.setStatement(
+        StatementReader::read(table, StatementReader::guessColumns(table.header)).statement,
+        "Import statement");
+}
+
 void BM_StatementReadAndMatch(benchmark::State &state)
 {
     const QByteArray csv = history();
@@ -64,11 +74,7 @@ void BM_KeystrokeWithStatementKept(benchmark::State &state)
     const QString path = dir.filePath("Bench.qhv");
     writeBenchLoan(path, kLines);
     LoanDocument document;
-    document.load(path);
-    const StatementReader::Table table = StatementReader::parse(history());
-    document.setStatement(
-        StatementReader::read(table, StatementReader::guessColumns(table.header)).statement,
-        "Import statement");
+    loadWithHistory(document, path);
     Terms terms = document.terms();
     int i = 0;
     for (auto _ : state) {
@@ -95,11 +101,7 @@ void BM_ReconciliationViewShown(benchmark::State &state)
         data.payments.push_back({445, 0, dateOf(k).toString("MM/dd/yy")});
     LoanFile::write(path, data);
     LoanDocument document;
-    document.load(path);
-    const StatementReader::Table table = StatementReader::parse(history());
-    document.setStatement(
-        StatementReader::read(table, StatementReader::guessColumns(table.header)).statement,
-        "Import statement");
+    loadWithHistory(document, path);
     ReconciliationView view(document);
     view.resize(900, 600);
     view.show();

@@ -1,7 +1,8 @@
 // Shared main of the test programs: one application object for the whole run
-// (no GUI for the plain layers),
-// offscreen unless the caller chose a platform, settings kept out of the
-// user's own store.
+// (no GUI for the plain layers), offscreen unless the caller chose a
+// platform, settings and loan files kept out of the user's own store, in a
+// home folder of the program's own, so that test programs run side by side
+// (ctest -j, two builds, two clones) never share a data folder.
 #include "testsupport.h"
 
 #ifdef QH_TEST_CORE
@@ -12,7 +13,9 @@ using TestApplication = QCoreApplication;
 using TestApplication = QApplication;
 #endif
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 QString qhtest::tempPath(const QTemporaryDir &dir, const QString &name)
@@ -24,6 +27,13 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Fonts and other caches stay where they were: only the data is private.
+    const QByteArray home = qgetenv("HOME");
+    if (qEnvironmentVariableIsEmpty("XDG_CACHE_HOME") && !home.isEmpty())
+        qputenv("XDG_CACHE_HOME", home + "/.cache");
+    QTemporaryDir ownHome;
+    if (ownHome.isValid())
+        qputenv("HOME", QFile::encodeName(ownHome.path()));
     QStandardPaths::setTestModeEnabled(true);
     TestApplication app(argc, argv);
     TestApplication::setApplicationName("Quillhaven");
