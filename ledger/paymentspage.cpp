@@ -8,8 +8,7 @@
 #include "ledger/paymentdialog.h"
 #include "controls/menubutton.h"
 #include "ledger/reconciliationview.h"
-#include "ledger/statementdialog.h"
-#include "storage/statementreader.h"
+#include "ledger/statementimport.h"
 #include "loan/paymentstable.h"
 #include "loan/dates.h"
 #include "loan/numtext.h"
@@ -275,65 +274,9 @@ void PaymentsPage::setReconciling(bool on)
         m_reconciliation->selectFirstDifference();
 }
 
-void PaymentsPage::importStatement(const QString &given)
+void PaymentsPage::importStatement(const QString &path)
 {
-    QString path = given;
-    if (path.isEmpty()) {
-        FileDialogRequest request;
-        request.owner = this;
-        request.title = QStringLiteral("Import statement");
-        request.filters = {QStringLiteral("CSV files (*.csv *.txt)"), QStringLiteral("All files (*)")};
-        if (!m_document.path().isEmpty())
-            request.initialFolder = QFileInfo(m_document.path()).absolutePath();
-        const FileDialogResult chosen = Prompts::current().fileDialog(request);
-        if (!chosen.accepted)
-            return;
-        path = chosen.path;
-    }
-    const QString name = QFileInfo(path).fileName();
-    auto refuse = [&](const QString &why) {
-        Prompts::current().message(this, QMessageBox::Warning,
-                                   QStringLiteral("The statement \"%1\" could not be imported: %2. "
-                                                  "Nothing was imported.")
-                                       .arg(name, why),
-                                   QMessageBox::Ok);
-    };
-    const StatementReader::Table table = StatementReader::parseFile(path);
-    if (!table)
-        return refuse(table.reason);
-    StatementDialog dialog(name, table.header, table.rows,
-                           StatementReader::guessColumns(table.header, m_document.statement().columns),
-                           this);
-    Prompts::current().runDialog(dialog);
-    if (dialog.result() != QDialog::Accepted)
-        return;
-    const StatementReader::Read read = StatementReader::read(table, dialog.columns());
-    if (!read)
-        return refuse(read.reason);
-    if (read.statement.isEmpty())
-        return refuse(QStringLiteral("it has no lines under its header"));
-
-    // A statement of another loan is imported only when the user says so.
-    const StatementMatch match = Statements::match(read.statement, m_document.payments().payments());
-    const Schedule::Table actual = Schedule::build(ScheduleView::Actual, m_document.inputs());
-    if (const auto gap = Statements::firstBalanceGap(read.statement, match, actual);
-        gap && std::abs(gap->statement - gap->loan) > m_document.paymentFor(gap->payment)) {
-        const QString text
-            = QStringLiteral("The statement \"%1\" may be of another loan: before payment %2 its "
-                             "balance is %3, the loan's %4. Import it all the same?")
-                  .arg(name)
-                  .arg(gap->payment)
-                  .arg(NumText::amount(gap->statement), NumText::amount(gap->loan));
-        if (Prompts::current().message(this, QMessageBox::Question, text,
-                                       QMessageBox::Yes | QMessageBox::No, QStringLiteral("Quillhaven"),
-                                       QMessageBox::No)
-            != QMessageBox::Yes)
-            return;
-    }
-    const Statement merged = Statements::merged(m_document.statement(), read.statement);
-    if (const Result kept = m_document.setStatement(merged, QStringLiteral("Import statement"));
-        !kept)
-        refuse(kept.reason);
+    StatementImport::run(m_document, this, path);
 }
 
 void PaymentsPage::recordFromStatement()

@@ -3,67 +3,12 @@
 #include "controls/exportbutton.h"
 #include "controls/grid.h"
 #include "document/loandocument.h"
-#include "loan/numtext.h"
+#include "ledger/reconciliationmodel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
-
-// The report's rows as grid cells: payment number, date, the finding and
-// the difference of the balances first, as they are what a narrow window
-// must show; then each figure of the statement beside the loan's, and the
-// finding's words (also the row's tip).
-class ReconciliationModel : public GridCells {
-public:
-    static constexpr int kCols = 13;
-    explicit ReconciliationModel(QObject *parent)
-        : GridCells(kCols, parent)
-    {
-    }
-    int rows() const override { return int(m_report.rows.size()) + 1; }
-    void show(const Reconciliation::Report &report)
-    {
-        beginResetModel();
-        m_report = report;
-        endResetModel();
-    }
-
-protected:
-    QString bodyCell(int row, int col) const override
-    {
-        const Reconciliation::Row &r = m_report.rows[size_t(row) - 1];
-        auto amount = [](const std::optional<double> &v) {
-            return v ? NumText::amount(*v) : QString();
-        };
-        switch (col) {
-        case 0: return r.payment > 0 ? QString::number(r.payment) : QString();
-        case 1: return r.dateText;
-        case 2: return Reconciliation::findingWord(r.finding);
-        case 3: return amount(r.balanceDifference);
-        case 4: return amount(r.statementBalance);
-        case 5: return amount(r.balance);
-        case 6: return amount(r.statementPrincipal);
-        case 7: return amount(r.principal);
-        case 8: return amount(r.statementInterest);
-        case 9: return amount(r.interest);
-        case 10: return amount(r.statementEscrow);
-        case 11: return amount(r.escrow);
-        case 12: return r.note;
-        }
-        return QString();
-    }
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role == Qt::ToolTipRole && index.isValid() && size_t(index.row()) < m_report.rows.size())
-            return m_report.rows[size_t(index.row())].note;
-        return GridCells::data(index, role);
-    }
-
-private:
-    Reconciliation::Report m_report;
-};
 
 ReconciliationView::ReconciliationView(const LoanDocument &document, QWidget *parent)
     : QWidget(parent)
